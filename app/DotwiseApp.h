@@ -1,0 +1,15 @@
+// The application object: runs the calculator dialog once and ends.
+#pragma once
+
+#include "../platform/CWinApp.h"
+
+class CDotwiseApp : public CWinApp {
+public:
+    CDotwiseApp();
+    BOOL InitInstance() override;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+extern CDotwiseApp theApp;

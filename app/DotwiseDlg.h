@@ -1,0 +1,39 @@
+// The calculator dialog: inputs and outputs bound to fields, recalculated
+// whenever an input field changes.
+#pragma once
+
+#include "../platform/CDialog.h"
+
+class CDotwiseDlg : public CDialog {
+public:
+    explicit CDotwiseDlg(CWnd* pParent = nullptr);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnUpdateDensityInput();
+    void OnUpdateNominalGB();
+    void OnSetFocusPixelX();
+    void OnSetFocusPixelY();
+    void OnSetFocusDiagonal();
+    void OnSetFocusNominalGB();
+    DECLARE_MESSAGE_MAP()
+
+    UINT m_nPixelY = 0;
+    UINT m_nPixelX = 0;
+    UINT m_nLengthXCm = 0;
+    UINT m_nLengthYCm = 0;
+    UINT m_nPpi = 0;
+    UINT m_nPpc = 0;
+    UINT m_nNominalGB = 0;
+    CString m_strActualGB;
+    // The diagonal's numeric edit control is declared here.
+    double m_dDiagonal = 0.0;
+    HICON m_hIcon = nullptr;
+    // The three icon badges follow here.
+
+private:
+    void SelectAllOnFocus(int nID);
+};

@@ -1,0 +1,34 @@
+// What a display back end gives the platform: text metrics for layout, the
+// user's input, and the places where the platform meets the outside world.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Win32Types.h"
+
+class TextMetrics {
+public:
+    virtual ~TextMetrics() = default;
+    virtual int TextWidth(std::string_view utf8) const = 0;
+    virtual int Height() const = 0;
+    virtual int AverageCharWidth() const = 0;
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual const TextMetrics& Metrics() const = 0;
+    // Waits for the next piece of user input and feeds it to the platform.
+    // Returns false once input has ended for good.
+    virtual bool PumpInput() = 0;
+    // Shows a modal message box and returns the chosen button. The default
+    // runs the platform's own message dialog.
+    virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
+    virtual void Invalidate(HWND) {}
+    virtual CRect WorkArea() const { return {0, 0, 1280, 800}; }
+    // The system clipboard, where the back end has one.
+    virtual void ExportClipboard(const std::string&) {}
+    virtual std::optional<std::string> ImportClipboard() { return std::nullopt; }
+};

@@ -1,0 +1,87 @@
+#include "Clipboard.h"
+
+#include <cstring>
+
+#include "WindowManager.h"
+
+ClipboardStore& ClipboardStore::Instance() {
+    static ClipboardStore instance;
+    return instance;
+}
+
+std::optional<std::string> ClipboardStore::Text() {
+    if (Backend* backend = WindowManager::Instance().GetBackend()) {
+        if (auto system = backend->ImportClipboard()) m_text = *system;
+    }
+    return m_text;
+}
+
+void ClipboardStore::SetText(const std::string& text) {
+    m_text = text;
+    if (Backend* backend = WindowManager::Instance().GetBackend()) backend->ExportClipboard(text);
+}
+
+void ClipboardStore::Clear() { m_text.reset(); }
+
+bool ClipboardStore::Open(HWND) {
+    if (m_open || m_unavailable) return false;
+    m_open = true;
+    return true;
+}
+
+void ClipboardStore::Close() { m_open = false; }
+
+void ClipboardStore::Empty() { m_text.reset(); }
+
+HANDLE ClipboardStore::GetData(UINT format) {
+    if (!m_open || format != CF_TEXT) return nullptr;
+    const auto text = Text();
+    if (!text) return nullptr;
+    m_readBlock.bytes.assign(text->begin(), text->end());
+    m_readBlock.bytes.push_back('\0');
+    return &m_readBlock;
+}
+
+HANDLE ClipboardStore::SetData(UINT format, HANDLE data) {
+    if (!m_open || format != CF_TEXT || data == nullptr) return nullptr;
+    auto* block = static_cast<GlobalBlock*>(data);
+    // The text ends at its first zero, whatever size the block has.
+    SetText(std::string(block->bytes.data(), strnlen(block->bytes.data(), block->bytes.size())));
+    delete block;  // the block belongs to the clipboard from here on
+    return data;
+}
+
+BOOL OpenClipboard(HWND owner) { return ClipboardStore::Instance().Open(owner) ? TRUE : FALSE; }
+BOOL CloseClipboard() {
+    ClipboardStore::Instance().Close();
+    return TRUE;
+}
+BOOL EmptyClipboard() {
+    if (!ClipboardStore::Instance().IsOpen()) return FALSE;
+    ClipboardStore::Instance().Empty();
+    return TRUE;
+}
+BOOL IsClipboardFormatAvailable(UINT format) {
+    return format == CF_TEXT && ClipboardStore::Instance().Text().has_value() ? TRUE : FALSE;
+}
+HANDLE GetClipboardData(UINT format) { return ClipboardStore::Instance().GetData(format); }
+HANDLE SetClipboardData(UINT format, HANDLE data) { return ClipboardStore::Instance().SetData(format, data); }
+
+HGLOBAL GlobalAlloc(UINT, std::size_t bytes) {
+    auto* block = new GlobalBlock;
+    block->bytes.assign(bytes, '\0');
+    return block;
+}
+void* GlobalLock(HGLOBAL block) {
+    if (block == nullptr) return nullptr;
+    ++block->locks;
+    return block->bytes.data();
+}
+BOOL GlobalUnlock(HGLOBAL block) {
+    if (block == nullptr || block->locks == 0) return FALSE;
+    return --block->locks > 0 ? TRUE : FALSE;
+}
+HGLOBAL GlobalFree(HGLOBAL block) {
+    delete block;
+    return nullptr;
+}

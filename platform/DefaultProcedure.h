@@ -1,0 +1,9 @@
+// What every window does with a message nobody handled: the common ground
+// under the edit, static, button and dialog procedures.
+#pragma once
+
+#include "Win32Types.h"
+
+LRESULT DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Tells the parent about a change, as WM_COMMAND with the control's id.
+void NotifyParent(HWND hWnd, UINT code);

@@ -1,0 +1,79 @@
+#include "Resources.h"
+
+#include <cstdlib>
+#include <map>
+
+#include "Icon.h"
+
+namespace {
+
+// The standard 16-colour palette, as red, green, blue.
+constexpr std::uint32_t kPalette16[16] = {
+    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
+};
+
+int PaletteIndex(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+IconObject DecodeImage(const IconImageResource& image) {
+    IconObject icon;
+    icon.width = image.width;
+    icon.height = image.height;
+    icon.argb.resize(static_cast<std::size_t>(image.width) * image.height);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const int index = PaletteIndex(image.rows[y][x]);
+            icon.argb[static_cast<std::size_t>(y) * image.width + x] = index < 0 ? 0u : 0xFF000000u | kPalette16[index];
+        }
+    }
+    return icon;
+}
+
+}  // namespace
+
+const DialogTemplate* FindDialogTemplate(int id) {
+    for (const DialogTemplate& t : ProgramResources().dialogs)
+        if (t.id == id) return &t;
+    return nullptr;
+}
+
+const char* FindStringResource(UINT id) {
+    for (const StringResource& s : ProgramResources().strings)
+        if (s.id == id) return s.text;
+    return nullptr;
+}
+
+HICON LoadIconResource(int id, int size) {
+    // Icon handles live as long as the process, so each image is decoded once.
+    static std::map<std::pair<int, int>, IconObject> cache;
+    for (const IconGroupResource& group : ProgramResources().iconGroups) {
+        if (group.id != id || group.images.empty()) continue;
+        const IconImageResource* best = &group.images.front();
+        for (const IconImageResource& image : group.images)
+            if (std::abs(image.width - size) < std::abs(best->width - size)) best = &image;
+        auto [it, inserted] = cache.try_emplace({id, best->width});
+        if (inserted) it->second = DecodeImage(*best);
+        return &it->second;
+    }
+    return nullptr;
+}
+
+BOOL CString::LoadString(UINT nID) {
+    const char* text = FindStringResource(nID);
+    if (text == nullptr) return FALSE;
+    assign(text);
+    return TRUE;
+}
+
+struct ModuleObject {};
+
+HINSTANCE AfxFindResourceHandle(int, int) {
+    static ModuleObject program;
+    return &program;
+}
+
+HICON LoadIcon(HINSTANCE, int id) { return LoadIconResource(id, 32); }

@@ -1,0 +1,378 @@
+#include "Driver.h"
+
+#include <charconv>
+
+#include "../Clipboard.h"
+#include "../EditControl.h"
+#include "../InputRouter.h"
+#include "../Menu.h"
+#include "../WindowApi.h"
+#include "../WindowManager.h"
+
+namespace {
+
+WindowManager& wm() { return WindowManager::Instance(); }
+
+std::vector<UINT> DecodeUtf8(const std::string& s) {
+    std::vector<UINT> out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        UINT cp = extra == 3 ? c & 0x07 : extra == 2 ? c & 0x0F : extra == 1 ? c & 0x1F : c;
+        ++i;
+        for (; extra > 0 && i < s.size(); --extra, ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
+        out.push_back(cp);
+    }
+    return out;
+}
+
+struct KeyName {
+    const char* name;
+    UINT vk;
+};
+
+constexpr KeyName kKeys[] = {
+    {"Left", VK_LEFT},     {"Right", VK_RIGHT},   {"Up", VK_UP},         {"Down", VK_DOWN},
+    {"Home", VK_HOME},     {"End", VK_END},       {"Insert", VK_INSERT}, {"Delete", VK_DELETE},
+    {"Backspace", VK_BACK}, {"Tab", VK_TAB},      {"Enter", VK_RETURN},  {"Escape", VK_ESCAPE},
+    {"Space", VK_SPACE},   {"Apps", VK_APPS},
+};
+
+UINT VirtualKeyFor(const std::string& name) {
+    for (const KeyName& k : kKeys)
+        if (name == k.name) return k.vk;
+    if (name.size() >= 2 && name[0] == 'F') {
+        const int n = Driver::ParseInt(name.substr(1));
+        if (n >= 1 && n <= 12) return VK_F1 + static_cast<UINT>(n - 1);
+    }
+    if (name.size() == 1) {
+        const char c = name[0];
+        if (c >= 'a' && c <= 'z') return static_cast<UINT>(c - 'a' + 'A');
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<UINT>(c);
+        if (c == '.') return VK_OEM_PERIOD;
+        if (c == ',') return VK_OEM_COMMA;
+        if (c == '-') return VK_OEM_MINUS;
+        if (c == '+' || c == '=') return VK_OEM_PLUS;
+    }
+    throw DriverError("unknown key " + name);
+}
+
+// The key a character is typed with, and whether Shift is held for it.
+std::pair<UINT, bool> KeyForChar(UINT ch) {
+    if (ch >= 'a' && ch <= 'z') return {ch - 'a' + 'A', false};
+    if (ch >= 'A' && ch <= 'Z') return {ch, true};
+    if (ch >= '0' && ch <= '9') return {ch, false};
+    switch (ch) {
+    case ' ': return {VK_SPACE, false};
+    case '\t': return {VK_TAB, false};
+    case '\n':
+    case '\r': return {VK_RETURN, false};
+    case 0x08: return {VK_BACK, false};
+    case 0x1B: return {VK_ESCAPE, false};
+    case '.': return {VK_OEM_PERIOD, false};
+    case ',': return {VK_OEM_COMMA, false};
+    case '-': return {VK_OEM_MINUS, false};
+    case '+': return {VK_OEM_PLUS, true};
+    case '=': return {VK_OEM_PLUS, false};
+    default: return {0, false};  // typed through an input method: a character with no key
+    }
+}
+
+CPoint ToScreen(HWND hWnd, CPoint client) {
+    const CPoint origin = wm().ClientOrigin(hWnd);
+    return {client.x + origin.x, client.y + origin.y};
+}
+
+std::string ControlText(HWND hWnd) {
+    std::string buffer(4096, '\0');
+    const auto n = SendMessage(hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    buffer.resize(static_cast<std::size_t>(n < 0 ? 0 : n));
+    return buffer;
+}
+
+}  // namespace
+
+CPoint ControlPoint(HWND hWnd, int index) {
+    const CRect client = wm().ClientRect(hWnd);
+    if (EditControl* edit = EditControlOf(hWnd); edit != nullptr && index >= 0)
+        return {edit->XOfIndex(hWnd, index), edit->TextTop(hWnd) + 1};
+    return {client.Width() / 2, client.Height() / 2};
+}
+
+Driver::Driver(std::ostream& out) : m_out(out) { AddStandardCommands(); }
+
+void Driver::AddCommand(const std::string& name, Command command) { m_commands[name] = std::move(command); }
+
+int Driver::ParseInt(const std::string& text) {
+    int value = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (r.ec != std::errc{} || r.ptr != text.data() + text.size()) throw DriverError("not a number: " + text);
+    return value;
+}
+
+HWND Driver::Control(const std::string& id) {
+    HWND dialog = wm().ActiveDialog();
+    if (dialog == nullptr) throw DriverError("no dialog is open");
+    HWND hWnd = GetDlgItem(dialog, ParseInt(id));
+    if (hWnd == nullptr) throw DriverError("no control " + id);
+    return hWnd;
+}
+
+std::vector<std::string> Driver::SplitWords(const std::string& line) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (line[i] != '"') {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') word += line[i++];
+            words.push_back(word);
+            continue;
+        }
+        ++i;
+        bool closed = false;
+        while (i < line.size()) {
+            const char c = line[i++];
+            if (c == '"') {
+                closed = true;
+                break;
+            }
+            if (c != '\\') {
+                word += c;
+                continue;
+            }
+            if (i >= line.size()) throw DriverError("escape at end of line");
+            const char e = line[i++];
+            switch (e) {
+            case '"': word += '"'; break;
+            case '\\': word += '\\'; break;
+            case 't': word += '\t'; break;
+            case 'n': word += '\n'; break;
+            case 'x': {
+                if (i + 2 > line.size()) throw DriverError("bad \\x escape");
+                int v = 0;
+                const auto r = std::from_chars(line.data() + i, line.data() + i + 2, v, 16);
+                if (r.ptr != line.data() + i + 2) throw DriverError("bad \\x escape");
+                word += static_cast<char>(v);
+                i += 2;
+                break;
+            }
+            default: throw DriverError(std::string("unknown escape \\") + e);
+            }
+        }
+        if (!closed) throw DriverError("unclosed quote");
+        words.push_back(word);
+    }
+    return words;
+}
+
+std::string Driver::Quote(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"') out += "\\\"";
+        else if (c == '\\') out += "\\\\";
+        else if (c == '\t') out += "\\t";
+        else if (c == '\n') out += "\\n";
+        else if (u < 0x20 || u == 0x7F) {
+            constexpr char hex[] = "0123456789abcdef";
+            out += "\\x";
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        } else out += c;
+    }
+    return out + "\"";
+}
+
+void Driver::Execute(const std::string& line) {
+    FlushAnswer();
+    std::vector<std::string> words;
+    try {
+        words = SplitWords(line);
+        if (words.empty() || words[0][0] == '#') return;
+        const auto it = m_commands.find(words[0]);
+        if (it == m_commands.end()) throw DriverError("unknown command " + words[0]);
+        m_pendingAnswer = it->second(Args(words.begin() + 1, words.end()));
+    } catch (const DriverError& e) {
+        m_events.clear();
+        m_pendingAnswer = std::string("error: ") + e.what();
+    }
+}
+
+bool Driver::RunNextEvent() {
+    if (m_events.empty()) return false;
+    auto event = std::move(m_events.front());
+    m_events.pop_front();
+    event();
+    return true;
+}
+
+void Driver::FlushAnswer() {
+    if (!m_pendingAnswer) return;
+    m_out << *m_pendingAnswer << '\n';
+    m_out.flush();
+    m_pendingAnswer.reset();
+}
+
+void Driver::ReportMessageBox(const std::string& caption, const std::string& text) {
+    m_out << "messagebox " << Quote(caption) << ' ' << Quote(text) << '\n';
+    m_out.flush();
+}
+
+void Driver::QueueKeyPress(UINT vk, UINT ch, bool shift, bool ctrl, bool alt) {
+    const std::pair<bool, UINT> modifiers[] = {{shift, VK_SHIFT}, {ctrl, VK_CONTROL}, {alt, VK_MENU}};
+    for (const auto& [held, key] : modifiers)
+        if (held) Queue([key] { Input::KeyDown(key); });
+    Queue([vk, ch] {
+        const bool used = vk != 0 && Input::KeyDown(vk);
+        if (!used && ch != 0) Input::Char(ch);
+    });
+    if (vk != 0) Queue([vk] { Input::KeyUp(vk); });
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+        if (it->first) Queue([key = it->second] { Input::KeyUp(key); });
+}
+
+void Driver::QueueClick(HWND hWnd, CPoint client, bool right, bool doubleClick) {
+    const CPoint screen = ToScreen(hWnd, client);
+    Queue([screen, right] { Input::MouseDown(screen, right, false); });
+    Queue([screen, right] { Input::MouseUp(screen, right); });
+    if (doubleClick) {
+        Queue([screen] { Input::MouseDown(screen, false, true); });
+        Queue([screen] { Input::MouseUp(screen, false); });
+    }
+}
+
+void Driver::AddStandardCommands() {
+    const auto need = [](const Args& a, std::size_t n, const char* usage) {
+        if (a.size() != n) throw DriverError(std::string("usage: ") + usage);
+    };
+    AddCommand("type", [this, need](const Args& a) {
+        need(a, 1, "type TEXT");
+        for (const UINT ch : DecodeUtf8(a[0])) {
+            const auto [vk, shift] = KeyForChar(ch);
+            QueueKeyPress(vk, ch, shift, false, false);
+        }
+        return std::string("ok");
+    });
+    AddCommand("key", [this, need](const Args& a) {
+        need(a, 1, "key COMBO");
+        std::string rest = a[0];
+        bool shift = false, ctrl = false, alt = false;
+        for (;;) {
+            if (rest.rfind("Shift+", 0) == 0) shift = true, rest.erase(0, 6);
+            else if (rest.rfind("Ctrl+", 0) == 0) ctrl = true, rest.erase(0, 5);
+            else if (rest.rfind("Alt+", 0) == 0) alt = true, rest.erase(0, 4);
+            else break;
+        }
+        const UINT vk = VirtualKeyFor(rest);
+        QueueKeyPress(vk, Input::CharForKey(vk, shift, ctrl, alt), shift, ctrl, alt);
+        return std::string("ok");
+    });
+    AddCommand("focus", [this, need](const Args& a) {
+        need(a, 1, "focus ID");
+        HWND hWnd = Control(a[0]);
+        Queue([hWnd] {
+            if (!IsWindow(hWnd)) return;
+            SetFocus(hWnd);
+            if (SendMessage(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessage(hWnd, EM_SETSEL, 0, -1);
+        });
+        return std::string("ok");
+    });
+    const auto click = [this](const Args& a, bool right, bool twice) {
+        if (a.empty() || a.size() > 2) throw DriverError("usage: click ID [INDEX]");
+        HWND hWnd = Control(a[0]);
+        QueueClick(hWnd, ControlPoint(hWnd, a.size() == 2 ? ParseInt(a[1]) : -1), right, twice);
+        return std::string("ok");
+    };
+    AddCommand("click", [click](const Args& a) { return click(a, false, false); });
+    AddCommand("rclick", [click](const Args& a) { return click(a, true, false); });
+    AddCommand("dblclick", [click, need](const Args& a) {
+        need(a, 2, "dblclick ID INDEX");
+        return click(a, false, true);
+    });
+    AddCommand("drag", [this, need](const Args& a) {
+        need(a, 3, "drag ID FROM TO");
+        HWND hWnd = Control(a[0]);
+        const CPoint from = ToScreen(hWnd, ControlPoint(hWnd, ParseInt(a[1])));
+        CPoint to;
+        if (a[2] == "outside") {
+            to = ToScreen(hWnd, {wm().ClientRect(hWnd).Width() + 10, ControlPoint(hWnd, 0).y});
+        } else {
+            to = ToScreen(hWnd, ControlPoint(hWnd, ParseInt(a[2])));
+        }
+        Queue([from] { Input::MouseDown(from, false, false); });
+        Queue([to] { Input::MouseMove(to); });
+        Queue([to] { Input::MouseUp(to, false); });
+        return std::string("ok");
+    });
+    AddCommand("menu", [this, need](const Args& a) {
+        need(a, 1, "menu TEXT");
+        TrackedMenu* menu = GetTrackedMenu();
+        if (menu == nullptr) throw DriverError("no menu is open");
+        for (std::size_t i = 0; i < menu->menu->items.size(); ++i) {
+            const MenuItem& item = menu->menu->items[i];
+            const std::string label = MenuItemLabel(item.text);
+            if (item.IsSeparator() || (label != a[0] && label.substr(0, label.find('\t')) != a[0])) continue;
+            if (!item.IsEnabled()) throw DriverError("menu item is disabled: " + a[0]);
+            Queue([index = static_cast<int>(i)] { ChooseMenuItem(index); });
+            return std::string("ok");
+        }
+        throw DriverError("no menu item " + a[0]);
+    });
+    AddCommand("text", [need](const Args& a) {
+        need(a, 1, "text ID");
+        return Quote(ControlText(Control(a[0])));
+    });
+    AddCommand("shown", [need](const Args& a) {
+        need(a, 1, "shown ID");
+        HWND hWnd = Control(a[0]);
+        EditControl* edit = EditControlOf(hWnd);
+        return Quote(edit ? edit->Model().Text() : hWnd->text);
+    });
+    AddCommand("sel", [need](const Args& a) {
+        need(a, 1, "sel ID");
+        DWORD start = 0, end = 0;
+        SendMessage(Control(a[0]), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::to_string(start) + " " + std::to_string(end);
+    });
+    AddCommand("settext", [need](const Args& a) {
+        need(a, 2, "settext ID TEXT");
+        return std::to_string(SendMessage(Control(a[0]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[1].c_str())));
+    });
+    AddCommand("setsel", [need](const Args& a) {
+        need(a, 3, "setsel ID START END");
+        const int start = ParseInt(a[1]);
+        const int end = ParseInt(a[2]);
+        return std::to_string(SendMessage(Control(a[0]), EM_SETSEL, static_cast<WPARAM>(static_cast<std::intptr_t>(start)), end));
+    });
+    AddCommand("clipboard", [need](const Args& a) {
+        need(a, 0, "clipboard");
+        return Quote(ClipboardStore::Instance().Text().value_or(""));
+    });
+    AddCommand("setclipboard", [need](const Args& a) {
+        need(a, 1, "setclipboard TEXT");
+        ClipboardStore::Instance().SetText(a[0]);
+        return std::string("ok");
+    });
+    AddCommand("state", [need](const Args& a) {
+        need(a, 0, "state");
+        HWND dialog = wm().ActiveDialog();
+        if (dialog == nullptr) throw DriverError("no dialog is open");
+        std::string answer;
+        for (HWND child : dialog->children)
+            if (child->windowClass == WindowClass::Edit) answer += std::to_string(child->id) + " " + Quote(ControlText(child)) + "\n";
+        HWND focus = GetFocus();
+        answer += "focus " + (IsWindow(focus) ? std::to_string(focus->id) : std::string("none")) + "\nend";
+        return answer;
+    });
+    AddCommand("quit", [this, need](const Args& a) {
+        need(a, 0, "quit");
+        HWND dialog = wm().ActiveDialog();
+        if (dialog == nullptr) throw DriverError("no dialog is open");
+        Queue([dialog] { SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
+        return std::string("ok");
+    });
+}

@@ -1,0 +1,35 @@
+#include "HeadlessBackend.h"
+
+#include <string>
+
+int FixedTextMetrics::TextWidth(std::string_view utf8) const {
+    int width = 0;
+    for (const char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x80) width += 6;
+        else if ((u & 0xC0) != 0x80) width += 12;
+    }
+    return width;
+}
+
+HeadlessBackend::HeadlessBackend(std::istream& in, std::ostream& out) : m_in(in), m_driver(out) {}
+
+bool HeadlessBackend::PumpInput() {
+    // One queued event at a time, so that the loop in charge runs posted
+    // messages between them and a nested loop takes the events that follow.
+    if (m_driver.RunNextEvent()) return true;
+    m_driver.FlushAnswer();
+    if (m_ended) return false;
+    std::string line;
+    if (!std::getline(m_in, line)) {
+        m_ended = true;
+        return false;
+    }
+    m_driver.Execute(line);
+    return true;
+}
+
+int HeadlessBackend::MessageBox(HWND, const std::string& text, const std::string& caption, UINT) {
+    m_driver.ReportMessageBox(caption, text);
+    return IDOK;
+}

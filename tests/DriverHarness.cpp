@@ -1,0 +1,31 @@
+#include "DriverHarness.h"
+
+#include <sstream>
+
+#include "platform/CWinApp.h"
+#include "platform/headless/HeadlessBackend.h"
+
+DriverRun RunDotwise(const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream out;
+    HeadlessBackend backend(in, out);
+    DriverRun run;
+    run.exitCode = AfxWinMain(backend);
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) run.lines.push_back(line);
+    return run;
+}
+
+std::vector<std::string> Answers(const DriverRun& run) {
+    std::vector<std::string> answers;
+    for (const std::string& line : run.lines)
+        if (line.rfind("messagebox ", 0) != 0) answers.push_back(line);
+    return answers;
+}
+
+std::vector<std::string> MessageBoxes(const DriverRun& run) {
+    std::vector<std::string> boxes;
+    for (const std::string& line : run.lines)
+        if (line.rfind("messagebox ", 0) == 0) boxes.push_back(line);
+    return boxes;
+}
