@@ -27,6 +27,8 @@ public:
     // runs the platform's own message dialog.
     virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
     virtual void Invalidate(HWND) {}
+    // The program is ending: last chance to write out what is pending.
+    virtual void Shutdown() {}
     virtual CRect WorkArea() const { return {0, 0, 1280, 800}; }
     // The system clipboard, where the back end has one.
     virtual void ExportClipboard(const std::string&) {}

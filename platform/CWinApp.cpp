@@ -53,6 +53,7 @@ int AfxWinMain(Backend& backend) {
         }
         exitCode = app->ExitInstance();
     }
+    backend.Shutdown();
     wm.Reset();
     wm.SetBackend(nullptr);
     return exitCode;

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "DriverHarness.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const Lines kStartState = {
+    R"(1000 "1280")", R"(1001 "720")", R"(1002 "0")", R"(1003 "0")", R"(1004 "4.5")", R"(1005 "0")",
+    R"(1006 "0")",    R"(1007 "")",    R"(1008 "")",  R"(1009 "")",  R"(1010 "")",    R"(1011 "")",
+    R"(1012 "")",     R"(1013 "")",    R"(1016 "320")", "focus 1", "end",
+};
+
+TEST(CalculatorDialog, StartsWithTheDefaultsAndNoResultsYet) {
+    const DriverRun run = RunDotwise("state\n");
+    EXPECT_EQ(run.lines, kStartState);
+    EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(CalculatorDialog, TypingAResolutionComputesDensity) {
+    const DriverRun run = RunDotwise(
+        "focus 1001\ntype 1080\nfocus 1000\ntype 1920\ntext 1005\ntext 1006\n"
+        "focus 1016\ntype 320\ntext 1010\ntype 1\ntext 1010\ntext 1005\n");
+    EXPECT_EQ(Answers(run), (Lines{"ok", "ok", "ok", "ok", R"("489")", R"("192")", "ok", "ok", R"("298.02 GB")", "ok",
+                                   R"("")", R"("489")"}));
+    EXPECT_TRUE(MessageBoxes(run).empty());
+}
+
+TEST(CalculatorDialog, WriteBackDropsLeadingZerosAndBlanks) {
+    const DriverRun run = RunDotwise(
+        "focus 1000\ntype 01\ntext 1000\n"
+        "key Home\ntype \" \"\ntext 1000\nkey End\ntype \" \"\ntext 1000\n");
+    const Lines answers = Answers(run);
+    EXPECT_EQ(answers[2], R"("1")");
+    EXPECT_EQ(answers[5], R"("1")");
+    EXPECT_EQ(answers[8], R"("1")");
+    EXPECT_TRUE(MessageBoxes(run).empty());
+}
+
+TEST(CalculatorDialog, AnUnreadableFieldPromptsAndGetsItsLastValueBack) {
+    const DriverRun run = RunDotwise("focus 1000\nkey Delete\nstate\nfocus 1001\ntype y\ntext 1001\n");
+    EXPECT_EQ(MessageBoxes(run), (Lines{R"(messagebox "dotwise" "请输入一个正整数。")",
+                                        R"(messagebox "dotwise" "请输入一个正整数。")"}));
+    const Lines answers = Answers(run);
+    EXPECT_EQ(answers[2], R"(1000 "1280")");
+    EXPECT_EQ(answers.back(), R"("720")");
+}
+
+TEST(CalculatorDialog, ReadingStopsAtTheUnreadableField) {
+    // PPI is read after X: with X unreadable its bad text is never read, so
+    // there is one prompt, and the write-back mends both fields.
+    const DriverRun run = RunDotwise("settext 1005 abc\nfocus 1000\ntype q\ntext 1000\ntext 1005\n");
+    EXPECT_EQ(MessageBoxes(run).size(), 1u);
+    EXPECT_EQ(Answers(run)[3], R"("1280")");
+    EXPECT_EQ(Answers(run)[4], R"("326")");
+}
+
+TEST(CalculatorDialog, FocusByTabOrClickSelectsTheWholeField) {
+    const DriverRun run = RunDotwise(
+        "key Tab\nkey Tab\nsel 1000\nkey Tab\nsel 1001\nkey Tab\nsel 1004\n"
+        "click 1016 1\nsel 1016\nclick 1000 2\nsel 1000\n");
+    const Lines answers = Answers(run);
+    EXPECT_EQ(answers[2], "0 4");
+    EXPECT_EQ(answers[4], "0 3");
+    EXPECT_EQ(answers[6], "0 3");
+    EXPECT_EQ(answers[8], "0 3");
+    EXPECT_EQ(answers[10], "0 4");
+}
+
+TEST(CalculatorDialog, OutputsCanBeSelectedAndCopiedButNotEdited) {
+    const DriverRun run = RunDotwise(
+        "focus 1000\ntype 1920\nfocus 1001\ntype 1080\nfocus 1005\nsel 1005\nkey Ctrl+C\nclipboard\n"
+        "type 7\nkey Backspace\nkey Delete\ntext 1005\nrclick 1006\nmenu 全选\nkey Ctrl+C\nclipboard\n");
+    const Lines answers = Answers(run);
+    EXPECT_EQ(answers[5], "0 3");
+    EXPECT_EQ(answers[7], R"("489")");
+    EXPECT_EQ(answers[11], R"("489")");
+    EXPECT_EQ(answers[15], R"("192")");
+}
+
+TEST(CalculatorDialog, EnterWithAnUnreadableFieldPromptsAndStaysOpen) {
+    const DriverRun run = RunDotwise("settext 1005 abc\nkey Enter\nstate\n");
+    EXPECT_EQ(MessageBoxes(run).size(), 1u);
+    const Lines answers = Answers(run);
+    EXPECT_EQ(answers.back(), "end") << "the dialog answered after Enter";
+    EXPECT_NE(std::find(answers.begin(), answers.end(), "focus 1005"), answers.end());
+}
+
+TEST(CalculatorDialog, EnterEscapeAndTheCloseBoxEndTheProgram) {
+    for (const char* closing : {"key Enter", "key Escape", "quit", "click 2", "click 1"}) {
+        const DriverRun run = RunDotwise(std::string(closing) + "\nstate\n");
+        EXPECT_EQ(run.lines, Lines{"ok"}) << closing;
+        EXPECT_EQ(run.exitCode, 0);
+    }
+}
+
+TEST(CalculatorDialog, EndOfInputClosesTheDialog) {
+    const DriverRun run = RunDotwise("");
+    EXPECT_TRUE(run.lines.empty());
+    EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(Driver, AnswersErrorsAndGoesOn) {
+    const DriverRun run = RunDotwise("bogus\ntext 9999\nkey Hyper+Q\ntype \"unclosed\ntext 1001\n");
+    const Lines answers = Answers(run);
+    ASSERT_EQ(answers.size(), 5u);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(answers[i].rfind("error: ", 0), 0u) << answers[i];
+    EXPECT_EQ(answers[4], R"("720")");
+}
+
+TEST(Driver, QuotesWhatItPrints) {
+    const DriverRun run = RunDotwise("setclipboard \"a\\\"b\\\\c\\td\\x01\"\nclipboard\n");
+    EXPECT_EQ(Answers(run)[1], R"("a\"b\\c\td\x01")");
+}
+
+}  // namespace

@@ -83,6 +83,16 @@ CPoint ToScreen(HWND hWnd, CPoint client) {
     return {client.x + origin.x, client.y + origin.y};
 }
 
+// A menu item is named by its text without '&', with or without its shortcut
+// after a tab and its "(X)" mnemonic at the end.
+bool MenuLabelMatches(std::string label, const std::string& name) {
+    if (label == name) return true;
+    label = label.substr(0, label.find('\t'));
+    if (label == name) return true;
+    if (label.size() >= 3 && label.back() == ')' && label[label.size() - 3] == '(') label.resize(label.size() - 3);
+    return label == name;
+}
+
 std::string ControlText(HWND hWnd) {
     std::string buffer(4096, '\0');
     const auto n = SendMessage(hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
@@ -314,8 +324,7 @@ void Driver::AddStandardCommands() {
         if (menu == nullptr) throw DriverError("no menu is open");
         for (std::size_t i = 0; i < menu->menu->items.size(); ++i) {
             const MenuItem& item = menu->menu->items[i];
-            const std::string label = MenuItemLabel(item.text);
-            if (item.IsSeparator() || (label != a[0] && label.substr(0, label.find('\t')) != a[0])) continue;
+            if (item.IsSeparator() || !MenuLabelMatches(MenuItemLabel(item.text), a[0])) continue;
             if (!item.IsEnabled()) throw DriverError("menu item is disabled: " + a[0]);
             Queue([index = static_cast<int>(i)] { ChooseMenuItem(index); });
             return std::string("ok");

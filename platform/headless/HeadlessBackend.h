@@ -23,6 +23,7 @@ public:
     const TextMetrics& Metrics() const override { return m_metrics; }
     bool PumpInput() override;
     int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
+    void Shutdown() override { m_driver.FlushAnswer(); }
     Driver& GetDriver() { return m_driver; }
 
 private:
