@@ -34,13 +34,19 @@ void CDotwiseDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_PPC, m_nPpc);
     DDX_Text(pDX, IDC_NOMINAL_GB, m_nNominalGB);
     DDX_Text(pDX, IDC_ACTUAL_GB, m_strActualGB);
-    DDX_Text(pDX, IDC_DIAGONAL, m_dDiagonal);
+    // Attached before the diagonal's first text exchange, so every exchange
+    // of its text goes through the control's own window-text handlers.
+    DDX_Control(pDX, IDC_DIAGONAL, m_editDiagonal);
+    // The field speaks the locale's decimal separator; C notation is translated
+    // to it, so that a ',' locale neither refuses the value nor fails to read it.
+    DDX_Text(pDX, IDC_DIAGONAL, m_dDiagonal, m_editDiagonal.GetDecimalSeparator());
 }
 
 BOOL CDotwiseDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    m_editDiagonal.SetDecimalPlaces(1);
     m_dDiagonal = 4.5;
     m_nPixelX = 1280;
     m_nPixelY = 720;

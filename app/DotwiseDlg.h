@@ -2,6 +2,7 @@
 // whenever an input field changes.
 #pragma once
 
+#include "../numedit/XrNumericEdit.h"
 #include "../platform/CDialog.h"
 
 class CDotwiseDlg : public CDialog {
@@ -29,7 +30,7 @@ protected:
     UINT m_nPpc = 0;
     UINT m_nNominalGB = 0;
     CString m_strActualGB;
-    // The diagonal's numeric edit control is declared here.
+    CXrNumericEdit m_editDiagonal;
     double m_dDiagonal = 0.0;
     HICON m_hIcon = nullptr;
     // The three icon badges follow here.

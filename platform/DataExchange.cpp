@@ -1,5 +1,6 @@
 #include "DataExchange.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -109,13 +110,19 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) {
     }
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
+void DDX_Text(CDataExchange* pDX, int nIDC, double& value) { DDX_Text(pDX, nIDC, value, '.'); }
+
+void DDX_Text(CDataExchange* pDX, int nIDC, double& value, char decimalPoint) {
+    const auto swap = [](std::string text, char from, char to) {
+        std::replace(text.begin(), text.end(), from, to);
+        return text;
+    };
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (!pDX->m_bSaveAndValidate) {
-        WriteField(hWnd, FormatDouble(value));
+        WriteField(hWnd, swap(FormatDouble(value), '.', decimalPoint));
         return;
     }
-    if (!ParseDouble(ReadField(hWnd), value)) {
+    if (!ParseDouble(swap(ReadField(hWnd), decimalPoint, '.'), value)) {
         AfxMessageBox(kPromptNumber);
         pDX->Fail();
     }

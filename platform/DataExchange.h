@@ -29,6 +29,8 @@ private:
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value);
+// A number field that shows `decimalPoint` where C notation has '.'.
+void DDX_Text(CDataExchange* pDX, int nIDC, double& value, char decimalPoint);
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 

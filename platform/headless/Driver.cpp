@@ -1,8 +1,10 @@
 #include "Driver.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "../Clipboard.h"
+#include "../ControlColors.h"
 #include "../EditControl.h"
 #include "../InputRouter.h"
 #include "../Menu.h"
@@ -376,6 +378,25 @@ void Driver::AddStandardCommands() {
         HWND focus = GetFocus();
         answer += "focus " + (IsWindow(focus) ? std::to_string(focus->id) : std::string("none")) + "\nend";
         return answer;
+    });
+    AddCommand("color", [need](const Args& a) {
+        need(a, 1, "color ID");
+        const COLORREF c = QueryControlColors(Control(a[0])).text;
+        char text[8];
+        std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+        return std::string(text);
+    });
+    AddCommand("caret", [need](const Args& a) {
+        need(a, 1, "caret ID");
+        HWND hWnd = Control(a[0]);
+        const Caret& caret = wm().GetCaret();
+        // Where the caret shows: a control may place it itself at either end of a selection.
+        if (caret.owner == hWnd) {
+            const LRESULT index = SendMessage(hWnd, EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<unsigned>(caret.pos.x), static_cast<unsigned>(caret.pos.y)));
+            return std::to_string(LOWORD(index));
+        }
+        const EditControl* edit = EditControlOf(hWnd);
+        return std::to_string(edit ? edit->Model().Caret() : 0);
     });
     AddCommand("quit", [this, need](const Args& a) {
         need(a, 0, "quit");
