@@ -50,6 +50,7 @@ void NumericEditWindowFixture::Open(const NumericSettings& settings, const char*
     if (value != nullptr && *value != '\0') m_edit->SetValueText(value, FALSE, TRUE);
     m_dialog = std::make_unique<CDialog>(&kTemplate);
     m_dialog->SubclassWindow(CreateDialogWindow(kTemplate, nullptr));
+    m_dialog->m_hWnd->style |= WS_VISIBLE;
     WindowManager::Instance().ModalStack().push_back(m_dialog->m_hWnd);
     m_edit->SubclassWindow(GetDlgItem(m_dialog->m_hWnd, kNumeric));
     SetFocus(m_edit->m_hWnd);
