@@ -1,12 +1,25 @@
 #include "DotwiseDlg.h"
 
+#include "../badge/BadgePictures.h"
 #include "../platform/DataExchange.h"
+#include "../platform/Menu.h"
+#include "AboutDlg.h"
 #include "../platform/DeviceContext.h"
 #include "../platform/WindowApi.h"
 #include "../res/resource.h"
 #include "DensityCalculations.h"
 
+namespace {
+
+constexpr const char* kContactLine = "联系方式从略, 无要事请勿打扰。";
+const std::string kPlateMakingText = std::string("Marvo个人编写制版优化主程序图标.\n") + kContactLine;
+const std::string kWovenLabelText = std::string("Marvo个人编写织唛相关图像处理程序图标.\n") + kContactLine;
+const std::string kSealText = std::string("Marvo个人手工制作印章1998.\n") + kContactLine;
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CDotwiseDlg, CDialog)
+    ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_EN_UPDATE(IDC_PIXEL_X, OnUpdateDensityInput)
@@ -19,12 +32,19 @@ BEGIN_MESSAGE_MAP(CDotwiseDlg, CDialog)
     ON_EN_SETFOCUS(IDC_PIXEL_X, OnSetFocusPixelX)
 END_MESSAGE_MAP()
 
-CDotwiseDlg::CDotwiseDlg(CWnd* pParent) : CDialog(IDD_DOTWISE_DIALOG, pParent) {
+CDotwiseDlg::CDotwiseDlg(CWnd* pParent)
+    : CDialog(IDD_DOTWISE_DIALOG, pParent),
+      m_badgePlateMaking(PlateMakingPicture(), kPlateMakingText.c_str()),
+      m_badgeWovenLabel(WovenLabelPicture(), kWovenLabelText.c_str()),
+      m_badgeSeal(SealPicture(), kSealText.c_str()) {
     m_hIcon = LoadIcon(AfxFindResourceHandle(IDR_MAINFRAME, RT_GROUP_ICON), IDR_MAINFRAME);
 }
 
 void CDotwiseDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_BADGE_WOVEN_LABEL, m_badgeWovenLabel);
+    DDX_Control(pDX, IDC_BADGE_PLATE_MAKING, m_badgePlateMaking);
+    DDX_Control(pDX, IDC_BADGE_SEAL, m_badgeSeal);
     // Y before X: a read that stops at an unreadable field leaves the fields after it as they were.
     DDX_Text(pDX, IDC_PIXEL_Y, m_nPixelY);
     DDX_Text(pDX, IDC_PIXEL_X, m_nPixelX);
@@ -44,6 +64,14 @@ void CDotwiseDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CDotwiseDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     m_editDiagonal.SetDecimalPlaces(1);
@@ -53,6 +81,16 @@ BOOL CDotwiseDlg::OnInitDialog() {
     m_nNominalGB = 320;
     UpdateData(FALSE);
     return TRUE;
+}
+
+void CDotwiseDlg::OnSysCommand(UINT nID, LPARAM) {
+    // The low four bits of a system command are the platform's own.
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+        return;
+    }
+    Default();
 }
 
 void CDotwiseDlg::OnPaint() {

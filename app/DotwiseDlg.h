@@ -2,6 +2,7 @@
 // whenever an input field changes.
 #pragma once
 
+#include "../badge/IconBadge.h"
 #include "../numedit/XrNumericEdit.h"
 #include "../platform/CDialog.h"
 
@@ -12,6 +13,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnUpdateDensityInput();
@@ -33,7 +35,9 @@ protected:
     CXrNumericEdit m_editDiagonal;
     double m_dDiagonal = 0.0;
     HICON m_hIcon = nullptr;
-    // The three icon badges follow here.
+    CIconBadge m_badgePlateMaking;
+    CIconBadge m_badgeWovenLabel;
+    CIconBadge m_badgeSeal;
 
 private:
     void SelectAllOnFocus(int nID);

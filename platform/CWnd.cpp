@@ -105,7 +105,7 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     return FALSE;
 }
 
-BOOL CWnd::PreTranslateMessage(UINT, WPARAM, LPARAM) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
 void CWnd::Attach(HWND hWnd) { m_hWnd = hWnd; }
 

@@ -28,7 +28,7 @@ public:
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     // A notification the parent reflected back; true when this object handled it.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    virtual BOOL PreTranslateMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual void PreSubclassWindow() {}
     virtual void PostNcDestroy() {}
     // The current message, with its own parameters, to the standard procedure.

@@ -1,5 +1,7 @@
 #include "DialogProcedure.h"
 
+#include <cstdlib>
+
 #include "ButtonControl.h"
 #include "DeviceContext.h"
 #include "DefaultProcedure.h"
@@ -80,6 +82,11 @@ HWND CreateDialogWindow(const DialogTemplate& t, HWND owner) {
         if (item.windowClass == WindowClass::Edit && (item.style & WS_BORDER)) ctl->clientInset = {2, 2, 2, 2};
         ctl->font = &kDialogFont;
         wm.AddChild(dlg, ctl);
+        if (item.windowClass == WindowClass::Static && (item.style & SS_TYPEMASK) == SS_ICON && item.text && item.text[0] == '#') {
+            // An icon static names its icon resource as "#id".
+            ctl->bigIcon = LoadIconResource(std::atoi(item.text + 1), 32);
+            continue;
+        }
         if (item.windowClass == WindowClass::Edit) {
             SendMessage(ctl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(item.text ? item.text : ""));
         } else {

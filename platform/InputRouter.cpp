@@ -20,8 +20,9 @@ HWND TopLevelOf(HWND hWnd) {
 
 // The class library lets each window on the way up see a message before it is delivered.
 bool PreTranslate(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG msg{target, message, wParam, lParam};
     for (HWND h = target; IsWindow(h); h = h->IsChild() ? h->parent : nullptr) {
-        if (h->wnd != nullptr && h->wnd->PreTranslateMessage(message, wParam, lParam)) return true;
+        if (h->wnd != nullptr && h->wnd->PreTranslateMessage(&msg)) return true;
         if (!IsWindow(h)) break;
     }
     return false;

@@ -50,6 +50,13 @@ constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
 constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
 constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
 
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
 struct CPoint {
     int x = 0;
     int y = 0;

@@ -36,6 +36,10 @@ void WindowManager::Destroy(HWND hWnd) {
     Send(hWnd, WM_DESTROY, 0, 0);
     const std::vector<HWND> children = hWnd->children;
     for (HWND child : children) Destroy(child);
+    // Windows it owns go with it, as tooltips go with their badge.
+    const std::vector<HWND> tops = m_topLevel;
+    for (HWND top : tops)
+        if (IsWindow(top) && top->parent == hWnd) Destroy(top);
     Send(hWnd, WM_NCDESTROY, 0, 0);
     if (m_focus == hWnd) m_focus = nullptr;
     if (m_capture == hWnd) m_capture = nullptr;

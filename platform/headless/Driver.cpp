@@ -6,6 +6,8 @@
 #include "../Clipboard.h"
 #include "../ControlColors.h"
 #include "../EditControl.h"
+#include "../Icon.h"
+#include "../ToolTip.h"
 #include "../InputRouter.h"
 #include "../Menu.h"
 #include "../WindowApi.h"
@@ -397,6 +399,41 @@ void Driver::AddStandardCommands() {
         }
         const EditControl* edit = EditControlOf(hWnd);
         return std::to_string(edit ? edit->Model().Caret() : 0);
+    });
+    AddCommand("tooltip", [need](const Args& a) {
+        need(a, 1, "tooltip ID");
+        const ToolInfo* tool = FindTool(Control(a[0]));
+        return Quote(tool ? tool->text : "");
+    });
+    AddCommand("cursor", [need](const Args& a) {
+        need(a, 1, "cursor ID");
+        HWND hWnd = Control(a[0]);
+        // The pointer as it would be after moving onto the control from the dialog's face.
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        SendMessage(hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        const HCURSOR cursor = GetCursor();
+        const int shape = cursor != nullptr ? cursor->systemCursor : 0;
+        return std::string(shape == IDC_HAND ? "hand" : shape == IDC_IBEAM ? "ibeam" : "arrow");
+    });
+    AddCommand("sysmenu", [need](const Args& a) {
+        need(a, 0, "sysmenu");
+        HWND dialog = wm().ActiveDialog();
+        if (dialog == nullptr || dialog->systemMenu == nullptr) throw DriverError("no system menu");
+        std::string answer;
+        for (const MenuItem& item : dialog->systemMenu->items) {
+            if (!answer.empty()) answer += ' ';
+            answer += item.IsSeparator() ? std::string("-") : Quote(item.text);
+        }
+        return answer;
+    });
+    AddCommand("dialogs", [need](const Args& a) {
+        need(a, 0, "dialogs");
+        std::string answer;
+        for (HWND dialog : wm().ModalStack()) {
+            if (!answer.empty()) answer += ' ';
+            answer += std::to_string(dialog->templateId);
+        }
+        return answer;
     });
     AddCommand("quit", [this, need](const Args& a) {
         need(a, 0, "quit");

@@ -1,0 +1,85 @@
+#include "IconBadge.h"
+
+#include <cstring>
+
+#include "../platform/CWinApp.h"
+#include "../platform/DeviceContext.h"
+#include "../platform/Icon.h"
+#include "../platform/Modules.h"
+#include "../platform/WindowApi.h"
+
+const char* const CIconBadge::kToolTipText = "Marvo个人程序...(联系方式从略)";
+
+BEGIN_MESSAGE_MAP(CIconBadge, CStatic)
+    ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+    ON_WM_PAINT()
+    ON_WM_SETCURSOR()
+END_MESSAGE_MAP()
+
+CIconBadge::CIconBadge(const BadgePicture& picture, const char* clickText)
+    : m_nWidth(picture.width), m_nHeight(picture.height), m_strClickText(clickText) {
+    // The image lives only as long as it takes to make the icon from it.
+    const std::vector<BYTE> image = BuildBadgeImage(picture);
+    m_hIcon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE, 0x30000, m_nWidth, m_nHeight,
+                                       LR_DEFAULTCOLOR);
+    m_hCursor = nullptr;
+}
+
+CIconBadge::~CIconBadge() = default;
+
+void CIconBadge::PreSubclassWindow() {
+    ModifyStyle(0, SS_NOTIFY, 0);
+    LoadHandCursor();
+    CRect client;
+    GetClientRect(&client);
+    const int clientWidth = client.right - client.left;
+    CRect window;
+    GetWindowRect(&window);
+    GetParent()->ScreenToClient(&window);
+    // The horizontal frame thickness serves for the height too; the
+    // bottom-right corner stays where the template put it.
+    const int frame = (window.right - window.left) - clientWidth;
+    SetWindowPos(nullptr, window.right - frame - m_nWidth, window.bottom - frame - m_nHeight, m_nWidth + frame,
+                 m_nHeight + frame, SWP_NOZORDER);
+    GetClientRect(&client);
+    m_tooltip.Create(this, 0);
+    m_tooltip.AddTool(this, kToolTipText, &client, 1);
+    m_tooltip.SendMessage(WM_SETFONT, GetParent()->SendMessage(WM_GETFONT), TRUE);
+    CStatic::PreSubclassWindow();
+}
+
+BOOL CIconBadge::PreTranslateMessage(MSG* pMsg) {
+    ::SendMessage(m_tooltip.m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+    return CStatic::PreTranslateMessage(pMsg);
+}
+
+BOOL CIconBadge::OnSetCursor(CWnd*, UINT nHitTest, UINT) {
+    if (m_hCursor == nullptr || nHitTest != HTCLIENT) return FALSE;
+    ::SetCursor(m_hCursor);
+    return TRUE;
+}
+
+void CIconBadge::OnPaint() {
+    CPaintDC dc(this);
+    DrawBadge(dc, 0, 0);
+}
+
+void CIconBadge::DrawBadge(CDC& dc, int x, int y) {
+    DrawIconEx(dc.GetSafeHdc(), x, y, m_hIcon, 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+void CIconBadge::OnClicked() { AfxMessageBox(m_strClickText.c_str(), MB_OK, 0); }
+
+void CIconBadge::LoadHandCursor() {
+    if (m_hCursor != nullptr) return;
+    char path[MAX_PATH] = {};
+    GetWindowsDirectoryA(path, MAX_PATH);
+    std::strncat(path, "\\winhlp32.exe", MAX_PATH - std::strlen(path) - 1);
+    HINSTANCE module = LoadLibraryA(path);
+    if (module != nullptr) {
+        if (HCURSOR hand = LoadCursorA(module, 106)) m_hCursor = CopyIcon(hand);
+        FreeLibrary(module);
+    }
+    // Where the help viewer is not to be had, the platform's own hand stands in for it.
+    if (m_hCursor == nullptr) m_hCursor = CopyIcon(LoadCursor(nullptr, IDC_HAND));
+}

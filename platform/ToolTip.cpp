@@ -1,0 +1,103 @@
+#include "ToolTip.h"
+
+#include <chrono>
+
+#include "DefaultProcedure.h"
+#include "WindowApi.h"
+#include "WindowManager.h"
+
+DWORD GetTickCount() {
+    using namespace std::chrono;
+    return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+ToolTipControl* ToolTipControlOf(HWND hWnd) {
+    if (!IsWindow(hWnd) || hWnd->windowClass != WindowClass::ToolTip) return nullptr;
+    return dynamic_cast<ToolTipControl*>(hWnd->procedure.get());
+}
+
+std::vector<HWND> ToolTipWindows() {
+    std::vector<HWND> tips;
+    for (HWND top : WindowManager::Instance().TopLevelWindows())
+        if (top->windowClass == WindowClass::ToolTip) tips.push_back(top);
+    return tips;
+}
+
+const ToolInfo* FindTool(HWND hWnd) {
+    for (HWND tip : ToolTipWindows())
+        for (const ToolInfo& tool : ToolTipControlOf(tip)->tools)
+            if (tool.window == hWnd) return &tool;
+    return nullptr;
+}
+
+LRESULT ToolTipControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowManager& wm = WindowManager::Instance();
+    switch (message) {
+    case TTM_ADDTOOL:
+        tools.push_back(*reinterpret_cast<const ToolInfo*>(lParam));
+        hovered = nullptr;
+        return TRUE;
+    case TTM_RELAYEVENT: {
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg == nullptr) return 0;
+        const bool button = msg->message == WM_LBUTTONDOWN || msg->message == WM_RBUTTONDOWN || msg->message == WM_LBUTTONDBLCLK;
+        if (button) {
+            // A click hides the tip until the pointer comes to rest over a tool again.
+            visible = false;
+            hovered = nullptr;
+            wm.Invalidate(hWnd);
+            return 0;
+        }
+        if (msg->message != WM_MOUSEMOVE) return 0;
+        const CPoint p{static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam))};
+        const ToolInfo* over = nullptr;
+        for (const ToolInfo& tool : tools)
+            if (tool.window == msg->hwnd && tool.rect.PtInRect(p)) over = &tool;
+        if (over != hovered) {
+            hovered = over;
+            hoverSince = GetTickCount();
+            visible = false;
+            if (over != nullptr) {
+                const CPoint origin = wm.ClientOrigin(msg->hwnd);
+                anchor = {origin.x + p.x, origin.y + p.y};
+            }
+            wm.Invalidate(hWnd);
+        }
+        return 0;
+    }
+    default: return DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+}
+
+void ToolTipControl::Update(HWND hWnd, DWORD now) {
+    // The tip belongs to the window under the pointer; once it is gone, so is the tip.
+    if (hovered != nullptr && !IsWindow(hovered->window)) hovered = nullptr;
+    const bool show = hovered != nullptr && now - hoverSince >= kInitialDelayMs;
+    if (show == visible) return;
+    visible = show;
+    WindowManager::Instance().Invalidate(hWnd);
+}
+
+CToolTipCtrl::~CToolTipCtrl() {
+    if (IsWindow(m_hWnd)) {
+        HWND hWnd = m_hWnd;
+        Detach();
+        ::DestroyWindow(hWnd);
+    }
+}
+
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
+    WindowManager& wm = WindowManager::Instance();
+    HWND hWnd = wm.CreateWindowState(WindowClass::ToolTip, std::make_unique<ToolTipControl>());
+    hWnd->style = WS_POPUP | dwStyle;
+    wm.AddChild(pParentWnd ? pParentWnd->m_hWnd : nullptr, hWnd);
+    Attach(hWnd);
+    hWnd->wnd = this;
+    return TRUE;
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, const char* lpszText, const CRect* lpRectTool, UINT nIDTool) {
+    if (!IsWindow(m_hWnd) || pWnd == nullptr) return FALSE;
+    const ToolInfo tool{pWnd->m_hWnd, nIDTool, lpRectTool ? *lpRectTool : CRect{}, lpszText ? lpszText : ""};
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&tool)));
+}

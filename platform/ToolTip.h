@@ -1,0 +1,44 @@
+// Tooltips: a window that holds tools (a window, an id, a rectangle and a
+// text), learns of the mouse through relayed messages, and shows the text
+// after the pointer has rested over a tool for a while.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "CWnd.h"
+
+struct ToolInfo {
+    HWND window;
+    UINT id;
+    CRect rect;  // in the tool window's client coordinates
+    std::string text;
+};
+
+class ToolTipControl : public StandardProcedure {
+public:
+    static constexpr DWORD kInitialDelayMs = 500;
+    LRESULT Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Shows the tip once the pointer has rested long enough; called by back ends that keep time.
+    void Update(HWND hWnd, DWORD now);
+
+    std::vector<ToolInfo> tools;
+    const ToolInfo* hovered = nullptr;
+    DWORD hoverSince = 0;
+    bool visible = false;
+    CPoint anchor;  // screen point the tip is shown below
+};
+
+class CToolTipCtrl : public CWnd {
+public:
+    ~CToolTipCtrl() override;
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
+    BOOL AddTool(CWnd* pWnd, const char* lpszText, const CRect* lpRectTool, UINT nIDTool);
+};
+
+ToolTipControl* ToolTipControlOf(HWND hWnd);
+// The text of the tool registered for `hWnd`, if any tooltip holds one.
+const ToolInfo* FindTool(HWND hWnd);
+// Every tooltip window, for back ends that draw them.
+std::vector<HWND> ToolTipWindows();
+DWORD GetTickCount();
