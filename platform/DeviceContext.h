@@ -17,6 +17,8 @@ public:
     virtual void DrawText(int x, int y, std::string_view utf8, COLORREF color) = 0;
     // Pixels as 0xAARRGGBB; alpha 0 leaves the surface as it was.
     virtual void DrawPixels(int x, int y, int width, int height, const std::uint32_t* argb) = 0;
+    // Limits drawing to a rectangle; null lifts the limit.
+    virtual void SetClip(const CRect* rect) = 0;
 };
 
 struct BrushObject {

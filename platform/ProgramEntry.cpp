@@ -1,18 +1,26 @@
 // The process entry: picks a display back end from the command line and the
 // environment, then runs the application on it.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "CWinApp.h"
 #include "WindowApi.h"
+#include "gui/Screenshot.h"
+#include "gui/SdlBackend.h"
 #include "headless/HeadlessBackend.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: dotwise [--platform headless]\n";
+constexpr const char* kUsage =
+    "usage: dotwise [--platform gui|headless] [--driver]\n"
+    "  --platform gui       a window on the desktop (needs DISPLAY or WAYLAND_DISPLAY)\n"
+    "  --platform headless  no display: driver commands on standard input\n"
+    "  --driver             with the window, also take driver commands on standard input\n";
 
 std::string BaseName(const char* path) {
     std::string name = path != nullptr ? path : "dotwise";
@@ -21,25 +29,48 @@ std::string BaseName(const char* path) {
     return name;
 }
 
+int RunHeadless() {
+    HeadlessBackend backend(std::cin, std::cout);
+    AddScreenshotCommand(backend.GetDriver());
+    return AfxWinMain(backend);
+}
+
+int RunWindow(bool withDriver) {
+    try {
+        SdlBackend backend(withDriver);
+        return AfxWinMain(backend);
+    } catch (const std::runtime_error& e) {
+        std::fprintf(stderr, "dotwise: %s\n", e.what());
+        return 1;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     SetApplicationName(BaseName(argc > 0 ? argv[0] : nullptr));
     std::string platform;
+    bool withDriver = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--platform") == 0 && i + 1 < argc) {
             platform = argv[++i];
         } else if (std::strncmp(argv[i], "--platform=", 11) == 0) {
             platform = argv[i] + 11;
+        } else if (std::strcmp(argv[i], "--driver") == 0) {
+            withDriver = true;
         } else {
             std::fputs(kUsage, stderr);
             return 2;
         }
     }
-    if (platform.empty() || platform == "headless") {
-        HeadlessBackend backend(std::cin, std::cout);
-        return AfxWinMain(backend);
+    if (platform == "headless") return RunHeadless();
+    if (platform == "gui") return RunWindow(withDriver);
+    if (!platform.empty()) {
+        std::fprintf(stderr, "dotwise: unknown platform '%s'\n%s", platform.c_str(), kUsage);
+        return 2;
     }
-    std::fprintf(stderr, "dotwise: unknown platform '%s'\n%s", platform.c_str(), kUsage);
+    std::string reason;
+    if (SdlBackend::DisplayAvailable(reason)) return RunWindow(withDriver);
+    std::fprintf(stderr, "dotwise: %s; run with --platform headless to drive it from standard input\n", reason.c_str());
     return 2;
 }

@@ -77,3 +77,9 @@ HINSTANCE AfxFindResourceHandle(int, int) {
 }
 
 HICON LoadIcon(HINSTANCE, int id) { return LoadIconResource(id, 32); }
+
+HICON SmallIconFor(HICON big) {
+    for (const IconGroupResource& group : ProgramResources().iconGroups)
+        if (LoadIconResource(group.id, 32) == big) return LoadIconResource(group.id, 16);
+    return big;
+}

@@ -74,3 +74,5 @@ inline constexpr int RT_GROUP_ICON = 14;
 HINSTANCE AfxFindResourceHandle(int id, int type);
 // The large (32 x 32) image of an icon group.
 HICON LoadIcon(HINSTANCE hInstance, int id);
+// The 16 x 16 image of the icon group whose 32 x 32 image `big` is; `big` itself otherwise.
+HICON SmallIconFor(HICON big);

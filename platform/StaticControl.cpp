@@ -1,6 +1,9 @@
 #include "StaticControl.h"
 
+#include "CWnd.h"
 #include "DefaultProcedure.h"
+#include "DeviceContext.h"
+#include "Icon.h"
 
 LRESULT StaticControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -11,6 +14,12 @@ LRESULT StaticControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
         if (hWnd->style & SS_NOTIFY) NotifyParent(hWnd, STN_DBLCLK);
         return 0;
     case WM_GETDLGCODE: return DLGC_STATIC;
+    case WM_PAINT:
+        if ((hWnd->style & SS_TYPEMASK) == SS_ICON && hWnd->bigIcon != nullptr) {
+            CPaintDC dc(CWnd::FromHandle(hWnd));
+            DrawIconEx(dc.GetSafeHdc(), 0, 0, hWnd->bigIcon, 0, 0, 0, nullptr, DI_NORMAL);
+        }
+        return 0;
     default: return DefWindowProcA(hWnd, message, wParam, lParam);
     }
 }

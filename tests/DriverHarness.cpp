@@ -5,10 +5,11 @@
 #include "platform/CWinApp.h"
 #include "platform/headless/HeadlessBackend.h"
 
-DriverRun RunDotwise(const std::string& script) {
+DriverRun RunDotwise(const std::string& script, const std::function<void(Driver&)>& setup) {
     std::istringstream in(script);
     std::ostringstream out;
     HeadlessBackend backend(in, out);
+    if (setup) setup(backend.GetDriver());
     DriverRun run;
     run.exitCode = AfxWinMain(backend);
     std::istringstream lines(out.str());

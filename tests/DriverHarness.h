@@ -2,6 +2,7 @@
 // commands and gives back what the driver answered.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,10 @@ struct DriverRun {
     int exitCode = 0;
 };
 
-DriverRun RunDotwise(const std::string& script);
+class Driver;
+
+// `setup` may add commands of the test's own to the driver.
+DriverRun RunDotwise(const std::string& script, const std::function<void(Driver&)>& setup = {});
 // The answer lines of a run without the message-box reports, and those reports apart.
 std::vector<std::string> Answers(const DriverRun& run);
 std::vector<std::string> MessageBoxes(const DriverRun& run);

@@ -1,0 +1,52 @@
+#include "Screenshot.h"
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+
+#include "../WindowManager.h"
+#include "../headless/Driver.h"
+#include "DialogFont.h"
+#include "PngWriter.h"
+#include "Renderer.h"
+#include "SurfaceCanvas.h"
+
+bool TakeScreenshot(const std::string& path, const DialogFont& font, std::string& error) {
+    CRect bounds{0, 0, 0, 0};
+    bool any = false;
+    for (HWND top : WindowManager::Instance().TopLevelWindows()) {
+        if (top->windowClass != WindowClass::Dialog || !top->IsVisible()) continue;
+        const CRect r = WindowManager::Instance().ScreenRect(top);
+        bounds = any ? CRect{std::min(bounds.left, r.left), std::min(bounds.top, r.top), std::max(bounds.right, r.right),
+                             std::max(bounds.bottom, r.bottom)}
+                     : r;
+        any = true;
+    }
+    if (!any) {
+        error = "no dialog is shown";
+        return false;
+    }
+    SurfaceCanvas canvas(bounds.Width(), bounds.Height(), font);
+    canvas.FillRect({0, 0, bounds.Width(), bounds.Height()}, RGB(58, 110, 165));
+    Renderer(canvas, font).Paint({bounds.left, bounds.top}, {0, 0, bounds.Width(), bounds.Height()}, true);
+    return WritePng(canvas.Surface(), path, error);
+}
+
+void AddScreenshotCommand(Driver& driver, const DialogFont* font) {
+    auto owned = std::make_shared<std::unique_ptr<DialogFont>>();
+    driver.AddCommand("screenshot", [font, owned](const Driver::Args& a) {
+        if (a.size() != 1) throw DriverError("usage: screenshot FILE");
+        const DialogFont* use = font;
+        if (use == nullptr) {
+            try {
+                if (!*owned) *owned = std::make_unique<DialogFont>(1.0);
+            } catch (const std::runtime_error& e) {
+                throw DriverError(e.what());
+            }
+            use = owned->get();
+        }
+        std::string error;
+        if (!TakeScreenshot(a[0], *use, error)) throw DriverError(error);
+        return std::string("ok");
+    });
+}

@@ -1,0 +1,414 @@
+#include "SdlBackend.h"
+
+#include <SDL.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <stdexcept>
+
+#include "../Icon.h"
+#include "../InputRouter.h"
+#include "../Menu.h"
+#include "../MessageDialog.h"
+#include "../Resources.h"
+#include "../ToolTip.h"
+#include "../WindowApi.h"
+#include "../WindowManager.h"
+#include "Renderer.h"
+#include "Screenshot.h"
+#include "SurfaceCanvas.h"
+
+namespace {
+
+WindowManager& wm() { return WindowManager::Instance(); }
+constexpr Uint32 kBlinkMs = 530;
+Uint32 g_wakeEvent = 0;
+
+double ChooseScale() {
+    if (const char* forced = std::getenv("DOTWISE_SCALE")) {
+        const double scale = std::atof(forced);
+        if (scale >= 0.5 && scale <= 8) return scale;
+    }
+    float dpi = 0;
+    if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0 || dpi < 120) return 1.0;
+    // Quarter steps keep the bitmap-like look of whole pixels where it can.
+    return std::round(dpi / 96.0 * 4) / 4;
+}
+
+UINT VirtualKey(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return static_cast<UINT>('A' + (key - SDLK_a));
+    if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return static_cast<UINT>('1' + (key - SDLK_KP_1));
+    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + static_cast<UINT>(key - SDLK_F1);
+    switch (key) {
+    case SDLK_KP_0: return '0';
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_APPLICATION: return VK_APPS;
+    case SDLK_PERIOD:
+    case SDLK_KP_PERIOD: return VK_OEM_PERIOD;
+    case SDLK_COMMA: return VK_OEM_COMMA;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS: return VK_OEM_MINUS;
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS: return VK_OEM_PLUS;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
+    default: return 0;
+    }
+}
+
+SDL_HitTestResult HitTest(SDL_Window*, const SDL_Point* point, void* data) {
+    auto* backend = static_cast<const TextMetrics*>(data);
+    HWND main = nullptr;
+    for (HWND top : wm().TopLevelWindows())
+        if (top->windowClass == WindowClass::Dialog && top->IsVisible()) {
+            main = top;
+            break;
+        }
+    if (main == nullptr || GetTrackedMenu() != nullptr) return SDL_HITTEST_NORMAL;
+    const CaptionParts parts = CaptionLayout(main, *backend);
+    const CPoint p{point->x, point->y};
+    if (parts.caption.PtInRect(p) && !parts.icon.PtInRect(p) && !parts.closeBox.PtInRect(p)) return SDL_HITTEST_DRAGGABLE;
+    return SDL_HITTEST_NORMAL;
+}
+
+}  // namespace
+
+bool SdlBackend::DisplayAvailable(std::string& reason) {
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        reason = "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        return false;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        reason = SDL_GetError();
+        return false;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return true;
+}
+
+SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std::cout) {
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw std::runtime_error(std::string("cannot open the display: ") + SDL_GetError());
+    g_wakeEvent = SDL_RegisterEvents(1);
+    m_font = std::make_unique<DialogFont>(ChooseScale());
+    // Some video drivers have no system pointers; a null one leaves the pointer as it is.
+    m_cursors[0] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    m_cursors[1] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
+    m_cursors[2] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+    AddScreenshotCommand(m_driver, m_font.get());
+    m_driver.AddCommand("point", [this](const Driver::Args& a) {
+        if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");
+        HWND hWnd = Driver::Control(a[0]);
+        const CPoint client = ControlPoint(hWnd, a.size() == 2 ? Driver::ParseInt(a[1]) : -1);
+        const CPoint origin = wm().ClientOrigin(hWnd);
+        int wx = 0;
+        int wy = 0;
+        if (m_window != nullptr) SDL_GetWindowPosition(m_window, &wx, &wy);
+        return std::to_string(wx + origin.x + client.x - m_origin.x) + " " + std::to_string(wy + origin.y + client.y - m_origin.y);
+    });
+    if (m_withDriver) {
+        m_reader = std::thread([this] {
+            for (std::string line; std::getline(std::cin, line);) {
+                {
+                    std::lock_guard<std::mutex> lock(m_linesMutex);
+                    m_lines.push_back(line);
+                }
+                SDL_Event wake{};
+                wake.type = g_wakeEvent;
+                SDL_PushEvent(&wake);
+            }
+            m_inputEnded = true;
+            SDL_Event wake{};
+            wake.type = g_wakeEvent;
+            SDL_PushEvent(&wake);
+        });
+    }
+}
+
+SdlBackend::~SdlBackend() {
+    // The reader may be blocked on standard input; the process ends it.
+    if (m_reader.joinable()) m_reader.detach();
+    for (SDL_Cursor* cursor : m_cursors)
+        if (cursor != nullptr) SDL_FreeCursor(cursor);
+    m_canvas.reset();
+    if (m_texture != nullptr) SDL_DestroyTexture(m_texture);
+    if (m_renderer != nullptr) SDL_DestroyRenderer(m_renderer);
+    if (m_window != nullptr) SDL_DestroyWindow(m_window);
+    m_font.reset();
+    SDL_Quit();
+}
+
+void SdlBackend::Shutdown() { m_driver.FlushAnswer(); }
+
+CRect SdlBackend::WorkArea() const {
+    SDL_Rect area{0, 0, 1280, 800};
+    SDL_GetDisplayUsableBounds(0, &area);
+    return {area.x, area.y, area.x + area.w, area.y + area.h};
+}
+
+HWND SdlBackend::MainDialog() const {
+    for (HWND top : wm().TopLevelWindows())
+        if (top->windowClass == WindowClass::Dialog && top->IsVisible()) return top;
+    return nullptr;
+}
+
+void SdlBackend::EnsureWindow() {
+    if (m_window != nullptr) return;
+    HWND main = MainDialog();
+    if (main == nullptr) return;
+    const CRect r = wm().ScreenRect(main);
+    m_origin = {r.left, r.top};
+    // The program draws its own frame and caption, as the original's dialog had.
+    m_window = SDL_CreateWindow(main->text.c_str(), r.left, r.top, r.Width(), r.Height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    if (m_window == nullptr) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
+    m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
+    if (m_renderer == nullptr) throw std::runtime_error(std::string("cannot draw in the window: ") + SDL_GetError());
+    m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, r.Width(), r.Height());
+    m_canvas = std::make_unique<SurfaceCanvas>(r.Width(), r.Height(), *m_font);
+    SDL_SetWindowHitTest(m_window, HitTest, m_font.get());
+    if (HICON icon = main->bigIcon; icon != nullptr && !icon->argb.empty()) {
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon->argb.data(), icon->width, icon->height, 32, icon->width * 4,
+                                                                  SDL_PIXELFORMAT_ARGB8888);
+        if (surface != nullptr) {
+            SDL_SetWindowIcon(m_window, surface);
+            SDL_FreeSurface(surface);
+        }
+    }
+    SDL_StartTextInput();
+    m_dirty = true;
+}
+
+void SdlBackend::Present() {
+    if (m_window == nullptr) return;
+    const Uint32 now = SDL_GetTicks();
+    const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
+    m_canvas->FillRect({0, 0, m_canvas->Width(), m_canvas->Height()}, RGB(58, 110, 165));
+    Renderer(*m_canvas, *m_font).Paint(m_origin, {0, 0, m_canvas->Width(), m_canvas->Height()}, caretOn, m_closePressed);
+    SDL_UpdateTexture(m_texture, nullptr, m_canvas->Surface()->pixels, m_canvas->Surface()->pitch);
+    SDL_RenderClear(m_renderer);
+    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+    SDL_RenderPresent(m_renderer);
+    m_dirty = false;
+    // An input method shows its candidates next to the caret.
+    const Caret& caret = wm().GetCaret();
+    if (IsWindow(caret.owner)) {
+        const CPoint origin = wm().ClientOrigin(caret.owner);
+        SDL_Rect at{origin.x - m_origin.x + caret.pos.x, origin.y - m_origin.y + caret.pos.y, 1, caret.height};
+        SDL_SetTextInputRect(&at);
+    }
+}
+
+int SdlBackend::MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+    if (m_withDriver) m_driver.ReportMessageBox(caption, text);
+    return RunMessageDialog(owner, text, caption, type);
+}
+
+void SdlBackend::ExportClipboard(const std::string& text) { SDL_SetClipboardText(text.c_str()); }
+
+std::optional<std::string> SdlBackend::ImportClipboard() {
+    if (!SDL_HasClipboardText()) return std::nullopt;
+    char* text = SDL_GetClipboardText();
+    if (text == nullptr) return std::nullopt;
+    std::string result = text;
+    SDL_free(text);
+    return result;
+}
+
+bool SdlBackend::PumpInput() {
+    EnsureWindow();
+    if (m_withDriver) {
+        if (m_driver.RunNextEvent()) return true;
+        m_driver.FlushAnswer();
+        std::string line;
+        bool haveLine = false;
+        {
+            std::lock_guard<std::mutex> lock(m_linesMutex);
+            if (!m_lines.empty()) {
+                line = m_lines.front();
+                m_lines.pop_front();
+                haveLine = true;
+            }
+        }
+        if (haveLine) {
+            m_driver.Execute(line);
+            m_dirty = true;
+            return true;
+        }
+    }
+    const Uint32 now = SDL_GetTicks();
+    for (HWND tip : ToolTipWindows()) ToolTipControlOf(tip)->Update(tip, GetTickCount());
+    static bool lastCaret = true;
+    const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
+    if (caretOn != lastCaret) {
+        lastCaret = caretOn;
+        m_dirty = true;
+    }
+    if (m_dirty) Present();
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, 50)) HandleEvent(event);
+    return true;
+}
+
+bool SdlBackend::HandleEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT: {
+        HWND target = wm().ActiveDialog();
+        if (target != nullptr) SendMessage(target, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) wm().SetKeyDown(vk, false);
+        }
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+            HWND target = wm().ActiveDialog();
+            if (target != nullptr) SendMessage(target, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        m_dirty = true;
+        return true;
+    case SDL_KEYDOWN: OnKey(event, true); return true;
+    case SDL_KEYUP: OnKey(event, false); return true;
+    case SDL_TEXTINPUT: OnText(event.text.text); return true;
+    case SDL_MOUSEBUTTONDOWN: OnMouseButton(event, true); return true;
+    case SDL_MOUSEBUTTONUP: OnMouseButton(event, false); return true;
+    case SDL_MOUSEMOTION: OnMouseMotion(event); return true;
+    default: return true;
+    }
+}
+
+void SdlBackend::OnKey(const SDL_Event& event, bool down) {
+    const Uint16 mod = event.key.keysym.mod;
+    const bool shift = (mod & KMOD_SHIFT) != 0;
+    const bool ctrl = (mod & KMOD_CTRL) != 0;
+    const bool alt = (mod & KMOD_ALT) != 0;
+    wm().SetKeyDown(VK_SHIFT, shift);
+    wm().SetKeyDown(VK_CONTROL, ctrl);
+    wm().SetKeyDown(VK_MENU, alt);
+    const UINT vk = VirtualKey(event.key.keysym.sym);
+    m_caretEpoch = SDL_GetTicks();
+    m_dirty = true;
+    if (vk == 0) return;
+    if (!down) {
+        Input::KeyUp(vk);
+        return;
+    }
+    // Printable characters come as text input; this key's own text is dropped
+    // when the key was used for something else.
+    m_suppressText = ctrl || alt;
+    const bool used = Input::KeyDown(vk);
+    m_suppressText = m_suppressText || used;
+    const bool controlChar = ctrl || vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE;
+    if (!used && controlChar) {
+        if (const UINT ch = Input::CharForKey(vk, shift, ctrl, alt)) Input::Char(ch);
+    }
+}
+
+void SdlBackend::OnText(const char* utf8) {
+    if (m_suppressText) {
+        m_suppressText = false;
+        return;
+    }
+    const std::string text = utf8;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+        UINT cp = extra == 3 ? lead & 0x07 : extra == 2 ? lead & 0x0F : extra == 1 ? lead & 0x1F : lead;
+        for (++i; extra > 0 && i < text.size(); --extra, ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+        Input::Char(cp);
+    }
+    m_dirty = true;
+}
+
+bool SdlBackend::OnCaptionMouse(CPoint screen, bool down) {
+    HWND dialog = wm().ActiveDialog();
+    if (dialog == nullptr) return false;
+    const CRect r = wm().ScreenRect(dialog);
+    const CPoint p{screen.x - r.left, screen.y - r.top};
+    const CaptionParts parts = CaptionLayout(dialog, *m_font);
+    if (down && parts.icon.PtInRect(p)) {
+        SendMessage(dialog, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
+        return true;
+    }
+    if (down && parts.closeBox.PtInRect(p)) {
+        m_closePressed = dialog;
+        return true;
+    }
+    if (!down && m_closePressed != nullptr) {
+        HWND pressed = m_closePressed;
+        m_closePressed = nullptr;
+        if (pressed == dialog && parts.closeBox.PtInRect(p)) SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
+    return parts.caption.PtInRect(p);
+}
+
+void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
+    const CPoint screen = ToScreen(event.button.x, event.button.y);
+    const bool right = event.button.button == SDL_BUTTON_RIGHT;
+    if (event.button.button != SDL_BUTTON_LEFT && !right) return;
+    m_dirty = true;
+    m_caretEpoch = SDL_GetTicks();
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        CRect area{0, 0, m_canvas->Width(), m_canvas->Height()};
+        area.OffsetRect(m_origin.x, m_origin.y);
+        const MenuBox box = LayOutMenu(*menu, *m_font, area);
+        if (!box.rect.PtInRect(screen)) {
+            if (down) DismissMenu();
+            return;
+        }
+        if (down) return;
+        for (const MenuItemBox& item : box.items)
+            if (item.rect.PtInRect(screen)) ChooseMenuItem(item.index);
+        return;
+    }
+    if (!right && OnCaptionMouse(screen, down)) return;
+    if (down) Input::MouseDown(screen, right, !right && event.button.clicks == 2);
+    else Input::MouseUp(screen, right);
+    UpdatePointer();
+}
+
+void SdlBackend::OnMouseMotion(const SDL_Event& event) {
+    const CPoint screen = ToScreen(event.motion.x, event.motion.y);
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        CRect area{0, 0, m_canvas->Width(), m_canvas->Height()};
+        area.OffsetRect(m_origin.x, m_origin.y);
+        const MenuBox box = LayOutMenu(*menu, *m_font, area);
+        int highlight = -1;
+        for (const MenuItemBox& item : box.items)
+            if (item.rect.PtInRect(screen) && menu->menu->items[static_cast<std::size_t>(item.index)].IsEnabled()) highlight = item.index;
+        if (highlight != menu->highlight) {
+            menu->highlight = highlight;
+            m_dirty = true;
+        }
+        return;
+    }
+    Input::MouseMove(screen);
+    UpdatePointer();
+}
+
+void SdlBackend::UpdatePointer() {
+    const HCURSOR cursor = GetCursor();
+    const int shape = cursor != nullptr ? cursor->systemCursor : IDC_ARROW;
+    SDL_Cursor* chosen = shape == IDC_HAND ? m_cursors[2] : shape == IDC_IBEAM ? m_cursors[1] : m_cursors[0];
+    if (chosen != nullptr) SDL_SetCursor(chosen);
+}

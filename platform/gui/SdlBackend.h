@@ -1,0 +1,75 @@
+// The graphical back end: the dialogs in a real window on the desktop (X11
+// or Wayland through SDL), drawn by our renderer, fed with the user's keys,
+// mouse and text input, and with the system clipboard.
+#pragma once
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "../Backend.h"
+#include "../headless/Driver.h"
+#include "DialogFont.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+struct SDL_Cursor;
+union SDL_Event;
+class SurfaceCanvas;
+
+class SdlBackend : public Backend {
+public:
+    // `withDriver`: also read driver commands from standard input, answering on standard output.
+    explicit SdlBackend(bool withDriver);
+    ~SdlBackend() override;
+    // False, with the reason, when no display can be opened.
+    static bool DisplayAvailable(std::string& reason);
+
+    const TextMetrics& Metrics() const override { return *m_font; }
+    bool PumpInput() override;
+    int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
+    void Invalidate(HWND) override { m_dirty = true; }
+    CRect WorkArea() const override;
+    void ExportClipboard(const std::string& text) override;
+    std::optional<std::string> ImportClipboard() override;
+    void Shutdown() override;
+
+private:
+    void EnsureWindow();
+    void Present();
+    bool HandleEvent(const SDL_Event& event);
+    void OnKey(const SDL_Event& event, bool down);
+    void OnText(const char* utf8);
+    void OnMouseButton(const SDL_Event& event, bool down);
+    void OnMouseMotion(const SDL_Event& event);
+    bool OnCaptionMouse(CPoint screen, bool down);
+    void UpdatePointer();
+    CPoint ToScreen(int x, int y) const { return {x + m_origin.x, y + m_origin.y}; }
+    HWND MainDialog() const;
+
+    std::unique_ptr<DialogFont> m_font;
+    SDL_Window* m_window = nullptr;
+    SDL_Renderer* m_renderer = nullptr;
+    SDL_Texture* m_texture = nullptr;
+    std::unique_ptr<SurfaceCanvas> m_canvas;
+    SDL_Cursor* m_cursors[3] = {nullptr, nullptr, nullptr};
+    CPoint m_origin;
+    bool m_dirty = true;
+    bool m_suppressText = false;
+    HWND m_closePressed = nullptr;
+    bool m_leftDown = false;
+    unsigned m_caretEpoch = 0;
+    bool m_firstFrameReported = false;
+
+    bool m_withDriver;
+    Driver m_driver;
+    std::thread m_reader;
+    std::mutex m_linesMutex;
+    std::deque<std::string> m_lines;
+    std::atomic<bool> m_inputEnded{false};
+    bool m_driverEnded = false;
+};

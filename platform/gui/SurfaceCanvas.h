@@ -1,0 +1,29 @@
+// A drawing surface in memory (32-bit ARGB) with text from the dialog font.
+#pragma once
+
+#include "../DeviceContext.h"
+
+struct SDL_Surface;
+class DialogFont;
+
+class SurfaceCanvas : public Canvas {
+public:
+    SurfaceCanvas(int width, int height, const DialogFont& font);
+    ~SurfaceCanvas() override;
+    SurfaceCanvas(const SurfaceCanvas&) = delete;
+    SurfaceCanvas& operator=(const SurfaceCanvas&) = delete;
+
+    void FillRect(const CRect& rect, COLORREF color) override;
+    void DrawText(int x, int y, std::string_view utf8, COLORREF color) override;
+    void DrawPixels(int x, int y, int width, int height, const std::uint32_t* argb) override;
+    void SetClip(const CRect* rect) override;
+
+    SDL_Surface* Surface() const { return m_surface; }
+    int Width() const;
+    int Height() const;
+    std::uint32_t PixelAt(int x, int y) const;
+
+private:
+    SDL_Surface* m_surface;
+    const DialogFont& m_font;
+};
