@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -36,13 +37,14 @@ int RunHeadless() {
 }
 
 int RunWindow(bool withDriver) {
+    std::unique_ptr<SdlBackend> backend;
     try {
-        SdlBackend backend(withDriver);
-        return AfxWinMain(backend);
+        backend = std::make_unique<SdlBackend>(withDriver);
     } catch (const std::runtime_error& e) {
         std::fprintf(stderr, "dotwise: %s\n", e.what());
         return 1;
     }
+    return AfxWinMain(*backend);
 }
 
 }  // namespace

@@ -30,8 +30,11 @@ DialogFont::~DialogFont() {
 
 int DialogFont::TextWidth(std::string_view utf8) const {
     if (utf8.empty()) return 0;
+    std::string text(utf8);
+    if (const auto it = m_widths.find(text); it != m_widths.end()) return it->second;
     int width = 0;
-    const std::string text(utf8);
     TTF_SizeUTF8(m_font, text.c_str(), &width, nullptr);
+    if (m_widths.size() > 4096) m_widths.clear();
+    m_widths.emplace(std::move(text), width);
     return width;
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "../Backend.h"
 
@@ -31,4 +32,6 @@ private:
     int m_height = 12;
     int m_averageWidth = 6;
     std::string m_family;
+    // Layout asks for the same widths over and over; the font engine's own cache is slower to ask.
+    mutable std::unordered_map<std::string, int> m_widths;
 };

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <future>
 #include <cstdlib>
 #include <iostream>
 #include <stdexcept>
@@ -97,24 +98,23 @@ bool SdlBackend::DisplayAvailable(std::string& reason) {
         reason = "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
         return false;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        reason = SDL_GetError();
-        return false;
-    }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return true;
 }
 
 SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std::cout) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Drawing is ours and in memory: the window's own framebuffer takes it as it is. Left
+    // to itself SDL would open an OpenGL context just to decide that.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Finding and opening the font takes as long as opening the display: do both at once.
+    const double scale = std::getenv("DOTWISE_SCALE") ? ChooseScale() : 1.0;
+    auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw std::runtime_error(std::string("cannot open the display: ") + SDL_GetError());
     g_wakeEvent = SDL_RegisterEvents(1);
-    m_font = std::make_unique<DialogFont>(ChooseScale());
-    // Some video drivers have no system pointers; a null one leaves the pointer as it is.
-    m_cursors[0] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
-    m_cursors[1] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
-    m_cursors[2] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+    m_font = font.get();
+    // Without an explicit scale, the display's own density decides; at the usual 96 dpi the font is ready.
+    if (!std::getenv("DOTWISE_SCALE") && ChooseScale() != 1.0) m_font = std::make_unique<DialogFont>(ChooseScale());
     AddScreenshotCommand(m_driver, m_font.get());
     m_driver.AddCommand("point", [this](const Driver::Args& a) {
         if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");
@@ -151,8 +151,6 @@ SdlBackend::~SdlBackend() {
     for (SDL_Cursor* cursor : m_cursors)
         if (cursor != nullptr) SDL_FreeCursor(cursor);
     m_canvas.reset();
-    if (m_texture != nullptr) SDL_DestroyTexture(m_texture);
-    if (m_renderer != nullptr) SDL_DestroyRenderer(m_renderer);
     if (m_window != nullptr) SDL_DestroyWindow(m_window);
     m_font.reset();
     SDL_Quit();
@@ -181,9 +179,6 @@ void SdlBackend::EnsureWindow() {
     // The program draws its own frame and caption, as the original's dialog had.
     m_window = SDL_CreateWindow(main->text.c_str(), r.left, r.top, r.Width(), r.Height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
     if (m_window == nullptr) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
-    m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
-    if (m_renderer == nullptr) throw std::runtime_error(std::string("cannot draw in the window: ") + SDL_GetError());
-    m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, r.Width(), r.Height());
     m_canvas = std::make_unique<SurfaceCanvas>(r.Width(), r.Height(), *m_font);
     SDL_SetWindowHitTest(m_window, HitTest, m_font.get());
     if (HICON icon = main->bigIcon; icon != nullptr && !icon->argb.empty()) {
@@ -204,10 +199,10 @@ void SdlBackend::Present() {
     const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
     m_canvas->FillRect({0, 0, m_canvas->Width(), m_canvas->Height()}, RGB(58, 110, 165));
     Renderer(*m_canvas, *m_font).Paint(m_origin, {0, 0, m_canvas->Width(), m_canvas->Height()}, caretOn, m_closePressed);
-    SDL_UpdateTexture(m_texture, nullptr, m_canvas->Surface()->pixels, m_canvas->Surface()->pitch);
-    SDL_RenderClear(m_renderer);
-    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
-    SDL_RenderPresent(m_renderer);
+    if (SDL_Surface* target = SDL_GetWindowSurface(m_window)) {
+        SDL_BlitSurface(m_canvas->Surface(), nullptr, target, nullptr);
+        SDL_UpdateWindowSurface(m_window);
+    }
     m_dirty = false;
     // An input method shows its candidates next to the caret.
     const Caret& caret = wm().GetCaret();
@@ -409,6 +404,12 @@ void SdlBackend::OnMouseMotion(const SDL_Event& event) {
 void SdlBackend::UpdatePointer() {
     const HCURSOR cursor = GetCursor();
     const int shape = cursor != nullptr ? cursor->systemCursor : IDC_ARROW;
-    SDL_Cursor* chosen = shape == IDC_HAND ? m_cursors[2] : shape == IDC_IBEAM ? m_cursors[1] : m_cursors[0];
-    if (chosen != nullptr) SDL_SetCursor(chosen);
+    const int slot = shape == IDC_HAND ? 2 : shape == IDC_IBEAM ? 1 : 0;
+    // Loaded when first needed: reading the pointer theme is slow, and start-up should not wait for it.
+    if (m_cursors[slot] == nullptr) {
+        constexpr SDL_SystemCursor kinds[3] = {SDL_SYSTEM_CURSOR_ARROW, SDL_SYSTEM_CURSOR_IBEAM, SDL_SYSTEM_CURSOR_HAND};
+        m_cursors[slot] = SDL_CreateSystemCursor(kinds[slot]);
+    }
+    // Some video drivers have no system pointers; then the pointer stays as it is.
+    if (m_cursors[slot] != nullptr) SDL_SetCursor(m_cursors[slot]);
 }

@@ -15,8 +15,6 @@
 #include "DialogFont.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 struct SDL_Cursor;
 union SDL_Event;
 class SurfaceCanvas;
@@ -26,7 +24,7 @@ public:
     // `withDriver`: also read driver commands from standard input, answering on standard output.
     explicit SdlBackend(bool withDriver);
     ~SdlBackend() override;
-    // False, with the reason, when no display can be opened.
+    // False, with the reason, when there is no display to open.
     static bool DisplayAvailable(std::string& reason);
 
     const TextMetrics& Metrics() const override { return *m_font; }
@@ -53,8 +51,6 @@ private:
 
     std::unique_ptr<DialogFont> m_font;
     SDL_Window* m_window = nullptr;
-    SDL_Renderer* m_renderer = nullptr;
-    SDL_Texture* m_texture = nullptr;
     std::unique_ptr<SurfaceCanvas> m_canvas;
     SDL_Cursor* m_cursors[3] = {nullptr, nullptr, nullptr};
     CPoint m_origin;
