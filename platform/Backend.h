@@ -16,10 +16,19 @@ public:
     virtual int AverageCharWidth() const = 0;
 };
 
+// How thick the frames a back end draws are, in its pixels.
+struct FrameMetrics {
+    int dialogBorder = 3;    // around a dialog's client area
+    int captionPadding = 6;  // added to the line height for a caption
+    int editBorder = 2;      // a bordered edit field's sunken edge
+    int editMargin = 1;      // between an edit field's edge and its text
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
     virtual const TextMetrics& Metrics() const = 0;
+    virtual FrameMetrics Frames() const { return {}; }
     // Waits for the next piece of user input and feeds it to the platform.
     // Returns false once input has ended for good.
     virtual bool PumpInput() = 0;

@@ -29,8 +29,9 @@ void ShowSystemMenu(HWND hWnd) {
     HWND top = hWnd;
     while (top->IsChild() && top->parent != nullptr) top = top->parent;
     if (top->systemMenu == nullptr) return;
+    // The menu drops down from the caption's icon.
     const CRect r = WindowManager::Instance().ScreenRect(top);
-    const UINT chosen = TrackPopupMenu(top->systemMenu, top, {r.left, r.top});
+    const UINT chosen = TrackPopupMenu(top->systemMenu, top, {r.left, r.top + top->clientInset.top});
     if (chosen != 0) PostMessage(top, WM_SYSCOMMAND, chosen, 0);
 }
 

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kFrame = 3;
 const FontObject kDialogFont{"宋体", 9};
 
 int MulDiv(int value, int numerator, int denominator) {
@@ -56,8 +55,10 @@ CRect DialogUnitsToPixels(short x, short y, short cx, short cy) {
 }
 
 CRect DialogFrameInset(DWORD style) {
-    const int caption = (style & WS_CAPTION) == WS_CAPTION ? WindowManager::Instance().Metrics().Height() + 6 : 0;
-    return {kFrame, kFrame + caption, kFrame, kFrame};
+    const FrameMetrics frames = WindowManager::Instance().GetBackend()->Frames();
+    const int caption = (style & WS_CAPTION) == WS_CAPTION ? WindowManager::Instance().Metrics().Height() + frames.captionPadding : 0;
+    const int border = frames.dialogBorder;
+    return {border, border + caption, border, border};
 }
 
 HWND CreateDialogWindow(const DialogTemplate& t, HWND owner) {
@@ -79,7 +80,10 @@ HWND CreateDialogWindow(const DialogTemplate& t, HWND owner) {
         ctl->id = item.id;
         ctl->style = item.style | WS_CHILD;
         ctl->rect = DialogUnitsToPixels(item.x, item.y, item.cx, item.cy);
-        if (item.windowClass == WindowClass::Edit && (item.style & WS_BORDER)) ctl->clientInset = {2, 2, 2, 2};
+        if (item.windowClass == WindowClass::Edit && (item.style & WS_BORDER)) {
+            const int border = wm.GetBackend()->Frames().editBorder;
+            ctl->clientInset = {border, border, border, border};
+        }
         ctl->font = &kDialogFont;
         wm.AddChild(dlg, ctl);
         if (item.windowClass == WindowClass::Static && (item.style & SS_TYPEMASK) == SS_ICON && item.text && item.text[0] == '#') {

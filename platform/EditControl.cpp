@@ -12,9 +12,8 @@
 
 namespace {
 
-constexpr int kMargin = 1;
-
 const TextMetrics& Metrics() { return WindowManager::Instance().Metrics(); }
+int Margin() { return WindowManager::Instance().GetBackend()->Frames().editMargin; }
 bool ShiftHeld() { return GetAsyncKeyState(VK_SHIFT) < 0; }
 bool CtrlHeld() { return GetAsyncKeyState(VK_CONTROL) < 0; }
 
@@ -62,13 +61,13 @@ int EditControl::XOfIndex(HWND hWnd, int index) const {
     index = std::clamp(index, 0, m_model.Length());
     const int client = WindowManager::Instance().ClientRect(hWnd).Width();
     const int textWidth = Metrics().TextWidth(text);
-    const int room = client - 2 * kMargin;
+    const int room = client - 2 * Margin();
     int align = 0;
     if (textWidth < room) {
         if (hWnd->style & ES_CENTER) align = (room - textWidth) / 2;
         else if (hWnd->style & ES_RIGHT) align = room - textWidth;
     }
-    return kMargin + align + Metrics().TextWidth(std::string_view(text).substr(0, static_cast<std::size_t>(index))) - m_scrollX;
+    return Margin() + align + Metrics().TextWidth(std::string_view(text).substr(0, static_cast<std::size_t>(index))) - m_scrollX;
 }
 
 int EditControl::CharFromX(HWND hWnd, int x) const {
@@ -87,11 +86,11 @@ void EditControl::ScrollToCaret(HWND hWnd) {
     if (!(hWnd->style & ES_AUTOHSCROLL)) return;
     const int client = WindowManager::Instance().ClientRect(hWnd).Width();
     const int x = XOfIndex(hWnd, m_model.Caret());
-    if (x < kMargin) m_scrollX -= kMargin - x;
-    else if (x > client - kMargin - 1) m_scrollX += x - (client - kMargin - 1);
+    if (x < Margin()) m_scrollX -= Margin() - x;
+    else if (x > client - Margin() - 1) m_scrollX += x - (client - Margin() - 1);
     // Never leave blank room on the right while text is hidden on the left.
     const int textWidth = Metrics().TextWidth(m_model.Text());
-    m_scrollX = std::clamp(m_scrollX, 0, std::max(0, textWidth - (client - 2 * kMargin - 1)));
+    m_scrollX = std::clamp(m_scrollX, 0, std::max(0, textWidth - (client - 2 * Margin() - 1)));
 }
 
 void EditControl::SelectionChanged(HWND hWnd) {

@@ -14,12 +14,14 @@
 #include "gui/Screenshot.h"
 #include "gui/SdlBackend.h"
 #include "headless/HeadlessBackend.h"
+#include "tui/TerminalBackend.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: dotwise [--platform gui|headless] [--driver]\n"
+    "usage: dotwise [--platform gui|tui|headless] [--driver]\n"
     "  --platform gui       a window on the desktop (needs DISPLAY or WAYLAND_DISPLAY)\n"
+    "  --platform tui       in the terminal\n"
     "  --platform headless  no display: driver commands on standard input\n"
     "  --driver             with the window, also take driver commands on standard input\n";
 
@@ -33,6 +35,11 @@ std::string BaseName(const char* path) {
 int RunHeadless() {
     HeadlessBackend backend(std::cin, std::cout);
     AddScreenshotCommand(backend.GetDriver());
+    return AfxWinMain(backend);
+}
+
+int RunTerminal() {
+    TerminalBackend backend;
     return AfxWinMain(backend);
 }
 
@@ -67,12 +74,14 @@ int main(int argc, char** argv) {
     }
     if (platform == "headless") return RunHeadless();
     if (platform == "gui") return RunWindow(withDriver);
+    if (platform == "tui") return RunTerminal();
     if (!platform.empty()) {
         std::fprintf(stderr, "dotwise: unknown platform '%s'\n%s", platform.c_str(), kUsage);
         return 2;
     }
     std::string reason;
     if (SdlBackend::DisplayAvailable(reason)) return RunWindow(withDriver);
-    std::fprintf(stderr, "dotwise: %s; run with --platform headless to drive it from standard input\n", reason.c_str());
+    if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO)) return RunTerminal();
+    std::fprintf(stderr, "dotwise: %s and no terminal; run with --platform headless to drive it from standard input\n", reason.c_str());
     return 2;
 }

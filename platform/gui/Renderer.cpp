@@ -8,6 +8,7 @@
 #include "../EditControl.h"
 #include "../Icon.h"
 #include "../Resources.h"
+#include "../TextLayout.h"
 #include "../ToolTip.h"
 #include "../WindowApi.h"
 #include "../WindowManager.h"
@@ -18,17 +19,6 @@ WindowManager& wm() { return WindowManager::Instance(); }
 COLORREF Sys(int index) { return GetSysColor(index); }
 
 std::string WithoutMnemonic(const std::string& text) { return MenuItemLabel(text); }
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return lines;
-        start = end + 1;
-    }
-}
 
 std::size_t NextCharEnd(const std::string& s, std::size_t i) {
     ++i;
@@ -49,32 +39,6 @@ CaptionParts CaptionLayout(HWND dialog, const TextMetrics& metrics) {
     const int boxWidth = boxHeight + 2;
     parts.closeBox = {width - 5 - boxWidth, 5, width - 5, 5 + boxHeight};
     return parts;
-}
-
-MenuBox LayOutMenu(const TrackedMenu& menu, const TextMetrics& metrics, const CRect& area) {
-    const int itemHeight = metrics.Height() + 6;
-    int labelWidth = 0;
-    int shortcutWidth = 0;
-    int height = 6;
-    for (const MenuItem& item : menu.menu->items) {
-        const std::string label = WithoutMnemonic(item.text);
-        const std::size_t tab = label.find('\t');
-        labelWidth = std::max(labelWidth, metrics.TextWidth(label.substr(0, tab)));
-        if (tab != std::string::npos) shortcutWidth = std::max(shortcutWidth, metrics.TextWidth(label.substr(tab + 1)) + 24);
-        height += item.IsSeparator() ? 9 : itemHeight;
-    }
-    const int width = labelWidth + shortcutWidth + 48;
-    CPoint at = menu.position;
-    at.x = std::clamp(at.x, area.left, std::max(area.left, area.right - width));
-    at.y = std::clamp(at.y, area.top, std::max(area.top, area.bottom - height));
-    MenuBox box{{at.x, at.y, at.x + width, at.y + height}, {}};
-    int y = at.y + 3;
-    for (int i = 0; i < static_cast<int>(menu.menu->items.size()); ++i) {
-        const int h = menu.menu->items[static_cast<std::size_t>(i)].IsSeparator() ? 9 : itemHeight;
-        box.items.push_back({{at.x + 3, y, at.x + width - 3, y + h}, i});
-        y += h;
-    }
-    return box;
 }
 
 CRect Renderer::ToCanvas(CRect screen) const {
@@ -216,44 +180,9 @@ void Renderer::PaintStatic(HWND control, const CRect& r) {
         return;
     }
     const ControlColors colors = QueryControlColors(control);
-    const bool disabled = !control->IsEnabled();
-    const std::string text = (control->style & SS_NOPREFIX) ? control->text : WithoutMnemonic(control->text);
-    const int lineHeight = m_metrics.Height();
-    const bool wraps = r.Height() >= lineHeight * 2 && (control->style & SS_TYPEMASK) == SS_LEFT;
-    const int tabStop = m_metrics.AverageCharWidth() * 8;
-    int y = r.top;
-    for (const std::string& paragraph : SplitLines(text)) {
-        // Break a line where the next character would not fit: Chinese text wraps anywhere.
-        std::size_t start = 0;
-        do {
-            std::size_t end = start;
-            int width = 0;
-            std::vector<std::pair<std::size_t, int>> tabs;
-            while (end < paragraph.size()) {
-                const std::size_t next = NextCharEnd(paragraph, end);
-                const int w = paragraph[end] == '\t' ? tabStop - width % tabStop : m_metrics.TextWidth(paragraph.substr(end, next - end));
-                if (wraps && width + w > r.Width() && end > start) break;
-                width += w;
-                end = next;
-            }
-            int x = r.left;
-            if ((control->style & SS_TYPEMASK) == SS_RIGHT) x = r.right - width;
-            else if ((control->style & SS_TYPEMASK) == SS_CENTER) x = r.left + (r.Width() - width) / 2;
-            // Draw piece by piece between tabs.
-            std::size_t piece = start;
-            int px = x;
-            for (std::size_t i = start; i <= end; ++i) {
-                if (i < end && paragraph[i] != '\t') continue;
-                const std::string part = paragraph.substr(piece, i - piece);
-                if (disabled) DisabledText(px, y, part);
-                else Text(px, y, part, colors.text);
-                px += m_metrics.TextWidth(part);
-                if (i < end) px = x + ((px - x) / tabStop + 1) * tabStop;
-                piece = i + 1;
-            }
-            y += lineHeight;
-            start = end;
-        } while (wraps && start < paragraph.size());
+    for (const TextRun& run : LayOutStaticText(control, m_metrics)) {
+        if (control->IsEnabled()) Text(r.left + run.x, r.top + run.y, run.text, colors.text);
+        else DisabledText(r.left + run.x, r.top + run.y, run.text);
     }
 }
 

@@ -7,19 +7,8 @@
 #include "../Backend.h"
 #include "../DeviceContext.h"
 #include "../Menu.h"
+#include "../MenuLayout.h"
 
-struct MenuItemBox {
-    CRect rect;  // on the screen
-    int index;
-};
-
-struct MenuBox {
-    CRect rect;  // on the screen
-    std::vector<MenuItemBox> items;
-};
-
-// Where an open menu's items stand; `area` keeps the menu on the visible surface.
-MenuBox LayOutMenu(const TrackedMenu& menu, const TextMetrics& metrics, const CRect& area);
 
 // The caption's parts, in the dialog's window coordinates.
 struct CaptionParts {

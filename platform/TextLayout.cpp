@@ -1,0 +1,61 @@
+#include "TextLayout.h"
+
+#include "Menu.h"
+
+namespace {
+
+std::size_t NextCharEnd(const std::string& s, std::size_t i) {
+    ++i;
+    while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+    return i;
+}
+
+}  // namespace
+
+std::vector<TextRun> LayOutStaticText(HWND control, const TextMetrics& metrics) {
+    std::vector<TextRun> runs;
+    const std::string text = (control->style & SS_NOPREFIX) ? control->text : MenuItemLabel(control->text);
+    const int width = control->rect.Width();
+    const int lineHeight = metrics.Height();
+    const DWORD align = control->style & SS_TYPEMASK;
+    const bool wraps = control->rect.Height() >= lineHeight * 2 && align == SS_LEFT;
+    const int tabStop = metrics.AverageCharWidth() * 8;
+    int y = 0;
+    std::size_t paragraphStart = 0;
+    while (paragraphStart <= text.size()) {
+        std::size_t paragraphEnd = text.find('\n', paragraphStart);
+        if (paragraphEnd == std::string::npos) paragraphEnd = text.size();
+        const std::string paragraph = text.substr(paragraphStart, paragraphEnd - paragraphStart);
+        std::size_t start = 0;
+        do {
+            // Measure what fits on this line, tabs included.
+            std::size_t end = start;
+            int lineWidth = 0;
+            while (end < paragraph.size()) {
+                const std::size_t next = NextCharEnd(paragraph, end);
+                const int w = paragraph[end] == '\t' ? tabStop - lineWidth % tabStop : metrics.TextWidth(paragraph.substr(end, next - end));
+                if (wraps && lineWidth + w > width && end > start) break;
+                lineWidth += w;
+                end = next;
+            }
+            int x = 0;
+            if (align == SS_RIGHT) x = width - lineWidth;
+            else if (align == SS_CENTER) x = (width - lineWidth) / 2;
+            // One run per piece between tabs.
+            std::size_t piece = start;
+            int px = x;
+            for (std::size_t i = start; i <= end; ++i) {
+                if (i < end && paragraph[i] != '\t') continue;
+                const std::string part = paragraph.substr(piece, i - piece);
+                if (!part.empty()) runs.push_back({px, y, part});
+                px += metrics.TextWidth(part);
+                if (i < end) px = x + ((px - x) / tabStop + 1) * tabStop;
+                piece = i + 1;
+            }
+            y += lineHeight;
+            start = end;
+        } while (wraps && start < paragraph.size());
+        paragraphStart = paragraphEnd + 1;
+    }
+    return runs;
+}

@@ -1,0 +1,259 @@
+#include "TerminalPainter.h"
+
+#ifndef _XOPEN_SOURCE_EXTENDED
+#define _XOPEN_SOURCE_EXTENDED 1
+#endif
+#include <ncursesw/curses.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "../ButtonControl.h"
+#include "../ControlColors.h"
+#include "../DeviceContext.h"
+#include "../EditControl.h"
+#include "../Icon.h"
+#include "../MenuLayout.h"
+#include "../TextLayout.h"
+#include "../ToolTip.h"
+#include "../WindowApi.h"
+#include "../WindowManager.h"
+
+namespace {
+
+WindowManager& wm() { return WindowManager::Instance(); }
+constexpr COLORREF kFace = RGB(192, 192, 192);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kDesktop = RGB(0, 128, 128);
+
+// Collects what a control's paint handler draws, to be shown as cells.
+class PixelCanvas : public Canvas {
+public:
+    PixelCanvas(int width, int height) : width(width), height(height), pixels(static_cast<std::size_t>(width * height), 0) {}
+    void FillRect(const CRect&, COLORREF) override {}
+    void DrawText(int, int, std::string_view, COLORREF) override {}
+    void SetClip(const CRect*) override {}
+    void DrawPixels(int x, int y, int w, int h, const std::uint32_t* argb) override {
+        for (int row = 0; row < h; ++row)
+            for (int col = 0; col < w; ++col) {
+                const int tx = x + col;
+                const int ty = y + row;
+                const std::uint32_t p = argb[row * w + col];
+                if (tx >= 0 && ty >= 0 && tx < width && ty < height && (p >> 24) != 0) pixels[static_cast<std::size_t>(ty * width + tx)] = p;
+            }
+    }
+    int width;
+    int height;
+    std::vector<std::uint32_t> pixels;
+};
+
+COLORREF FromArgb(std::uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+
+}  // namespace
+
+COLORREF TerminalPainter::FieldBackground(COLORREF background) const {
+    // Eight colours show white and light grey alike; a field needs to stand out from the face.
+    if (!m_screen.Has256Colors() && background == GetSysColor(COLOR_WINDOW)) return RGB(0, 0, 128);
+    if (background == GetSysColor(COLOR_3DFACE)) return kFace;
+    return background;
+}
+
+void TerminalPainter::FaceText(int column, int row, std::string_view text, bool enabled, COLORREF color, int clipRight) {
+    if (enabled) m_screen.Text(column, row, text, color, kFace, 0, clipRight);
+    else if (m_screen.Has256Colors()) m_screen.Text(column, row, text, RGB(128, 128, 128), kFace, 0, clipRight);
+    else m_screen.Text(column, row, text, kBlack, kFace, A_DIM, clipRight);
+}
+
+void TerminalPainter::Paint() {
+    m_screen.Clear(kDesktop);
+    HWND active = wm().ActiveDialog();
+    for (HWND top : wm().TopLevelWindows())
+        if (top->windowClass == WindowClass::Dialog && top->IsVisible()) PaintDialog(top, top == active);
+    PaintToolTips();
+    PaintMenu();
+    PlaceCursor();
+    m_screen.Present();
+}
+
+void TerminalPainter::PaintDialog(HWND dialog, bool active) {
+    const CRect r = wm().ScreenRect(dialog);
+    const int left = CellColumn(r.left);
+    const int top = CellRow(r.top);
+    const int width = CellColumn(r.right) - left;
+    const int height = CellRow(r.bottom) - top;
+    m_screen.Fill(left, top, width, height, kFace);
+    // The caption line: the system menu's mark, the caption, the close box.
+    const COLORREF captionBg = active ? RGB(0, 0, 128) : RGB(128, 128, 128);
+    m_screen.Fill(left, top, width, 1, captionBg);
+    m_screen.Text(left, top, "[≡]", kWhite, captionBg);
+    m_screen.Text(left + 4, top, dialog->text, kWhite, captionBg, A_BOLD, left + width - 4);
+    m_screen.Text(left + width - 3, top, "[×]", kWhite, captionBg);
+    for (auto it = dialog->children.rbegin(); it != dialog->children.rend(); ++it) {
+        HWND control = *it;
+        if (!control->IsVisible()) continue;
+        const CRect cr = wm().ScreenRect(control);
+        switch (control->windowClass) {
+        case WindowClass::Edit: PaintEdit(control, cr); break;
+        case WindowClass::Button:
+            switch (control->style & BS_TYPEMASK) {
+            case BS_GROUPBOX: PaintGroupBox(control, cr); break;
+            case BS_AUTORADIOBUTTON: PaintRadio(control, cr); break;
+            default: PaintButton(control, cr); break;
+            }
+            break;
+        default:
+            if ((control->style & SS_TYPEMASK) == SS_ICON) PaintIcon(control, cr);
+            else PaintStatic(control, cr);
+            break;
+        }
+    }
+}
+
+void TerminalPainter::PaintStatic(HWND control, const CRect& r) {
+    const ControlColors colors = QueryControlColors(control);
+    const int clipRight = CellColumn(r.right) + 1;
+    for (const TextRun& run : LayOutStaticText(control, m_metrics)) {
+        if (run.y >= r.Height()) break;
+        FaceText(CellColumn(r.left + run.x), LineRow(r.top + run.y), run.text, control->IsEnabled(), colors.text, clipRight);
+    }
+}
+
+void TerminalPainter::PaintIcon(HWND control, const CRect& r) {
+    PixelCanvas canvas(r.Width(), r.Height());
+    SetPaintCanvas(&canvas, {0, 0});
+    SendMessage(control, WM_PAINT, 0, 0);
+    SetPaintCanvas(nullptr, {});
+    const int columns = std::max(1, (r.Width() + kCellWidth - 1) / kCellWidth);
+    const int rows = std::max(1, (r.Height() + kCellHeight - 1) / kCellHeight);
+    const int left = CellColumn(r.left);
+    const int top = CellRow(r.top);
+    const auto sample = [&](int column, int half, int row) -> std::uint32_t {
+        const int x = (2 * column + 1) * canvas.width / (2 * columns);
+        const int y = (2 * (2 * row + half) + 1) * canvas.height / (4 * rows);
+        return canvas.pixels[static_cast<std::size_t>(std::min(y, canvas.height - 1) * canvas.width + std::min(x, canvas.width - 1))];
+    };
+    if (!m_screen.Has256Colors()) {
+        // Without enough colours the picture becomes one mark in its most common colour.
+        std::uint32_t mark = 0;
+        for (std::uint32_t p : canvas.pixels)
+            if ((p >> 24) != 0) mark = p;
+        if (mark != 0) m_screen.Text(left + columns / 2, top + rows / 2, "◆", FromArgb(mark), kFace);
+        return;
+    }
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            const std::uint32_t upper = sample(column, 0, row);
+            const std::uint32_t lower = sample(column, 1, row);
+            m_screen.HalfBlock(left + column, top + row, (upper >> 24) ? FromArgb(upper) : kFace, (lower >> 24) ? FromArgb(lower) : kFace);
+        }
+}
+
+void TerminalPainter::PaintEdit(HWND control, const CRect& r) {
+    EditControl* edit = EditControlOf(control);
+    const ControlColors colors = QueryControlColors(control);
+    const COLORREF bg = FieldBackground(colors.background);
+    COLORREF fg = control->IsEnabled() ? colors.text : RGB(128, 128, 128);
+    if (bg == RGB(0, 0, 128) && fg == kBlack) fg = kWhite;
+    const int left = CellColumn(r.left);
+    const int right = CellColumn(r.right);
+    const int row = LineRow(r.top);
+    m_screen.Fill(left, row, right - left, 1, bg);
+    if (edit == nullptr) return;
+    const EditModel& model = edit->Model();
+    const CPoint origin = wm().ClientOrigin(control);
+    const bool showSelection = edit->Focused() && model.HasSelection();
+    for (int i = 0; i < model.Length(); i = model.NextBoundary(i)) {
+        const int column = CellColumn(origin.x + edit->XOfIndex(control, i));
+        const std::string ch = model.Text().substr(static_cast<std::size_t>(i), static_cast<std::size_t>(model.NextBoundary(i) - i));
+        if (column < left || column + TerminalWidth(ch) > right) continue;
+        const bool selected = showSelection && i >= model.SelStart() && i < model.SelEnd();
+        m_screen.Text(column, row, ch, fg, bg, selected ? A_REVERSE : 0);
+    }
+}
+
+void TerminalPainter::PaintButton(HWND control, const CRect& r) {
+    const ButtonControl* button = ButtonControlOf(control);
+    const bool focused = button != nullptr && button->Focused();
+    const bool isDefault = (control->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    const std::string label = MenuItemLabel(control->text);
+    const std::string text = isDefault ? "[>" + label + "<]" : "[ " + label + " ]";
+    const int width = TerminalWidth(text);
+    const int column = CellColumn(r.left + r.Width() / 2) - width / 2;
+    const int row = LineRow(r.top);
+    const COLORREF bg = m_screen.Has256Colors() ? RGB(224, 224, 224) : kWhite;
+    m_screen.Text(column, row, text, control->IsEnabled() ? kBlack : RGB(128, 128, 128), bg, (focused ? A_REVERSE : 0) | (isDefault ? A_BOLD : 0));
+}
+
+void TerminalPainter::PaintGroupBox(HWND control, const CRect& r) {
+    const int left = CellColumn(r.left);
+    const int top = CellRow(r.top + kCellHeight / 2);
+    const int width = CellColumn(r.right) - left;
+    const int height = CellRow(r.bottom) - top;
+    m_screen.Box(left, top, width, height, control->IsEnabled() ? kBlack : RGB(128, 128, 128), kFace);
+    if (!control->text.empty()) FaceText(left + 2, top, " " + control->text + " ", control->IsEnabled(), kBlack, left + width - 1);
+}
+
+void TerminalPainter::PaintRadio(HWND control, const CRect& r) {
+    const ButtonControl* button = ButtonControlOf(control);
+    const std::string text = std::string(button != nullptr && button->Checked() ? "(•) " : "( ) ") + MenuItemLabel(control->text);
+    FaceText(CellColumn(r.left), LineRow(r.top), text, control->IsEnabled(), kBlack);
+}
+
+void TerminalPainter::PaintMenu() {
+    TrackedMenu* menu = GetTrackedMenu();
+    if (menu == nullptr) return;
+    const CRect area{0, 0, m_screen.Columns() * kCellWidth, m_screen.Rows() * kCellHeight};
+    const MenuBox box = LayOutMenu(*menu, m_metrics, area, 0, kCellHeight);
+    const int left = CellColumn(box.rect.left);
+    const int top = CellRow(box.rect.top);
+    const int width = CellColumn(box.rect.right) - left;
+    const int height = CellRow(box.rect.bottom) - top;
+    m_screen.Fill(left, top, width, height, kFace);
+    m_screen.Box(left, top, width, height, kBlack, kFace);
+    for (const MenuItemBox& item : box.items) {
+        const MenuItem& entry = menu->menu->items[static_cast<std::size_t>(item.index)];
+        const int row = CellRow(item.rect.top);
+        if (entry.IsSeparator()) {
+            std::string line = "├";
+            for (int i = 0; i < width - 2; ++i) line += "─";
+            m_screen.Text(left, row, line + "┤", kBlack, kFace);
+            continue;
+        }
+        const bool highlighted = item.index == menu->highlight;
+        const std::string label = MenuItemLabel(entry.text);
+        const std::size_t tab = label.find('\t');
+        const int attributes = (highlighted ? A_REVERSE : 0) | (entry.IsEnabled() ? 0 : A_DIM);
+        m_screen.Text(left + 1, row, std::string(static_cast<std::size_t>(width - 2), ' '), kBlack, kFace, attributes);
+        m_screen.Text(left + 2, row, label.substr(0, tab), entry.IsEnabled() ? kBlack : RGB(128, 128, 128), kFace, attributes);
+        if (tab != std::string::npos) {
+            const std::string shortcut = label.substr(tab + 1);
+            m_screen.Text(left + width - 2 - TerminalWidth(shortcut), row, shortcut, kBlack, kFace, attributes);
+        }
+    }
+}
+
+void TerminalPainter::PaintToolTips() {
+    for (HWND tip : ToolTipWindows()) {
+        const ToolTipControl* control = ToolTipControlOf(tip);
+        if (control == nullptr || !control->visible || control->hovered == nullptr) continue;
+        const std::string& text = control->hovered->text;
+        const int width = TerminalWidth(text) + 2;
+        const int column = std::clamp(CellColumn(control->anchor.x), 0, std::max(0, m_screen.Columns() - width));
+        const int row = std::min(CellRow(control->anchor.y) + 1, m_screen.Rows() - 3);
+        m_screen.Fill(column, row, width, 3, RGB(255, 255, 225));
+        m_screen.Box(column, row, width, 3, kBlack, RGB(255, 255, 225));
+        m_screen.Text(column + 1, row + 1, text, kBlack, RGB(255, 255, 225));
+    }
+}
+
+void TerminalPainter::PlaceCursor() {
+    const Caret& caret = wm().GetCaret();
+    if (GetTrackedMenu() != nullptr || !IsWindow(caret.owner) || caret.hideCount > 0) {
+        m_screen.Cursor(-1, -1, false);
+        return;
+    }
+    const CPoint origin = wm().ClientOrigin(caret.owner);
+    const CRect r = wm().ScreenRect(caret.owner);
+    m_screen.Cursor(CellColumn(origin.x + caret.pos.x), LineRow(r.top), true);
+}

@@ -1,0 +1,177 @@
+#include "TerminalScreen.h"
+
+#ifndef _XOPEN_SOURCE_EXTENDED
+#define _XOPEN_SOURCE_EXTENDED 1
+#endif
+#include <ncursesw/curses.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <clocale>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+volatile std::sig_atomic_t g_active = 0;
+
+// Bracketed paste, and mouse motion while a button is held, besides what ncurses asks for.
+constexpr const char* kEnterModes = "\033[?2004h\033[?1002h";
+constexpr const char* kLeaveModes = "\033[?1002l\033[?2004l";
+
+void OnFatalSignal(int signal) {
+    TerminalScreen::Restore();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+std::u32string Decode(std::string_view s) {
+    std::u32string out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto lead = static_cast<unsigned char>(s[i]);
+        int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+        char32_t cp = extra == 3 ? lead & 0x07 : extra == 2 ? lead & 0x0F : extra == 1 ? lead & 0x1F : lead;
+        for (++i; extra > 0 && i < s.size(); --extra, ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
+        out.push_back(cp);
+    }
+    return out;
+}
+
+}  // namespace
+
+int TerminalWidth(std::string_view utf8) {
+    int width = 0;
+    for (const char32_t cp : Decode(utf8)) {
+        const int w = ::wcwidth(static_cast<wchar_t>(cp));
+        width += w < 0 ? 1 : w;
+    }
+    return width;
+}
+
+TerminalScreen::TerminalScreen() {
+    std::setlocale(LC_CTYPE, "");
+    initscr();
+    g_active = 1;
+    for (int signal : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL, SIGTERM, SIGINT, SIGHUP}) std::signal(signal, OnFatalSignal);
+    raw();
+    noecho();
+    keypad(stdscr, TRUE);
+    nonl();
+    set_escdelay(25);
+    mousemask(ALL_MOUSE_EVENTS | REPORT_MOUSE_POSITION, nullptr);
+    mouseinterval(0);
+    if (has_colors()) {
+        start_color();
+        use_default_colors();
+        m_colors = COLORS;
+    }
+    Raw(kEnterModes);
+}
+
+TerminalScreen::~TerminalScreen() { Restore(); }
+
+void TerminalScreen::Restore() {
+    if (!g_active) return;
+    g_active = 0;
+    Raw(kLeaveModes);
+    endwin();
+}
+
+void TerminalScreen::Raw(std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return;
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+int TerminalScreen::Columns() const { return COLS; }
+int TerminalScreen::Rows() const { return LINES; }
+
+short TerminalScreen::Color(COLORREF c) const {
+    const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+    if (m_colors >= 256) {
+        // The 6 x 6 x 6 cube of the 256-colour palette, or its grey ramp for greys.
+        if (r == g && g == b) {
+            if (r < 8) return 16;
+            if (r > 238) return 231;
+            return static_cast<short>(232 + (r - 8) / 10);
+        }
+        const auto level = [](int v) { return v < 48 ? 0 : v < 115 ? 1 : (v - 35) / 40; };
+        return static_cast<short>(16 + 36 * level(r) + 6 * level(g) + level(b));
+    }
+    // Eight colours: the nearest corner of the colour cube, with light grey as white.
+    const int bits = (r > 100 ? 1 : 0) | (g > 100 ? 2 : 0) | (b > 100 ? 4 : 0);
+    constexpr short kCurses[8] = {COLOR_BLACK, COLOR_RED, COLOR_GREEN, COLOR_YELLOW, COLOR_BLUE, COLOR_MAGENTA, COLOR_CYAN, COLOR_WHITE};
+    return kCurses[bits];
+}
+
+short TerminalScreen::Pair(COLORREF fg, COLORREF bg) {
+    if (m_colors < 8) return 0;
+    const std::pair<short, short> key{Color(fg), Color(bg)};
+    if (const auto it = m_pairs.find(key); it != m_pairs.end()) return it->second;
+    if (static_cast<int>(m_pairs.size()) + 1 >= COLOR_PAIRS) return 0;
+    const auto pair = static_cast<short>(m_pairs.size() + 1);
+    init_pair(pair, key.first, key.second);
+    m_pairs.emplace(key, pair);
+    return pair;
+}
+
+void TerminalScreen::Clear(COLORREF background) {
+    bkgdset(COLOR_PAIR(Pair(RGB(0, 0, 0), background)) | ' ');
+    erase();
+}
+
+void TerminalScreen::Text(int column, int row, std::string_view utf8, COLORREF fg, COLORREF bg, int attributes, int clipRight) {
+    if (row < 0 || row >= LINES) return;
+    const short pair = Pair(fg, bg);
+    int x = column;
+    for (const char32_t cp : Decode(utf8)) {
+        const int w = std::max(1, ::wcwidth(static_cast<wchar_t>(cp)));
+        if (x + w > std::min(COLS, clipRight)) break;
+        if (x >= 0) {
+            wchar_t text[2] = {static_cast<wchar_t>(cp < 0x20 ? ' ' : cp), 0};
+            cchar_t cell;
+            setcchar(&cell, text, static_cast<attr_t>(attributes), pair, nullptr);
+            mvadd_wch(row, x, &cell);
+        }
+        x += w;
+    }
+}
+
+void TerminalScreen::Fill(int column, int row, int width, int height, COLORREF bg) {
+    const std::string blanks(static_cast<std::size_t>(std::max(0, width)), ' ');
+    for (int y = row; y < row + height; ++y) Text(column, y, blanks, RGB(0, 0, 0), bg);
+}
+
+void TerminalScreen::HalfBlock(int column, int row, COLORREF upper, COLORREF lower) { Text(column, row, "▀", upper, lower); }
+
+void TerminalScreen::Box(int column, int row, int width, int height, COLORREF fg, COLORREF bg) {
+    if (width < 2 || height < 2) return;
+    std::string top = "┌";
+    std::string bottom = "└";
+    for (int i = 0; i < width - 2; ++i) {
+        top += "─";
+        bottom += "─";
+    }
+    Text(column, row, top + "┐", fg, bg);
+    Text(column, row + height - 1, bottom + "┘", fg, bg);
+    for (int y = row + 1; y < row + height - 1; ++y) {
+        Text(column, y, "│", fg, bg);
+        Text(column + width - 1, y, "│", fg, bg);
+    }
+}
+
+void TerminalScreen::Cursor(int column, int row, bool visible) {
+    m_cursorColumn = column;
+    m_cursorRow = row;
+    m_cursorVisible = visible && column >= 0 && row >= 0 && column < COLS && row < LINES;
+}
+
+void TerminalScreen::Present() {
+    curs_set(m_cursorVisible ? 1 : 0);
+    if (m_cursorVisible) move(m_cursorRow, m_cursorColumn);
+    refresh();
+}

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# A person's session in a terminal: tmux at 100 x 40 with no display, keys
+# sent with send-keys, the screen read with capture-pane.
+set -euo pipefail
+dotwise=${1:?usage: terminal_session_test.sh PATH-TO-DOTWISE}
+command -v tmux >/dev/null || { echo "skipped: tmux is not installed"; exit 77; }
+
+socket="dotwise-test-$$"
+t() { tmux -L "$socket" "$@"; }
+trap 't kill-server 2>/dev/null || true' EXIT
+screen() { t capture-pane -t app -p; }
+fail() { echo "FAILED: $*"; screen; exit 1; }
+wait_for() {
+  for _ in $(seq 60); do screen | grep -qF -- "$1" && return 0; sleep 0.1; done
+  fail "never saw: $1"
+}
+line_of() { screen | grep -nF -- "$1" | head -n 1 | cut -d: -f1; }
+cursor_line() { echo $(( $(t display -p -t app '#{cursor_y}') + 1 )); }
+cursor_shown() { t display -p -t app '#{cursor_flag}'; }
+check_focus() {
+  sleep 0.2
+  [ "$(cursor_shown)" = 1 ] || fail "no caret after Tab, expected it on the line of $1"
+  [ "$(cursor_line)" = "$(line_of "$1")" ] || fail "after Tab the caret is on line $(cursor_line), not on the line of $1"
+  echo "ok: Tab reaches the field of $1"
+}
+
+t new-session -d -s app -x 100 -y 40 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=tmux-256color '$dotwise'; echo EXITED \$?; sleep 30"
+wait_for "Dotwise - "
+wait_for "[>确定<]"
+
+# Tab follows the template: 确定, 取消, X, Y, diagonal, PPI, PPC, the capacity output and input.
+t send-keys -t app Tab Tab
+check_focus "X 方向像素"
+t send-keys -t app 1920 Tab
+check_focus "Y 方向像素"
+t send-keys -t app 1080 Tab
+check_focus "对角线长度"
+t send-keys -t app Tab
+check_focus "当前屏幕的 PPI"
+t send-keys -t app Tab
+check_focus "当前屏幕的 PPC"
+t send-keys -t app Tab Tab
+check_focus "实际 G 数"
+t send-keys -t app Tab Tab
+sleep 0.2
+[ "$(cursor_shown)" = 0 ] || fail "Tab from the last field should reach the buttons"
+
+ppi=$(screen | grep -F "当前屏幕的 PPI" | awk '{print $NF}')
+[ "$ppi" = 489 ] || fail "PPI for 1920 x 1080 at 4.5 inches: expected 489, saw $ppi"
+echo "ok: PPI = 489"
+
+t send-keys -t app M-Space
+wait_for "关于 Dotwise(A)"
+t send-keys -t app a
+wait_for "Dotwise 1.0 版"
+t send-keys -t app Enter
+for _ in $(seq 30); do screen | grep -qF "Dotwise 1.0 版" || break; sleep 0.1; done
+screen | grep -qF "Dotwise 1.0 版" && fail "Enter did not close the About box"
+echo "ok: Alt+Space, A opens the About box and Enter closes it"
+
+t send-keys -t app F2
+wait_for "关于 Dotwise(A)"
+t send-keys -t app Escape
+echo "ok: F2 opens the system menu too"
+
+t send-keys -t app Escape
+wait_for "EXITED 0"
+[ "$(t display -p -t app '#{alternate_on}')" = 0 ] || fail "the terminal was left in the program's screen"
+echo "ok: Escape ends the program and the terminal is restored"
+echo "1 passed, 0 failed"
