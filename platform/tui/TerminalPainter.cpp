@@ -82,6 +82,8 @@ void TerminalPainter::PaintDialog(HWND dialog, bool active) {
     const int top = CellRow(r.top);
     const int width = CellColumn(r.right) - left;
     const int height = CellRow(r.bottom) - top;
+    // Dialogs over the main one get a frame around them, a cell outside their own area.
+    if (dialog->parent != nullptr) m_screen.Box(left - 1, top - 1, width + 2, height + 2, kBlack, kFace);
     m_screen.Fill(left, top, width, height, kFace);
     // The caption line: the system menu's mark, the caption, the close box.
     const COLORREF captionBg = active ? RGB(0, 0, 128) : RGB(128, 128, 128);
