@@ -107,6 +107,7 @@ protected:
     void JumpToFraction();
     void SetPositive();
     void ToggleSign();
+    void ChangeSign(BOOL bNegative);
     void DeleteBack();
     void DeleteForward();
     // Shift+arrow, Home and End: moves the end of the selection the caret is at.

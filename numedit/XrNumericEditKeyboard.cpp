@@ -84,22 +84,17 @@ void CXrNumericEdit::JumpToFraction() {
     if (k < GetValueCount()) PlaceCaret(ValueToDisplay(k + 1), NCC_ADVANCE);
 }
 
-void CXrNumericEdit::SetPositive() {
-    int start = 0;
-    int end = 0;
-    GetSel(start, end);
-    m_bNegative = FALSE;
-    const int v = DisplayToValue(start);
-    ComposeDisplay();
-    ApplyValueColor();
-    Refresh(ValueToDisplay(v));
-}
+void CXrNumericEdit::SetPositive() { ChangeSign(FALSE); }
 
-void CXrNumericEdit::ToggleSign() {
+void CXrNumericEdit::ToggleSign() { ChangeSign(!m_bNegative); }
+
+void CXrNumericEdit::ChangeSign(BOOL bNegative) {
+    // Nothing is parsed: the sign or brackets come and go around the number
+    // while the caret keeps its value index.
     int start = 0;
     int end = 0;
     GetSel(start, end);
-    m_bNegative = !m_bNegative;
+    m_bNegative = bNegative;
     const int v = DisplayToValue(start);
     ComposeDisplay();
     ApplyValueColor();

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "PlatformFixture.h"
+#include "platform/CDialog.h"
+#include "platform/DialogProcedure.h"
+#include "platform/InputRouter.h"
+#include "platform/ToolTip.h"
+#include "platform/WindowApi.h"
+
+namespace {
+
+constexpr DialogItemTemplate kItems[] = {
+    {IDOK, WindowClass::Button, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 100, 5, 40, 14, "确定"},
+    {IDCANCEL, WindowClass::Button, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 100, 22, 40, 14, "取消"},
+    {10, WindowClass::Edit, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 5, 5, 60, 12, "abc"},
+    {11, WindowClass::Edit, WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_DISABLED, 5, 20, 60, 12, ""},
+    {12, WindowClass::Edit, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 5, 35, 60, 12, "xyz"},
+};
+constexpr DialogTemplate kTemplate{3, false, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 150, 60, "keys", "宋体", 9, kItems};
+
+class KeysDialog : public CDialog {
+public:
+    KeysDialog() : CDialog(&kTemplate) {}
+    std::vector<int> commands;
+    // Button clicks and commands; the fields' own notifications are not counted.
+    BOOL OnCmdMsg(UINT nID, int nCode) override {
+        if (nCode == BN_CLICKED) commands.push_back(static_cast<int>(nID));
+        return TRUE;
+    }
+};
+
+class DialogKeyboard : public PlatformFixture {
+protected:
+    DialogKeyboard() {
+        m_dialog.SubclassWindow(CreateDialogWindow(kTemplate, nullptr));
+        m_dialog.m_hWnd->style |= WS_VISIBLE;
+        WindowManager::Instance().ModalStack().push_back(m_dialog.m_hWnd);
+        SetFocus(GetDlgItem(m_dialog.m_hWnd, IDOK));
+    }
+    void Press(UINT vk, UINT ch, bool shift = false) {
+        WindowManager::Instance().SetKeyDown(VK_SHIFT, shift);
+        if (!Input::KeyDown(vk) && ch != 0) Input::Char(ch);
+        Input::KeyUp(vk);
+        WindowManager::Instance().SetKeyDown(VK_SHIFT, false);
+    }
+    int FocusId() const { return GetFocus() ? GetFocus()->id : 0; }
+    std::string Text(int id) {
+        char buffer[64] = {};
+        SendMessage(GetDlgItem(m_dialog.m_hWnd, id), WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+        return buffer;
+    }
+    KeysDialog m_dialog;
+};
+
+TEST_F(DialogKeyboard, TabGoesRoundTheTabStopsSkippingDisabledOnesAndSelectsFields) {
+    std::vector<int> order;
+    for (int i = 0; i < 4; ++i) {
+        Press(VK_TAB, '\t');
+        order.push_back(FocusId());
+    }
+    EXPECT_EQ(order, (std::vector<int>{IDCANCEL, 10, 12, IDOK}));
+    Press(VK_TAB, '\t', true);
+    EXPECT_EQ(FocusId(), 12);
+    DWORD start = 9, end = 9;
+    SendMessage(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 3u);
+    EXPECT_EQ(Text(12), "xyz") << "the Tab character itself never reaches the field";
+}
+
+TEST_F(DialogKeyboard, TabEnterAndEscapeAsCharactersAloneChangeNoField) {
+    SetFocus(GetDlgItem(m_dialog.m_hWnd, 10));
+    for (UINT ch : {UINT{'\t'}, UINT{'\r'}, UINT{0x1B}}) Input::Char(ch);
+    EXPECT_EQ(Text(10), "abc");
+    EXPECT_TRUE(m_dialog.commands.empty());
+}
+
+TEST_F(DialogKeyboard, EnterPressesTheDefaultOrTheFocusedButtonAndEscapeCancels) {
+    SetFocus(GetDlgItem(m_dialog.m_hWnd, 10));
+    Press(VK_RETURN, '\r');
+    SetFocus(GetDlgItem(m_dialog.m_hWnd, IDCANCEL));
+    Press(VK_RETURN, '\r');
+    Press(VK_ESCAPE, 0x1B);
+    EXPECT_EQ(m_dialog.commands, (std::vector<int>{IDOK, IDCANCEL, IDCANCEL}));
+}
+
+TEST_F(DialogKeyboard, SpaceOnAButtonClicksOnRelease) {
+    SetFocus(GetDlgItem(m_dialog.m_hWnd, IDCANCEL));
+    Input::KeyDown(VK_SPACE);
+    EXPECT_TRUE(m_dialog.commands.empty());
+    Input::KeyUp(VK_SPACE);
+    EXPECT_EQ(m_dialog.commands, (std::vector<int>{IDCANCEL}));
+}
+
+TEST_F(DialogKeyboard, ADisabledOwnerTakesNoMouseInput) {
+    HWND edit = GetDlgItem(m_dialog.m_hWnd, 12);
+    EnableWindow(m_dialog.m_hWnd, FALSE);
+    const CRect r = WindowManager::Instance().ScreenRect(edit);
+    Input::MouseDown({r.left + 5, r.top + 5}, false, false);
+    Input::MouseUp({r.left + 5, r.top + 5}, false);
+    EXPECT_NE(GetFocus(), edit);
+}
+
+TEST_F(DialogKeyboard, TooltipsShowAfterTheDelayAndHideOnAClick) {
+    CToolTipCtrl tip;
+    CWnd* edit = CWnd::FromHandle(GetDlgItem(m_dialog.m_hWnd, 10));
+    tip.Create(edit);
+    const CRect rect{0, 0, 50, 10};
+    tip.AddTool(edit, "tip", &rect, 1);
+    auto* control = ToolTipControlOf(tip.m_hWnd);
+    MSG move{edit->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)};
+    tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    control->Update(tip.m_hWnd, control->hoverSince + 100);
+    EXPECT_FALSE(control->visible);
+    control->Update(tip.m_hWnd, control->hoverSince + ToolTipControl::kInitialDelayMs);
+    EXPECT_TRUE(control->visible);
+    MSG click{edit->m_hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5)};
+    tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&click));
+    EXPECT_FALSE(control->visible);
+    MSG away{edit->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(80, 5)};
+    tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));
+    control->Update(tip.m_hWnd, control->hoverSince + 10000);
+    EXPECT_FALSE(control->visible) << "outside the tool rectangle";
+}
+
+}  // namespace
