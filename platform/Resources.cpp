@@ -1,17 +1,17 @@
 #include "Resources.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
 #include "Icon.h"
 
-namespace {
-
-// The standard 16-colour palette, as red, green, blue.
-constexpr std::uint32_t kPalette16[16] = {
+const std::uint32_t kStandardPalette16[16] = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
 };
+
+namespace {
 
 int PaletteIndex(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -27,13 +27,20 @@ IconObject DecodeImage(const IconImageResource& image) {
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
             const int index = PaletteIndex(image.rows[y][x]);
-            icon.argb[static_cast<std::size_t>(y) * image.width + x] = index < 0 ? 0u : 0xFF000000u | kPalette16[index];
+            icon.argb[static_cast<std::size_t>(y) * image.width + x] = index < 0 ? 0u : 0xFF000000u | kStandardPalette16[index];
         }
     }
     return icon;
 }
 
 }  // namespace
+
+std::vector<std::uint8_t> IconImageIndexes(const IconImageResource& image) {
+    std::vector<std::uint8_t> indexes;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) indexes.push_back(static_cast<std::uint8_t>(std::max(0, PaletteIndex(image.rows[y][x]))));
+    return indexes;
+}
 
 const DialogTemplate* FindDialogTemplate(int id) {
     for (const DialogTemplate& t : ProgramResources().dialogs)

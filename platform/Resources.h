@@ -61,6 +61,11 @@ struct ResourceTable {
     std::span<const VersionField> versionFields;
 };
 
+// The standard 16-colour palette, as 0xRRGGBB, that icon images index.
+extern const std::uint32_t kStandardPalette16[16];
+// An icon image's palette indexes, top row first; transparent pixels are 0.
+std::vector<std::uint8_t> IconImageIndexes(const IconImageResource& image);
+
 // Defined by the program's resource module.
 const ResourceTable& ProgramResources();
 
