@@ -8,7 +8,8 @@ runs=${2:-9}
 
 need=()
 command -v galculator >/dev/null || need+=(galculator)
-for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || need+=(xvfb xdotool); done
+command -v Xvfb >/dev/null || need+=(xvfb)
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null || need+=(python3-xlib)
 if [ ${#need[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
   $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
@@ -22,27 +23,8 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 export HOME="$work"   # no saved settings for either program
 
-# One start: milliseconds until a visible window with the name exists, and VmHWM in KiB.
-measure() {
-  local name=$1; shift
-  local start end pid hwm
-  start=$(date +%s%N)
-  "$@" >/dev/null 2>&1 </dev/null &
-  pid=$!
-  for _ in $(seq 2000); do
-    xdotool search --onlyvisible --name "$name" >/dev/null 2>&1 && break
-    sleep 0.005
-  done
-  end=$(date +%s%N)
-  sleep 0.5
-  # A start that failed to show a window counts for nothing.
-  if ! hwm=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null) || [ -z "$hwm" ]; then
-    echo "$name: a start failed" >&2
-    return 0
-  fi
-  kill "$pid"; wait "$pid" 2>/dev/null || true
-  echo "$(( (end - start) / 1000000 )) $hwm"
-}
+# One start: milliseconds until the window is mapped, and VmHWM in KiB.
+measure() { /usr/bin/python3 "$(dirname "$0")/first_map.py" "$@" || true; }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 

@@ -107,6 +107,9 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     // to itself SDL would open an OpenGL context just to decide that.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // With no session bus, the bus library would fork a helper to start one, only to find no
+    // input method on it; say there is none instead, and start without the wait.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     // Finding and opening the font takes as long as opening the display: do both at once.
     const double scale = std::getenv("DOTWISE_SCALE") ? ChooseScale() : 1.0;
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
@@ -177,9 +180,12 @@ void SdlBackend::EnsureWindow() {
     const CRect r = wm().ScreenRect(main);
     m_origin = {r.left, r.top};
     // The program draws its own frame and caption, as the original's dialog had.
-    m_window = SDL_CreateWindow(main->text.c_str(), r.left, r.top, r.Width(), r.Height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
-    if (m_window == nullptr) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
+    // The first frame is drawn while the window is made, and the window shows with it.
     m_canvas = std::make_unique<SurfaceCanvas>(r.Width(), r.Height(), *m_font);
+    auto firstFrame = std::async(std::launch::async, [this] { RenderFrame(); });
+    m_window = SDL_CreateWindow(main->text.c_str(), r.left, r.top, r.Width(), r.Height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    firstFrame.get();
+    if (m_window == nullptr) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
     SDL_SetWindowHitTest(m_window, HitTest, m_font.get());
     if (HICON icon = main->bigIcon; icon != nullptr && !icon->argb.empty()) {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon->argb.data(), icon->width, icon->height, 32, icon->width * 4,
@@ -189,16 +195,18 @@ void SdlBackend::EnsureWindow() {
             SDL_FreeSurface(surface);
         }
     }
+    SDL_ShowWindow(m_window);
+    ShowFrame();
     SDL_StartTextInput();
-    m_dirty = true;
 }
 
-void SdlBackend::Present() {
-    if (m_window == nullptr) return;
-    const Uint32 now = SDL_GetTicks();
-    const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
+void SdlBackend::RenderFrame() {
+    const bool caretOn = ((SDL_GetTicks() - m_caretEpoch) / kBlinkMs) % 2 == 0;
     m_canvas->FillRect({0, 0, m_canvas->Width(), m_canvas->Height()}, RGB(58, 110, 165));
     Renderer(*m_canvas, *m_font).Paint(m_origin, {0, 0, m_canvas->Width(), m_canvas->Height()}, caretOn, m_closePressed);
+}
+
+void SdlBackend::ShowFrame() {
     if (SDL_Surface* target = SDL_GetWindowSurface(m_window)) {
         SDL_BlitSurface(m_canvas->Surface(), nullptr, target, nullptr);
         SDL_UpdateWindowSurface(m_window);
@@ -211,6 +219,12 @@ void SdlBackend::Present() {
         SDL_Rect at{origin.x - m_origin.x + caret.pos.x, origin.y - m_origin.y + caret.pos.y, 1, caret.height};
         SDL_SetTextInputRect(&at);
     }
+}
+
+void SdlBackend::Present() {
+    if (m_window == nullptr) return;
+    RenderFrame();
+    ShowFrame();
 }
 
 int SdlBackend::MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
@@ -252,10 +266,9 @@ bool SdlBackend::PumpInput() {
     }
     const Uint32 now = SDL_GetTicks();
     for (HWND tip : ToolTipWindows()) ToolTipControlOf(tip)->Update(tip, GetTickCount());
-    static bool lastCaret = true;
     const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
-    if (caretOn != lastCaret) {
-        lastCaret = caretOn;
+    if (caretOn != m_caretShown) {
+        m_caretShown = caretOn;
         m_dirty = true;
     }
     if (m_dirty) Present();

@@ -39,6 +39,8 @@ public:
 private:
     void EnsureWindow();
     void Present();
+    void RenderFrame();
+    void ShowFrame();
     bool HandleEvent(const SDL_Event& event);
     void OnKey(const SDL_Event& event, bool down);
     void OnText(const char* utf8);
@@ -59,6 +61,7 @@ private:
     HWND m_closePressed = nullptr;
     bool m_leftDown = false;
     unsigned m_caretEpoch = 0;
+    bool m_caretShown = true;
     bool m_firstFrameReported = false;
 
     bool m_withDriver;
