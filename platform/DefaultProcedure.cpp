@@ -14,9 +14,7 @@ void NotifyParent(HWND hWnd, UINT code) {
     SendMessage(hWnd->parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(hWnd->id), code), reinterpret_cast<LPARAM>(hWnd));
 }
 
-namespace {
-
-LRESULT CopyText(const std::string& text, WPARAM size, LPARAM buffer) {
+LRESULT CopyWindowText(const std::string& text, WPARAM size, LPARAM buffer) {
     if (buffer == 0 || size == 0) return 0;
     const std::size_t n = std::min<std::size_t>(text.size(), size - 1);
     auto* out = reinterpret_cast<char*>(buffer);
@@ -24,6 +22,8 @@ LRESULT CopyText(const std::string& text, WPARAM size, LPARAM buffer) {
     out[n] = '\0';
     return static_cast<LRESULT>(n);
 }
+
+namespace {
 
 void ShowSystemMenu(HWND hWnd) {
     HWND top = hWnd;
@@ -43,7 +43,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
         hWnd->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         WindowManager::Instance().Invalidate(hWnd);
         return TRUE;
-    case WM_GETTEXT: return CopyText(hWnd->text, wParam, lParam);
+    case WM_GETTEXT: return CopyWindowText(hWnd->text, wParam, lParam);
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(hWnd->text.size());
     case WM_SETFONT: hWnd->font = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(hWnd->font);

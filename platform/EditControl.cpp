@@ -266,13 +266,7 @@ LRESULT EditControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         m_scrollX = 0;
         TextChanged(hWnd);
         return TRUE;
-    case WM_GETTEXT: {
-        const std::string saved = std::move(hWnd->text);
-        hWnd->text = m_model.Text();
-        const LRESULT result = DefWindowProcA(hWnd, message, wParam, lParam);
-        hWnd->text = saved;
-        return result;
-    }
+    case WM_GETTEXT: return CopyWindowText(m_model.Text(), wParam, lParam);
     case WM_GETTEXTLENGTH: return m_model.Length();
     case EM_GETSEL: {
         if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(m_model.SelStart());

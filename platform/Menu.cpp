@@ -32,12 +32,16 @@ char MnemonicOf(const std::string& text) {
     return 0;
 }
 
+std::map<HMENU, std::unique_ptr<CMenu>>& Wrappers() {
+    static std::map<HMENU, std::unique_ptr<CMenu>> wrappers;
+    return wrappers;
+}
+
 }  // namespace
 
 CMenu* CMenu::FromHandle(HMENU hMenu) {
-    static std::map<HMENU, std::unique_ptr<CMenu>> wrappers;
     if (hMenu == nullptr) return nullptr;
-    auto& slot = wrappers[hMenu];
+    auto& slot = Wrappers()[hMenu];
     if (!slot) {
         slot = std::make_unique<CMenu>();
         slot->m_hMenu = hMenu;
@@ -59,6 +63,7 @@ HMENU CreatePopupMenu() {
 }
 
 void DestroyMenu(HMENU hMenu) {
+    Wrappers().erase(hMenu);
     std::erase_if(MenuStore(), [hMenu](const std::unique_ptr<MenuObject>& m) { return m.get() == hMenu; });
 }
 

@@ -18,7 +18,10 @@ line_of() { screen | grep -nF -- "$1" | head -n 1 | cut -d: -f1; }
 cursor_line() { echo $(( $(t display -p -t app '#{cursor_y}') + 1 )); }
 cursor_shown() { t display -p -t app '#{cursor_flag}'; }
 check_focus() {
-  sleep 0.2
+  for _ in $(seq 30); do
+    [ "$(cursor_shown)" = 1 ] && [ "$(cursor_line)" = "$(line_of "$1")" ] && break
+    sleep 0.1
+  done
   [ "$(cursor_shown)" = 1 ] || fail "no caret after Tab, expected it on the line of $1"
   [ "$(cursor_line)" = "$(line_of "$1")" ] || fail "after Tab the caret is on line $(cursor_line), not on the line of $1"
   echo "ok: Tab reaches the field of $1"
@@ -42,10 +45,14 @@ check_focus "当前屏幕的 PPC"
 t send-keys -t app Tab Tab
 check_focus "实际 G 数"
 t send-keys -t app Tab Tab
-sleep 0.2
+for _ in $(seq 30); do [ "$(cursor_shown)" = 0 ] && break; sleep 0.1; done
 [ "$(cursor_shown)" = 0 ] || fail "Tab from the last field should reach the buttons"
 
-ppi=$(screen | grep -F "当前屏幕的 PPI" | awk '{print $NF}')
+for _ in $(seq 30); do
+  ppi=$(screen | grep -F "当前屏幕的 PPI" | awk '{print $NF}')
+  [ "$ppi" = 489 ] && break
+  sleep 0.1
+done
 [ "$ppi" = 489 ] || fail "PPI for 1920 x 1080 at 4.5 inches: expected 489, saw $ppi"
 echo "ok: PPI = 489"
 
