@@ -55,7 +55,8 @@ COLORREF FromArgb(std::uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xF
 COLORREF TerminalPainter::FieldBackground(COLORREF background) const {
     // Eight colours show white and light grey alike; a field needs to stand out from the face.
     if (!m_screen.Has256Colors() && background == GetSysColor(COLOR_WINDOW)) return RGB(0, 0, 128);
-    if (background == GetSysColor(COLOR_3DFACE)) return kFace;
+    // Read-only and disabled fields sit a shade darker than the face, so their place shows.
+    if (background == GetSysColor(COLOR_3DFACE)) return m_screen.Has256Colors() ? RGB(168, 168, 168) : kFace;
     return background;
 }
 
@@ -160,7 +161,8 @@ void TerminalPainter::PaintEdit(HWND control, const CRect& r) {
     const int left = CellColumn(r.left);
     const int right = CellColumn(r.right);
     const int row = LineRow(r.top);
-    m_screen.Fill(left, row, right - left, 1, bg);
+    if (bg == kFace) m_screen.Text(left, row, std::string(static_cast<std::size_t>(std::max(0, right - left)), ' '), fg, bg, A_UNDERLINE);
+    else m_screen.Fill(left, row, right - left, 1, bg);
     if (edit == nullptr) return;
     const EditModel& model = edit->Model();
     const CPoint origin = wm().ClientOrigin(control);
