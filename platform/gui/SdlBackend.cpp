@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <future>
 #include <cstdlib>
 #include <iostream>
@@ -28,8 +30,9 @@ Uint32 g_wakeEvent = 0;
 
 double ChooseScale() {
     if (const char* forced = std::getenv("DOTWISE_SCALE")) {
-        const double scale = std::atof(forced);
-        if (scale >= 0.5 && scale <= 8) return scale;
+        double scale = 0;
+        const auto result = std::from_chars(forced, forced + std::strlen(forced), scale);
+        if (result.ec == std::errc{} && scale >= 0.5 && scale <= 8) return scale;
     }
     float dpi = 0;
     if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0 || dpi < 120) return 1.0;
@@ -160,6 +163,12 @@ SdlBackend::~SdlBackend() {
 }
 
 void SdlBackend::Shutdown() { m_driver.FlushAnswer(); }
+
+FrameMetrics SdlBackend::Frames() const {
+    // Frames grow with the text on a dense screen, a pixel at least.
+    const auto scaled = [this](int pixels) { return std::max(1, static_cast<int>(std::lround(pixels * m_font->Scale()))); };
+    return {scaled(3), scaled(6), 2, scaled(1)};
+}
 
 CRect SdlBackend::WorkArea() const {
     SDL_Rect area{0, 0, 1280, 800};

@@ -28,6 +28,7 @@ public:
     static bool DisplayAvailable(std::string& reason);
 
     const TextMetrics& Metrics() const override { return *m_font; }
+    FrameMetrics Frames() const override;
     bool PumpInput() override;
     int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
     void Invalidate(HWND) override { m_dirty = true; }
