@@ -261,10 +261,12 @@ void TerminalBackend::OnMouse() {
     MEVENT event;
     if (getmouse(&event) != OK) return;
     const CPoint at = CellCentre(event.x, event.y);
-    const bool press = (event.bstate & BUTTON1_PRESSED) != 0;
-    const bool release = (event.bstate & BUTTON1_RELEASED) != 0;
-    const bool rightPress = (event.bstate & BUTTON3_PRESSED) != 0;
-    const bool rightRelease = (event.bstate & BUTTON3_RELEASED) != 0;
+    // A press and release that arrive together come as one click, two as a double click.
+    const mmask_t clicks = BUTTON1_CLICKED | BUTTON1_DOUBLE_CLICKED | BUTTON1_TRIPLE_CLICKED;
+    const bool press = (event.bstate & (BUTTON1_PRESSED | clicks)) != 0;
+    const bool release = (event.bstate & (BUTTON1_RELEASED | clicks)) != 0;
+    const bool rightPress = (event.bstate & (BUTTON3_PRESSED | BUTTON3_CLICKED)) != 0;
+    const bool rightRelease = (event.bstate & (BUTTON3_RELEASED | BUTTON3_CLICKED)) != 0;
     if (TrackedMenu* menu = GetTrackedMenu()) {
         const MenuBox box = LayOutMenu(*menu, m_metrics, WorkArea(), 0, kCellHeight);
         if (!box.rect.PtInRect(at)) {
@@ -290,6 +292,13 @@ void TerminalBackend::OnMouse() {
             if (release) m_closePressed = nullptr;
             return;
         }
+    }
+    if (event.bstate & BUTTON1_DOUBLE_CLICKED) {
+        Input::MouseDown(at, false, false);
+        Input::MouseUp(at, false);
+        Input::MouseDown(at, false, true);
+        Input::MouseUp(at, false);
+        return;
     }
     if (press) {
         const unsigned now = GetTickCount();

@@ -17,6 +17,18 @@ wait_for() {
 line_of() { screen | grep -nF -- "$1" | head -n 1 | cut -d: -f1; }
 cursor_line() { echo $(( $(t display -p -t app '#{cursor_y}') + 1 )); }
 cursor_shown() { t display -p -t app '#{cursor_flag}'; }
+# A left click as the terminal reports it (X10 mouse encoding), at a 0-based column and line.
+code() { printf "\\$(printf '%03o' "$1")"; }
+click() {
+  t send-keys -t app -l "$(printf '\033[M'; code 32; code $((33 + $1)); code $((33 + $2)); printf '\033[M'; code 35; code $((33 + $1)); code $((33 + $2)))"
+}
+# The 0-based column where a text starts on the screen line holding it.
+column_of() {
+  local line prefix
+  line=$(screen | grep -F -- "$1" | head -n 1)
+  prefix=${line%%"$1"*}
+  printf '%s' "$prefix" | LC_ALL=C.UTF-8 wc -L
+}
 check_focus() {
   for _ in $(seq 30); do
     [ "$(cursor_shown)" = 1 ] && [ "$(cursor_line)" = "$(line_of "$1")" ] && break
@@ -55,6 +67,18 @@ for _ in $(seq 30); do
 done
 [ "$ppi" = 489 ] || fail "PPI for 1920 x 1080 at 4.5 inches: expected 489, saw $ppi"
 echo "ok: PPI = 489"
+
+# The mouse: a click into Y selects it, and typing replaces it.
+click "$(column_of 1080)" $(( $(line_of "Y 方向像素") - 1 ))
+sleep 0.3
+t send-keys -t app 720
+for _ in $(seq 30); do
+  ppi=$(screen | grep -F "当前屏幕的 PPI" | awk '{print $NF}')
+  [ "$ppi" = 455 ] && break
+  sleep 0.1
+done
+[ "$ppi" = 455 ] || fail "after clicking into Y and typing 720, PPI should be 455, saw $ppi"
+echo "ok: a click into Y and 720 typed give PPI 455"
 
 t send-keys -t app M-Space
 wait_for "关于 Dotwise(A)"
