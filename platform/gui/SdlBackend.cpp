@@ -1,6 +1,7 @@
 #include "SdlBackend.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <charconv>
 #include <cmath>
@@ -27,6 +28,11 @@ namespace {
 WindowManager& wm() { return WindowManager::Instance(); }
 constexpr Uint32 kBlinkMs = 530;
 Uint32 g_wakeEvent = 0;
+
+bool UserComposeFileExists() {
+    const char* home = std::getenv("HOME");
+    return home != nullptr && ::access((std::string(home) + "/.XCompose").c_str(), F_OK) == 0;
+}
 
 double ChooseScale() {
     if (const char* forced = std::getenv("DOTWISE_SCALE")) {
@@ -113,6 +119,9 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     // With no session bus, the bus library would fork a helper to start one, only to find no
     // input method on it; say there is none instead, and start without the wait.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+    // Reading the locale's whole compose table is a fifth of the start; every field here takes
+    // numbers, which need no composing. A compose setup or input method the user chose is kept.
+    if (!std::getenv("XMODIFIERS") && !std::getenv("XCOMPOSEFILE") && !UserComposeFileExists()) setenv("XCOMPOSEFILE", "/dev/null", 0);
     // Finding and opening the font takes as long as opening the display: do both at once.
     const double scale = std::getenv("DOTWISE_SCALE") ? ChooseScale() : 1.0;
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
