@@ -125,8 +125,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) { return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID))); }
-
 BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -235,8 +233,6 @@ CPoint CWnd::GetCaretPos() const {
 
 void CWnd::SetCaretPos(CPoint point) { ::SetCaretPos(point.x, point.y); }
 
-void CWnd::SetFont(HFONT font, BOOL bRedraw) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), bRedraw); }
-HFONT CWnd::GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     if (!wm().IsWindow(m_hWnd)) return;

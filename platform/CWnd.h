@@ -18,7 +18,6 @@ public:
     ~CWnd() override;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
     static CWnd* FromHandle(HWND hWnd);
 
     // Message entry: the map chain, then the standard procedure.
@@ -35,7 +34,6 @@ public:
     LRESULT Default();
 
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     void Attach(HWND hWnd);
     HWND Detach();
     BOOL DestroyWindow();
@@ -69,8 +67,6 @@ public:
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     CPoint GetCaretPos() const;
     void SetCaretPos(CPoint point);
-    void SetFont(HFONT font, BOOL bRedraw = TRUE);
-    HFONT GetFont() const;
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
 
     // Modal loop shared by dialogs: runs until EndModalLoop.

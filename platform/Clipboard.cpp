@@ -21,8 +21,6 @@ void ClipboardStore::SetText(const std::string& text) {
     if (Backend* backend = WindowManager::Instance().GetBackend()) backend->ExportClipboard(text);
 }
 
-void ClipboardStore::Clear() { m_text.reset(); }
-
 bool ClipboardStore::Open(HWND) {
     if (m_open || m_unavailable) return false;
     m_open = true;

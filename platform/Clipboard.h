@@ -19,7 +19,6 @@ public:
     static ClipboardStore& Instance();
     std::optional<std::string> Text();
     void SetText(const std::string& text);
-    void Clear();
     // Makes OpenClipboard fail, as it does when another program holds it.
     void SetUnavailable(bool unavailable) { m_unavailable = unavailable; }
     bool Unavailable() const { return m_unavailable; }

@@ -35,12 +35,6 @@ COLORREF CDC::SetTextColor(COLORREF color) {
     return old;
 }
 
-COLORREF CDC::SetBkColor(COLORREF color) {
-    const COLORREF old = m_hDC->bkColor;
-    m_hDC->bkColor = color;
-    return old;
-}
-
 int CDC::SetBkMode(int mode) {
     const int old = m_hDC->bkMode;
     m_hDC->bkMode = mode;

@@ -45,7 +45,6 @@ public:
     static CDC* FromHandle(HDC hDC);
     HDC GetSafeHdc() const { return m_hDC; }
     COLORREF SetTextColor(COLORREF color);
-    COLORREF SetBkColor(COLORREF color);
     int SetBkMode(int mode);
     BOOL DrawIcon(int x, int y, HICON hIcon);
 

@@ -146,16 +146,10 @@ LRESULT DialogProcedure::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CLOSE:
         PostMessage(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hWnd, IDCANCEL)));
         return 0;
-    case WM_SETFOCUS: {
-        HWND target = IsWindow(lastFocus) && lastFocus->parent == hWnd ? lastFocus : GetNextDlgTabItem(hWnd, nullptr, FALSE);
-        if (target != nullptr) SetFocus(target);
+    case WM_SETFOCUS:
+        // A dialog passes the focus on to its first control.
+        if (HWND target = GetNextDlgTabItem(hWnd, nullptr, FALSE)) SetFocus(target);
         return 0;
-    }
-    case WM_KILLFOCUS: {
-        HWND next = reinterpret_cast<HWND>(wParam);
-        if (IsWindow(next) && next->parent == hWnd) lastFocus = next;
-        return 0;
-    }
     case WM_GETDLGCODE: return 0;
     default: return DefWindowProcA(hWnd, message, wParam, lParam);
     }

@@ -8,7 +8,6 @@
 class DialogProcedure : public StandardProcedure {
 public:
     LRESULT Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-    HWND lastFocus = nullptr;
 };
 
 // Handles the keys a dialog takes for itself (Tab, Enter, Escape, Alt+Space,

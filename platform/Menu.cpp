@@ -55,8 +55,6 @@ BOOL CMenu::AppendMenu(UINT nFlags, UINT nIDNewItem, const char* lpszNewItem) {
     return TRUE;
 }
 
-UINT CMenu::GetMenuItemCount() const { return m_hMenu ? static_cast<UINT>(m_hMenu->items.size()) : 0; }
-
 HMENU CreatePopupMenu() {
     MenuStore().push_back(std::make_unique<MenuObject>());
     return MenuStore().back().get();

@@ -24,7 +24,6 @@ public:
     HMENU m_hMenu = nullptr;
     static CMenu* FromHandle(HMENU hMenu);
     BOOL AppendMenu(UINT nFlags, UINT nIDNewItem = 0, const char* lpszNewItem = nullptr);
-    UINT GetMenuItemCount() const;
 };
 
 HMENU CreatePopupMenu();

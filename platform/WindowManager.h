@@ -46,7 +46,6 @@ public:
     // Delivers one posted message; false when the queue is empty.
     bool DispatchOnePosted();
     void DrainPosted();
-    bool QuitPosted() const { return m_quitPosted; }
     void PostQuit() { m_quitPosted = true; }
     const QueuedMessage& CurrentMessage() const { return m_current; }
     // Marks the message a class-library object is handling, for `Default()`.
