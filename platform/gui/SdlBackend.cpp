@@ -142,20 +142,16 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
         return std::to_string(wx + origin.x + client.x - m_origin.x) + " " + std::to_string(wy + origin.y + client.y - m_origin.y);
     });
     if (m_withDriver) {
-        m_reader = std::thread([this] {
+        m_reader = std::thread([lines = m_driverLines] {
             for (std::string line; std::getline(std::cin, line);) {
                 {
-                    std::lock_guard<std::mutex> lock(m_linesMutex);
-                    m_lines.push_back(line);
+                    std::lock_guard<std::mutex> lock(lines->mutex);
+                    lines->lines.push_back(line);
                 }
                 SDL_Event wake{};
                 wake.type = g_wakeEvent;
                 SDL_PushEvent(&wake);
             }
-            m_inputEnded = true;
-            SDL_Event wake{};
-            wake.type = g_wakeEvent;
-            SDL_PushEvent(&wake);
         });
     }
 }
@@ -269,10 +265,10 @@ bool SdlBackend::PumpInput() {
         std::string line;
         bool haveLine = false;
         {
-            std::lock_guard<std::mutex> lock(m_linesMutex);
-            if (!m_lines.empty()) {
-                line = m_lines.front();
-                m_lines.pop_front();
+            std::lock_guard<std::mutex> lock(m_driverLines->mutex);
+            if (!m_driverLines->lines.empty()) {
+                line = m_driverLines->lines.front();
+                m_driverLines->lines.pop_front();
                 haveLine = true;
             }
         }

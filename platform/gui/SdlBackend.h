@@ -3,7 +3,6 @@
 // mouse and text input, and with the system clipboard.
 #pragma once
 
-#include <atomic>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -60,16 +59,16 @@ private:
     bool m_dirty = true;
     bool m_suppressText = false;
     HWND m_closePressed = nullptr;
-    bool m_leftDown = false;
     unsigned m_caretEpoch = 0;
     bool m_caretShown = true;
-    bool m_firstFrameReported = false;
 
     bool m_withDriver;
     Driver m_driver;
+    // Lines the reader thread took from standard input; shared, as the thread may outlive us.
+    struct DriverLines {
+        std::mutex mutex;
+        std::deque<std::string> lines;
+    };
+    std::shared_ptr<DriverLines> m_driverLines = std::make_shared<DriverLines>();
     std::thread m_reader;
-    std::mutex m_linesMutex;
-    std::deque<std::string> m_lines;
-    std::atomic<bool> m_inputEnded{false};
-    bool m_driverEnded = false;
 };

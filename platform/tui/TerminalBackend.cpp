@@ -305,11 +305,9 @@ void TerminalBackend::OnMouse() {
         const bool twice = now - m_lastPress < kDoubleClickMs && m_lastPressCell == CPoint{event.x, event.y};
         m_lastPress = twice ? 0 : now;
         m_lastPressCell = {event.x, event.y};
-        m_leftDown = true;
         Input::MouseDown(at, false, twice);
     }
     if (release) {
-        m_leftDown = false;
         Input::MouseUp(at, false);
     }
     if (rightPress) Input::MouseDown(at, true, false);

@@ -41,7 +41,6 @@ private:
     std::unique_ptr<TerminalScreen> m_screen;
     TerminalTextMetrics m_metrics;
     bool m_dirty = true;
-    bool m_leftDown = false;
     unsigned m_lastPress = 0;
     CPoint m_lastPressCell{-1, -1};
     HWND m_closePressed = nullptr;
