@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "DriverHarness.h"
+#include "platform/WindowApi.h"
+#include "platform/WindowManager.h"
+#include "platform/headless/Driver.h"
 
 namespace {
 
@@ -45,9 +48,23 @@ TEST(SystemMenu, CloseEndsTheProgram) {
     EXPECT_EQ(run.exitCode, 0);
 }
 
-TEST(SystemMenu, EscapeDismissesItAndEveryAboutIdOpensTheBox) {
+TEST(SystemMenu, EscapeDismissesIt) {
     const DriverRun run = RunDotwise("key Alt+Space\nkey Escape\ndialogs\n");
     EXPECT_EQ(Answers(run).back(), "102");
+}
+
+TEST(SystemMenu, EveryCommandFrom0x10To0x1FOpensTheAboutBox) {
+    // The platform keeps the low four bits of a system command for itself.
+    for (const int id : {0x10, 0x13, 0x1F, 0x20}) {
+        const DriverRun run = RunDotwise("syscommand\ndialogs\nkey Escape\n", [id](Driver& driver) {
+            driver.AddCommand("syscommand", [id](const Driver::Args&) {
+                HWND dialog = WindowManager::Instance().ActiveDialog();
+                PostMessage(dialog, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0);
+                return std::string("ok");
+            });
+        });
+        EXPECT_EQ(Answers(run)[1], id < 0x20 ? "102 100" : "102") << id;
+    }
 }
 
 }  // namespace

@@ -404,6 +404,8 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
         return;
     }
     if (!right && OnCaptionMouse(screen, down)) return;
+    // While a button is down the window keeps the mouse, so a drag may leave it and come back.
+    if (!right) SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
     if (down) Input::MouseDown(screen, right, !right && event.button.clicks == 2);
     else Input::MouseUp(screen, right);
     UpdatePointer();
