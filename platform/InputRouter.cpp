@@ -138,6 +138,7 @@ HWND WindowFromPoint(CPoint screen) {
 }
 
 void MouseDown(CPoint screen, bool rightButton, bool doubleClick) {
+    wm().SetCursorPos(screen);
     if (GetTrackedMenu() != nullptr) {
         DismissMenu();
         return;
@@ -157,6 +158,7 @@ void MouseUp(CPoint screen, bool rightButton) {
 }
 
 void MouseMove(CPoint screen) {
+    wm().SetCursorPos(screen);
     HWND target = GetCapture() ? GetCapture() : WindowFromPoint(screen);
     if (target == nullptr) return;
     if (AcceptsInput(target)) SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));

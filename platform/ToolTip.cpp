@@ -70,8 +70,15 @@ LRESULT ToolTipControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 void ToolTipControl::Update(HWND hWnd, DWORD now) {
-    // The tip belongs to the window under the pointer; once it is gone, so is the tip.
+    // The tip belongs to the window under the pointer; once the window is gone, or the
+    // pointer has left the tool for another control (which relays nothing here), so is the tip.
     if (hovered != nullptr && !IsWindow(hovered->window)) hovered = nullptr;
+    if (hovered != nullptr) {
+        CRect tool = hovered->rect;
+        const CPoint origin = WindowManager::Instance().ClientOrigin(hovered->window);
+        tool.OffsetRect(origin.x, origin.y);
+        if (!tool.PtInRect(WindowManager::Instance().CursorPos())) hovered = nullptr;
+    }
     const bool show = hovered != nullptr && now - hoverSince >= kInitialDelayMs;
     if (show == visible) return;
     visible = show;

@@ -133,6 +133,7 @@ void WindowManager::Reset() {
     m_quitPosted = false;
     m_focus = m_capture = m_lockout = nullptr;
     m_caret = Caret{};
+    m_cursorPos = {-1, -1};
     m_keys = {};
     m_modal.clear();
 }

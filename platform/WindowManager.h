@@ -62,6 +62,9 @@ public:
     void ReleaseCapture() { m_capture = nullptr; }
 
     Caret& GetCaret() { return m_caret; }
+    // Where the mouse pointer last was, on the screen.
+    CPoint CursorPos() const { return m_cursorPos; }
+    void SetCursorPos(CPoint pos) { m_cursorPos = pos; }
     void SetKeyDown(UINT vk, bool down) { m_keys[vk & 0xFF] = down; }
     bool IsKeyDown(UINT vk) const { return m_keys[vk & 0xFF]; }
 
@@ -100,6 +103,7 @@ private:
     HWND m_capture = nullptr;
     HWND m_lockout = nullptr;
     Caret m_caret;
+    CPoint m_cursorPos{-1, -1};
     std::array<bool, 256> m_keys{};
     std::vector<HWND> m_modal;
 };

@@ -108,6 +108,9 @@ TEST_F(DialogKeyboard, TooltipsShowAfterTheDelayAndHideOnAClick) {
     const CRect rect{0, 0, 50, 10};
     tip.AddTool(edit, "tip", &rect, 1);
     auto* control = ToolTipControlOf(tip.m_hWnd);
+    CPoint over{5, 5};
+    edit->ClientToScreen(&over);
+    WindowManager::Instance().SetCursorPos(over);
     MSG move{edit->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)};
     tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
     control->Update(tip.m_hWnd, control->hoverSince + 100);
@@ -121,6 +124,17 @@ TEST_F(DialogKeyboard, TooltipsShowAfterTheDelayAndHideOnAClick) {
     tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));
     control->Update(tip.m_hWnd, control->hoverSince + 10000);
     EXPECT_FALSE(control->visible) << "outside the tool rectangle";
+
+    // Over the tool again it shows; when the pointer goes on to another control, which
+    // relays nothing to this tooltip, it hides all the same.
+    tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    control->Update(tip.m_hWnd, control->hoverSince + ToolTipControl::kInitialDelayMs);
+    ASSERT_TRUE(control->visible);
+    CPoint elsewhere{5, 5};
+    CWnd::FromHandle(GetDlgItem(m_dialog.m_hWnd, 12))->ClientToScreen(&elsewhere);
+    WindowManager::Instance().SetCursorPos(elsewhere);
+    control->Update(tip.m_hWnd, control->hoverSince + ToolTipControl::kInitialDelayMs + 10);
+    EXPECT_FALSE(control->visible) << "the pointer left for another control";
 }
 
 }  // namespace
