@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <future>
@@ -299,6 +300,8 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         return true;
     }
     case SDL_WINDOWEVENT:
+        // A pointer outside the window is over none of the tools.
+        if (event.window.event == SDL_WINDOWEVENT_LEAVE) wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2});
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
             for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) wm().SetKeyDown(vk, false);
         }
