@@ -4,11 +4,13 @@
 #define _XOPEN_SOURCE_EXTENDED 1
 #endif
 #include <ncursesw/curses.h>
+#include <langinfo.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -50,7 +52,9 @@ int TerminalWidth(std::string_view utf8) {
 }
 
 TerminalScreen::TerminalScreen() {
-    std::setlocale(LC_CTYPE, "");
+    // The program's text is UTF-8: where the user's locale is not, the terminal is driven as UTF-8 all the same.
+    const char* locale = std::setlocale(LC_CTYPE, "");
+    if (locale == nullptr || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
     initscr();
     g_active = 1;
     for (int signal : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL, SIGTERM, SIGINT, SIGHUP}) std::signal(signal, OnFatalSignal);

@@ -4,6 +4,8 @@
 set -euo pipefail
 dotwise=${1:?usage: terminal_session_test.sh PATH-TO-DOTWISE}
 command -v tmux >/dev/null || { echo "skipped: tmux is not installed"; exit 77; }
+# tmux itself must read and write the screen as UTF-8, whatever locale the machine was left in.
+export LC_ALL=C.UTF-8
 
 socket="dotwise-test-$$"
 t() { tmux -L "$socket" "$@"; }
