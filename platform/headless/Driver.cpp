@@ -259,10 +259,19 @@ void Driver::QueueClick(HWND hWnd, CPoint client, bool right, bool doubleClick) 
     }
 }
 
+void Driver::Need(const Args& args, std::size_t count, const char* usage) {
+    if (args.size() != count) throw DriverError(std::string("usage: ") + usage);
+}
+
 void Driver::AddStandardCommands() {
-    const auto need = [](const Args& a, std::size_t n, const char* usage) {
-        if (a.size() != n) throw DriverError(std::string("usage: ") + usage);
-    };
+    AddInputCommands();
+    AddReadingCommands();
+    AddWritingCommands();
+}
+
+// What a user does: keys, the mouse, menus and the close box.
+void Driver::AddInputCommands() {
+    const auto need = &Need;
     AddCommand("type", [this, need](const Args& a) {
         need(a, 1, "type TEXT");
         for (const UINT ch : DecodeUtf8(a[0])) {
@@ -335,6 +344,18 @@ void Driver::AddStandardCommands() {
         }
         throw DriverError("no menu item " + a[0]);
     });
+    AddCommand("quit", [this, need](const Args& a) {
+        need(a, 0, "quit");
+        HWND dialog = wm().ActiveDialog();
+        if (dialog == nullptr) throw DriverError("no dialog is open");
+        Queue([dialog] { SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
+        return std::string("ok");
+    });
+}
+
+// Questions about what the program shows; they change nothing.
+void Driver::AddReadingCommands() {
+    const auto need = &Need;
     AddCommand("text", [need](const Args& a) {
         need(a, 1, "text ID");
         return Quote(ControlText(Control(a[0])));
@@ -351,24 +372,9 @@ void Driver::AddStandardCommands() {
         SendMessage(Control(a[0]), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         return std::to_string(start) + " " + std::to_string(end);
     });
-    AddCommand("settext", [need](const Args& a) {
-        need(a, 2, "settext ID TEXT");
-        return std::to_string(SendMessage(Control(a[0]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[1].c_str())));
-    });
-    AddCommand("setsel", [need](const Args& a) {
-        need(a, 3, "setsel ID START END");
-        const int start = ParseInt(a[1]);
-        const int end = ParseInt(a[2]);
-        return std::to_string(SendMessage(Control(a[0]), EM_SETSEL, static_cast<WPARAM>(static_cast<std::intptr_t>(start)), end));
-    });
     AddCommand("clipboard", [need](const Args& a) {
         need(a, 0, "clipboard");
         return Quote(ClipboardStore::Instance().Text().value_or(""));
-    });
-    AddCommand("setclipboard", [need](const Args& a) {
-        need(a, 1, "setclipboard TEXT");
-        ClipboardStore::Instance().SetText(a[0]);
-        return std::string("ok");
     });
     AddCommand("state", [need](const Args& a) {
         need(a, 0, "state");
@@ -435,11 +441,24 @@ void Driver::AddStandardCommands() {
         }
         return answer;
     });
-    AddCommand("quit", [this, need](const Args& a) {
-        need(a, 0, "quit");
-        HWND dialog = wm().ActiveDialog();
-        if (dialog == nullptr) throw DriverError("no dialog is open");
-        Queue([dialog] { SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
+}
+
+// What other programs do: write a field's text and selection, or the clipboard.
+void Driver::AddWritingCommands() {
+    const auto need = &Need;
+    AddCommand("settext", [need](const Args& a) {
+        need(a, 2, "settext ID TEXT");
+        return std::to_string(SendMessage(Control(a[0]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[1].c_str())));
+    });
+    AddCommand("setsel", [need](const Args& a) {
+        need(a, 3, "setsel ID START END");
+        const int start = ParseInt(a[1]);
+        const int end = ParseInt(a[2]);
+        return std::to_string(SendMessage(Control(a[0]), EM_SETSEL, static_cast<WPARAM>(static_cast<std::intptr_t>(start)), end));
+    });
+    AddCommand("setclipboard", [need](const Args& a) {
+        need(a, 1, "setclipboard TEXT");
+        ClipboardStore::Instance().SetText(a[0]);
         return std::string("ok");
     });
 }

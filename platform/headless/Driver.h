@@ -45,6 +45,10 @@ public:
 
 private:
     void AddStandardCommands();
+    void AddInputCommands();
+    void AddReadingCommands();
+    void AddWritingCommands();
+    static void Need(const Args& args, std::size_t count, const char* usage);
     void QueueKeyPress(UINT vk, UINT ch, bool shift, bool ctrl, bool alt);
     void QueueClick(HWND hWnd, CPoint client, bool right, bool doubleClick);
 
