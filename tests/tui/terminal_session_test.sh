@@ -31,6 +31,17 @@ column_of() {
   prefix=${line%%"$1"*}
   printf '%s' "$prefix" | LC_ALL=C.UTF-8 wc -L
 }
+# The PPI field's number as the screen shows it, once it settles on the expected value.
+expect_ppi() {
+  local ppi=""
+  for _ in $(seq 30); do
+    ppi=$(screen | grep -F "当前屏幕的 PPI" | awk '{print $NF}')
+    [ "$ppi" = "$1" ] && break
+    sleep 0.1
+  done
+  [ "$ppi" = "$1" ] || fail "PPI $2: expected $1, saw $ppi"
+  echo "ok: PPI $2 = $1"
+}
 check_focus() {
   for _ in $(seq 30); do
     [ "$(cursor_shown)" = 1 ] && [ "$(cursor_line)" = "$(line_of "$1")" ] && break
@@ -62,25 +73,13 @@ t send-keys -t app Tab Tab
 for _ in $(seq 30); do [ "$(cursor_shown)" = 0 ] && break; sleep 0.1; done
 [ "$(cursor_shown)" = 0 ] || fail "Tab from the last field should reach the buttons"
 
-for _ in $(seq 30); do
-  ppi=$(screen | grep -F "当前屏幕的 PPI" | awk '{print $NF}')
-  [ "$ppi" = 489 ] && break
-  sleep 0.1
-done
-[ "$ppi" = 489 ] || fail "PPI for 1920 x 1080 at 4.5 inches: expected 489, saw $ppi"
-echo "ok: PPI = 489"
+expect_ppi 489 "for 1920 x 1080 at 4.5 inches"
 
 # The mouse: a click into Y selects it, and typing replaces it.
 click "$(column_of 1080)" $(( $(line_of "Y 方向像素") - 1 ))
 sleep 0.3
 t send-keys -t app 720
-for _ in $(seq 30); do
-  ppi=$(screen | grep -F "当前屏幕的 PPI" | awk '{print $NF}')
-  [ "$ppi" = 455 ] && break
-  sleep 0.1
-done
-[ "$ppi" = 455 ] || fail "after clicking into Y and typing 720, PPI should be 455, saw $ppi"
-echo "ok: a click into Y and 720 typed give PPI 455"
+expect_ppi 455 "after a click into Y and 720 typed"
 
 t send-keys -t app M-Space
 wait_for "关于 Dotwise(A)"
