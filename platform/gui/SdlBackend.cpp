@@ -129,8 +129,8 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw std::runtime_error(std::string("cannot open the display: ") + SDL_GetError());
     g_wakeEvent = SDL_RegisterEvents(1);
     m_font = font.get();
-    // Without an explicit scale, the display's own density decides; at the usual 96 dpi the font is ready.
-    if (!std::getenv("DOTWISE_SCALE") && ChooseScale() != 1.0) m_font = std::make_unique<DialogFont>(ChooseScale());
+    // Without an explicit scale the display's own density decides; at the usual 96 dpi the font is ready.
+    if (const double wanted = ChooseScale(); wanted != scale) m_font = std::make_unique<DialogFont>(wanted);
     AddScreenshotCommand(m_driver, m_font.get());
     m_driver.AddCommand("point", [this](const Driver::Args& a) {
         if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");
