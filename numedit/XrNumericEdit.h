@@ -54,6 +54,12 @@ public:
     int InsertAt(int nValueIndex, char ch);
     int OverwriteAt(int nValueIndex, char ch);
     int DeleteRange(int nFrom, int nTo);
+    // The value text with `ch` typed at a value index, inserted or replacing.
+    CString TypedText(int nValueIndex, char ch, BOOL bReplace) const;
+    // The value text without the value characters from nFrom up to nTo; the separator stays.
+    CString TextWithout(int nFrom, int nTo) const;
+    // The value index just behind the digit at `nTyped` of `typed`, once `typed` has been parsed.
+    int StopBehindTyped(const CString& typed, int nTyped) const;
     BOOL IsPlaceholderAt(int nValueIndex) const;
     BOOL IsDigitOrPlaceholderAt(int nValueIndex) const;
 

@@ -65,17 +65,26 @@ void CXrNumericEdit::TypeDigit(char ch) {
     GetSel(start, end);
     const int v = DisplayToValue(start);
     if (start == end) {
-        int result = v;
-        if (m_bInsertMode && !IsPlaceholderAt(v)) result = InsertAt(v, ch);
-        else if (IsDigitOrPlaceholderAt(v)) result = OverwriteAt(v, ch);
-        Refresh(result >= 0 ? ValueToDisplay(result + 1) : start);
+        // A placeholder under the caret is replaced even in insert mode.
+        const BOOL bReplace = !m_bInsertMode || IsPlaceholderAt(v);
+        if (bReplace && !IsDigitOrPlaceholderAt(v)) {
+            // Overwriting in front of the separator or behind the end: nothing to replace, the caret moves on.
+            Refresh(ValueToDisplay(v + 1));
+            return;
+        }
+        const CString typed = TypedText(v, ch, bReplace);
+        const int r = bReplace ? OverwriteAt(v, ch) : InsertAt(v, ch);
+        Refresh(r >= 0 ? ValueToDisplay(StopBehindTyped(typed, r)) : start);
         return;
     }
     if (v < 0 || v >= GetValueCount()) return;
     // The digit goes in front of the selection, whatever the insert mode; the
     // old selection's value indexes are then one further on.
     m_listValue.insert(m_listValue.begin() + v, std::make_unique<CXrNumericData>(NDK_DIGIT, ch));
-    if (DeleteRange(DisplayToValue(start) + 1, DisplayToValue(end) + 1) != 0) Refresh(ValueToDisplay(v + 1));
+    const int from = DisplayToValue(start) + 1;
+    const int to = DisplayToValue(end) + 1;
+    const CString typed = TextWithout(from, to);
+    if (DeleteRange(from, to) != 0) Refresh(ValueToDisplay(StopBehindTyped(typed, v)));
 }
 
 void CXrNumericEdit::JumpToFraction() {

@@ -125,11 +125,29 @@ BOOL CXrNumericEdit::IsNegativeNonZero() const {
     return nonZero ? TRUE : FALSE;
 }
 
+CString CXrNumericEdit::TypedText(int nValueIndex, char ch, BOOL bReplace) const {
+    CString text = GetValueText(TRUE);
+    const auto at = static_cast<std::size_t>(std::clamp(nValueIndex, 0, text.GetLength()));
+    if (bReplace && at < text.size()) text[at] = ch;
+    else text.insert(at, 1, ch);
+    return text;
+}
+
+int CXrNumericEdit::StopBehindTyped(const CString& typed, int nTyped) const {
+    // The parse trims the integer part only at its front and cuts the fraction
+    // only at its end, so what lies between the typed digit and the separator
+    // keeps its length; counting from the separator finds the digit again, or
+    // the place it would have had where the parse dropped it.
+    const auto separator = typed.find(m_chDecimal);
+    const int integerLength = GetIntegerLength();
+    const int integerTyped = static_cast<int>(separator == CString::npos ? typed.size() : separator);
+    if (nTyped < integerTyped) return std::max(0, integerLength - (integerTyped - nTyped - 1));
+    return std::min(GetValueCount(), integerLength + (nTyped - integerTyped) + 1);
+}
+
 int CXrNumericEdit::InsertAt(int nValueIndex, char ch) {
     const CString old = GetValueText(TRUE);
-    const auto at = static_cast<std::size_t>(std::clamp(nValueIndex, 0, old.GetLength()));
-    const std::string changed = old.substr(0, at) + ch + old.substr(at);
-    if (SetValueText(changed.c_str(), TRUE, TRUE)) return nValueIndex;
+    if (SetValueText(TypedText(nValueIndex, ch, FALSE).c_str(), TRUE, TRUE)) return nValueIndex;
     SetValueText(old.c_str(), TRUE, TRUE);
     return -1;
 }
@@ -137,24 +155,26 @@ int CXrNumericEdit::InsertAt(int nValueIndex, char ch) {
 int CXrNumericEdit::OverwriteAt(int nValueIndex, char ch) {
     const CString old = GetValueText(TRUE);
     if (nValueIndex < 0 || nValueIndex >= old.GetLength()) return -1;
-    std::string changed = old;
-    changed[static_cast<std::size_t>(nValueIndex)] = ch;
-    if (SetValueText(changed.c_str(), TRUE, TRUE)) return nValueIndex;
+    if (SetValueText(TypedText(nValueIndex, ch, TRUE).c_str(), TRUE, TRUE)) return nValueIndex;
     SetValueText(old.c_str(), TRUE, TRUE);
     return -1;
 }
 
-int CXrNumericEdit::DeleteRange(int nFrom, int nTo) {
-    std::string kept;
-    int dropped = 0;
+CString CXrNumericEdit::TextWithout(int nFrom, int nTo) const {
+    CString kept;
     for (int i = 0; i < GetValueCount(); ++i) {
         const CXrNumericData& element = *m_listValue[static_cast<std::size_t>(i)];
         const char ch = element.m_ch.Byte();
         if (!IsValueChar(ch)) continue;
         // The decimal separator is never deleted.
         if (i < nFrom || i >= nTo || element.IsKind(NDK_DECIMAL)) kept += ch;
-        else ++dropped;
     }
+    return kept;
+}
+
+int CXrNumericEdit::DeleteRange(int nFrom, int nTo) {
+    const CString kept = TextWithout(nFrom, nTo);
+    const int dropped = GetValueCount() - kept.GetLength();
     SetValueText(kept.c_str(), TRUE, FALSE);
     return dropped;
 }

@@ -84,6 +84,39 @@ TEST_F(NumericEditingTable, Keystrokes) {
     for (const KeyCase& c : cases) Run(c);
 }
 
+// Digits typed one after another read in the order they were typed: the caret
+// stands right behind each new digit, even where the parse trims a placeholder
+// or a leading zero in front of it.
+TEST_F(NumericEditingTable, DigitTypedInFrontOfTheSeparatorOfAZeroValueKeepsTheCaretBehindIt) {
+    NumericSettings noLeadingZero;
+    noLeadingZero.leadingZero = NLZ_NONE;
+    NumericSettings brackets;
+    brackets.negFormat = 0;
+    NumericSettings signAfter;
+    signAfter.negFormat = 6;
+    NumericSettings bracketsNoZero = brackets;
+    bracketsNoZero.leadingZero = NLZ_NONE;
+#define TYPES(text) [](NumericEditing& t) { for (const char ch : std::string(text)) static_cast<NumericEditingTable&>(t).Type(ch); }
+    const KeyCase cases[] = {
+        {"over the selected value", {}, "4.5", 0, 3, false, TYPES("053"), "53.0", 2},
+        {"behind the placeholder", {}, ".5", 1, 1, false, TYPES("78"), "78.5", 2},
+        {"on the placeholder", {}, ".5", 0, 0, false, TYPES("78"), "78.5", 2},
+        {"in front of the separator without a leading zero", noLeadingZero, ".5", 0, 0, false, TYPES("78"), "78.5", 2},
+        {"over the selected value without a leading zero", noLeadingZero, "4.5", 0, 3, false, TYPES("053"), "53.0", 2},
+        {"a zero in front of a number is trimmed", {}, "5", 0, 0, false, TYPES("0"), "5.0", 0},
+        {"a zero then a digit in front of a number", {}, "5", 0, 0, false, TYPES("07"), "75.0", 1},
+        {"inside brackets over the selected value", brackets, "-4.5", 1, 4, false, TYPES("053"), "(53.0)", 3},
+        {"inside brackets without a leading zero", bracketsNoZero, "-.5", 1, 1, false, TYPES("78"), "(78.5)", 3},
+        {"sign behind the number", signAfter, "-.5", 1, 1, false, TYPES("78"), "78.5-", 2},
+        {"overwriting the placeholder", {}, ".5", 0, 0, true, TYPES("7"), "7.5", 1},
+        {"overwriting a leading digit with zero", {}, "45", 0, 0, true, TYPES("0"), "5.0", 0},
+        {"into the fraction over a selection", Places(2), "1.25", 2, 4, false, TYPES("93"), "1.93", 4},
+        {"grouped digits", {}, ".5", 1, 1, false, TYPES("1234"), "1,234.5", 5},
+    };
+#undef TYPES
+    for (const KeyCase& c : cases) Run(c);
+}
+
 TEST_F(NumericEditing, DecimalSeparatorOfTheLocaleIsDroppedWhenTyped) {
     NumericSettings european;
     european.decimal = ',';
