@@ -1,6 +1,7 @@
 // Construction, locale settings, ownership of the elements and the message map.
 #include "XrNumericEdit.h"
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 #include <vector>
@@ -31,6 +32,21 @@ int ReadInteger(const std::string& text) {
         if (value > INT_MAX) value = INT_MAX;
     }
     return static_cast<int>(negative ? -value : value);
+}
+
+// The locale's own settings keep within these bounds: group sizes of 0 to 9
+// digits, 0 to 9 decimal places and separators of at most three characters.
+// A value outside them is not a format anybody uses, and would make every
+// keystroke slow or the display unbounded.
+constexpr int kMaxGroupSize = 9;
+constexpr int kMaxDecimalPlaces = 9;
+constexpr std::size_t kMaxSeparatorCharacters = 3;
+
+// The first `count` whole characters of `text`.
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+    std::size_t pos = 0;
+    for (std::size_t taken = 0; taken < count && pos < text.size(); ++taken) NumericChar::Take(text, pos);
+    return text.substr(0, pos);
 }
 
 // A setting that is one character takes the answer's first character, but
@@ -72,9 +88,12 @@ CXrNumericEdit::~CXrNumericEdit() { ClearLists(); }
 
 void CXrNumericEdit::ReadLocale() {
     TakeSingleByte(QueryLocale(LOCALE_SDECIMAL), m_chDecimal);
-    if (auto groupSep = QueryLocale(LOCALE_STHOUSAND)) m_strGroupSep = *groupSep;
-    if (auto grouping = QueryLocale(LOCALE_SGROUPING)) m_nGroupSize = ReadInteger(grouping->substr(0, grouping->find(';')));
-    if (auto digits = QueryLocale(LOCALE_IDIGITS)) m_nDecimalPlaces = ReadInteger(*digits);
+    if (auto groupSep = QueryLocale(LOCALE_STHOUSAND)) m_strGroupSep = FirstCharacters(*groupSep, kMaxSeparatorCharacters);
+    if (auto grouping = QueryLocale(LOCALE_SGROUPING)) {
+        const int size = ReadInteger(grouping->substr(0, grouping->find(';')));
+        m_nGroupSize = size >= 0 && size <= kMaxGroupSize ? size : 0;
+    }
+    if (auto digits = QueryLocale(LOCALE_IDIGITS)) m_nDecimalPlaces = std::clamp(ReadInteger(*digits), 0, kMaxDecimalPlaces);
     if (auto leadingZero = QueryLocale(LOCALE_ILZERO)) m_nLeadingZero = ReadInteger(*leadingZero) != 0 ? NLZ_SHOW : NLZ_NONE;
     if (auto negative = QueryLocale(LOCALE_INEGNUMBER)) {
         switch (ReadInteger(*negative)) {

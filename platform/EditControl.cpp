@@ -7,6 +7,7 @@
 #include "DefaultProcedure.h"
 #include "Icon.h"
 #include "Menu.h"
+#include "Utf8.h"
 #include "WindowApi.h"
 #include "WindowManager.h"
 
@@ -16,26 +17,6 @@ const TextMetrics& Metrics() { return WindowManager::Instance().Metrics(); }
 int Margin() { return WindowManager::Instance().GetBackend()->Frames().editMargin; }
 bool ShiftHeld() { return GetAsyncKeyState(VK_SHIFT) < 0; }
 bool CtrlHeld() { return GetAsyncKeyState(VK_CONTROL) < 0; }
-
-std::string EncodeUtf8(UINT cp) {
-    std::string out;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x110000) {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return out;
-}
 
 // Context-menu commands; the ids stand for the messages they send.
 enum : UINT { kMenuUndo = 1, kMenuCut, kMenuCopy, kMenuPaste, kMenuDelete, kMenuSelectAll };

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Utf8.h"
+
 namespace {
 
 const LocaleSource* g_source = nullptr;
@@ -58,10 +60,14 @@ const char* PosixLocaleSource::OverrideVariable(LCTYPE type) {
 }
 
 std::optional<std::string> PosixLocaleSource::Query(LCTYPE type) const {
+    // Text from the environment or a locale file may be any bytes; what the
+    // program holds is UTF-8, so a broken sequence becomes U+FFFD here, once.
     if (const char* name = OverrideVariable(type)) {
-        if (const char* value = std::getenv(name)) return std::string(value);
+        if (const char* value = std::getenv(name)) return RepairUtf8(value);
     }
-    return PosixAnswer(type);
+    std::optional<std::string> answer = PosixAnswer(type);
+    if (answer) *answer = RepairUtf8(*answer);
+    return answer;
 }
 
 std::optional<std::string> FixedLocaleSource::Query(LCTYPE type) const {

@@ -50,6 +50,45 @@ TEST(NumericLocale, GroupingTakesTheFirstSizeOnly) {
         EXPECT_EQ(MakeNumericEdit(Answers{{LOCALE_SGROUPING, text}})->GroupSize(), size) << text;
 }
 
+TEST(NumericLocale, ExtremeGroupSizesTurnGroupingOff) {
+    // Sizes past what any locale uses once overflowed the display's group counter.
+    for (const char* text : {"2147483647", "2147483646", "99999999999", "-2147483648", "-1", "10"}) {
+        auto edit = MakeNumericEdit(Answers{{LOCALE_SGROUPING, text}});
+        EXPECT_EQ(edit->GroupSize(), 0) << text;
+        ASSERT_TRUE(edit->SetValueText("123456", FALSE, TRUE)) << text;
+        EXPECT_EQ(edit->GetDisplayText(), "123456") << text;
+    }
+    EXPECT_EQ(MakeNumericEdit(Answers{{LOCALE_SGROUPING, "9;0"}})->GroupSize(), 9);
+}
+
+TEST(NumericLocale, DecimalPlacesAreClampedToNine) {
+    // Ten million places once took most of a gigabyte to show an empty value.
+    const std::pair<const char*, int> rows[] = {{"10000000", 9}, {"2147483647", 9}, {"99999999999", 9}, {"9", 9}, {"-5", 0}, {"-2147483648", 0}};
+    for (const auto& [text, places] : rows) {
+        const auto edit = MakeNumericEdit(Answers{{LOCALE_IDIGITS, text}});
+        EXPECT_EQ(edit->DecimalPlaces(), places) << text;
+        EXPECT_EQ(edit->GetDisplayText().size(), places == 0 ? 1u : 2u + static_cast<std::size_t>(places)) << text;
+    }
+}
+
+TEST(NumericLocale, ALongGroupSeparatorKeepsItsFirstThreeCharacters) {
+    // Ten thousand characters made every keystroke re-compose megabytes.
+    std::string quotes;
+    for (int i = 0; i < 10000; ++i) quotes += "\xE2\x80\x99";
+    const std::pair<std::string, std::string> rows[] = {
+        {quotes, "\xE2\x80\x99\xE2\x80\x99\xE2\x80\x99"}, {"abcd", "abc"}, {"ab", "ab"}, {"", ""}, {"\xC2\xA0xyz", "\xC2\xA0xy"}};
+    for (const auto& [answer, kept] : rows) EXPECT_EQ(MakeNumericEdit(Answers{{LOCALE_STHOUSAND, answer}})->GroupSep(), kept);
+}
+
+TEST(NumericLocale, ThePosixSourceMendsInvalidUtf8Once) {
+    const PosixLocaleSource posix;
+    ::setenv("DOTWISE_LOCALE_STHOUSAND", "\xff\xe2\x80", 1);
+    EXPECT_EQ(posix.Query(LOCALE_STHOUSAND), "\xEF\xBF\xBD\xEF\xBF\xBD") << "a stray byte and a cut-off character";
+    ::setenv("DOTWISE_LOCALE_STHOUSAND", "a\xC0\xAF" "b", 1);
+    EXPECT_EQ(posix.Query(LOCALE_STHOUSAND), "a\xEF\xBF\xBD\xEF\xBF\xBD" "b") << "an overlong form";
+    ::unsetenv("DOTWISE_LOCALE_STHOUSAND");
+}
+
 TEST(NumericLocale, NegativeNumberModesMapOntoLayouts) {
     const std::pair<const char*, int> rows[] = {{"0", 0}, {"1", 4}, {"2", 4}, {"3", 6}, {"4", 6}, {"5", 5}, {"9", 5}, {"-1", 5}};
     for (const auto& [mode, layout] : rows)

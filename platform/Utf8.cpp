@@ -1,0 +1,79 @@
+#include "Utf8.h"
+
+namespace {
+
+// Reads the character at `pos`. Returns its length in bytes and sets `valid`;
+// an invalid sequence is as long as its longest valid beginning, at least one
+// byte, so that it reads as one U+FFFD.
+std::size_t ReadCharacter(std::string_view text, std::size_t pos, char32_t& cp, bool& valid) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    valid = false;
+    cp = lead;
+    if (lead < 0x80) {
+        valid = true;
+        return 1;
+    }
+    std::size_t length = 0;
+    // The range the second byte must fall in excludes overlong forms, surrogates and code points past Unicode.
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) length = 2, cp = lead & 0x1F;
+    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, cp = lead & 0x0F, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, cp = lead & 0x07, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+    else return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if (pos + i >= text.size()) return i;
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return i;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    valid = true;
+    return length;
+}
+
+}  // namespace
+
+std::u32string DecodeUtf8(std::string_view text) {
+    std::u32string out;
+    for (std::size_t pos = 0; pos < text.size();) {
+        char32_t cp = 0;
+        bool valid = false;
+        pos += ReadCharacter(text, pos, cp, valid);
+        out.push_back(valid ? cp : kReplacementCharacter);
+    }
+    return out;
+}
+
+std::string EncodeUtf8(char32_t cp) {
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacementCharacter;
+    std::string out;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+std::string RepairUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        char32_t cp = 0;
+        bool valid = false;
+        const std::size_t length = ReadCharacter(text, pos, cp, valid);
+        if (valid) out.append(text.substr(pos, length));
+        else out += EncodeUtf8(kReplacementCharacter);
+        pos += length;
+    }
+    return out;
+}
