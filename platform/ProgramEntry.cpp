@@ -35,23 +35,33 @@ std::string BaseName(const char* path) {
 int RunHeadless() {
     HeadlessBackend backend(std::cin, std::cout);
     AddScreenshotCommand(backend.GetDriver());
-    return AfxWinMain(backend);
+    const int exitCode = AfxWinMain(backend);
+    if (backend.GetDriver().OutputFailed()) {
+        std::fprintf(stderr, "dotwise: cannot write the driver's answers to standard output\n");
+        return 1;
+    }
+    return exitCode;
 }
 
 int RunTerminal() {
-    TerminalBackend backend;
-    return AfxWinMain(backend);
-}
-
-int RunWindow(bool withDriver) {
-    std::unique_ptr<SdlBackend> backend;
+    std::unique_ptr<TerminalBackend> backend;
     try {
-        backend = std::make_unique<SdlBackend>(withDriver);
+        backend = std::make_unique<TerminalBackend>();
     } catch (const std::runtime_error& e) {
-        std::fprintf(stderr, "dotwise: %s\n", e.what());
-        return 1;
+        std::fprintf(stderr, "dotwise: cannot run in this terminal: %s; use a full-screen terminal, or --platform headless to drive it from standard input\n", e.what());
+        return 2;
     }
     return AfxWinMain(*backend);
+}
+
+// The window back end, or null with the reason when no display answers.
+std::unique_ptr<SdlBackend> OpenWindow(bool withDriver, std::string& reason) {
+    try {
+        return std::make_unique<SdlBackend>(withDriver);
+    } catch (const NoDisplay& e) {
+        reason = e.what();
+        return nullptr;
+    }
 }
 
 }  // namespace
@@ -65,6 +75,10 @@ int main(int argc, char** argv) {
             platform = argv[++i];
         } else if (std::strncmp(argv[i], "--platform=", 11) == 0) {
             platform = argv[i] + 11;
+            if (platform.empty()) {
+                std::fprintf(stderr, "dotwise: --platform= needs a value: gui, tui or headless\n");
+                return 2;
+            }
         } else if (std::strcmp(argv[i], "--driver") == 0) {
             withDriver = true;
         } else {
@@ -73,15 +87,25 @@ int main(int argc, char** argv) {
         }
     }
     if (platform == "headless") return RunHeadless();
-    if (platform == "gui") return RunWindow(withDriver);
     if (platform == "tui") return RunTerminal();
-    if (!platform.empty()) {
+    if (!platform.empty() && platform != "gui") {
         std::fprintf(stderr, "dotwise: unknown platform '%s'\n%s", platform.c_str(), kUsage);
         return 2;
     }
-    std::string reason;
-    if (SdlBackend::DisplayAvailable(reason)) return RunWindow(withDriver);
+    std::string reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    try {
+        // Only opening the display tells whether one answers; a variable left over from another session names none.
+        std::unique_ptr<SdlBackend> window = platform == "gui" || SdlBackend::DisplayVariableSet() ? OpenWindow(withDriver, reason) : nullptr;
+        if (window != nullptr) return AfxWinMain(*window);
+    } catch (const std::runtime_error& e) {
+        std::fprintf(stderr, "dotwise: %s\n", e.what());
+        return 1;
+    }
+    if (platform == "gui") {
+        std::fprintf(stderr, "dotwise: no display could be opened (%s); run with --platform tui in a terminal, or --platform headless\n", reason.c_str());
+        return 2;
+    }
     if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO)) return RunTerminal();
-    std::fprintf(stderr, "dotwise: %s and no terminal; run with --platform headless to drive it from standard input\n", reason.c_str());
+    std::fprintf(stderr, "dotwise: no display could be opened (%s) and no terminal; run with --platform headless to drive it from standard input\n", reason.c_str());
     return 2;
 }

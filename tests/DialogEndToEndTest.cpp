@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "DriverHarness.h"
 
@@ -101,6 +102,50 @@ TEST(CalculatorDialog, EndOfInputClosesTheDialog) {
     const DriverRun run = RunDotwise("");
     EXPECT_TRUE(run.lines.empty());
     EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST(CalculatorDialog, DigitsTypedOverTheSelectedDiagonalReadInTheirOrder) {
+    // Typing 0, 5, 3 over the selected 4.5 once read 5.3, and 7, 8 behind the 0 of 0.5 read 7.8.
+    const DriverRun run = RunDotwise(
+        "focus 1004\ntype 053\ntext 1004\nshown 1004\ntext 1005\n"
+        "settext 1004 0.5\nclick 1004 1\ntype 78\ntext 1004\n");
+    const Lines answers = Answers(run);
+    EXPECT_EQ(answers[2], R"("53.0")");
+    EXPECT_EQ(answers[3], R"("53.0")");
+    EXPECT_EQ(answers[4], R"("27")");
+    EXPECT_EQ(answers[8], R"("78.5")");
+}
+
+// One variable of the environment, for as long as it is in scope.
+struct ScopedVariable {
+    ScopedVariable(const char* name, const std::string& value) : name(name) { ::setenv(name, value.c_str(), 1); }
+    ~ScopedVariable() { ::unsetenv(name); }
+    const char* name;
+};
+
+TEST(HostileNumberFormat, ExtremeValuesStartAndTheDiagonalStillWorks) {
+    std::string quotes;
+    for (int i = 0; i < 10000; ++i) quotes += "\xE2\x80\x99";
+    const std::pair<const char*, std::string> formats[] = {
+        {"DOTWISE_LOCALE_SGROUPING", "2147483647"}, {"DOTWISE_LOCALE_SGROUPING", "-2147483648"},
+        {"DOTWISE_LOCALE_IDIGITS", "2147483647"},   {"DOTWISE_LOCALE_STHOUSAND", quotes},
+    };
+    for (const auto& [name, value] : formats) {
+        // Groups of one make a long separator count on every keystroke.
+        const ScopedVariable grouping("DOTWISE_LOCALE_SGROUPING", "1");
+        const ScopedVariable format(name, value);
+        const DriverRun run = RunDotwise("settext 1004 12\nfocus 1004\ntype 123456\ntext 1004\ntext 1005\n");
+        const Lines answers = Answers(run);
+        ASSERT_EQ(answers.size(), 5u) << name;
+        EXPECT_EQ(answers[3], R"("123456.0")") << name;
+        EXPECT_EQ(answers[4], R"("0")") << name;
+    }
+}
+
+TEST(Driver, AnswersCarryTheWholeText) {
+    const std::string text(5000, 'x');
+    const DriverRun run = RunDotwise("settext 1010 " + text + "\ntext 1010\n");
+    EXPECT_EQ(Answers(run)[1], "\"" + text + "\"");
 }
 
 TEST(Driver, AnswersErrorsAndGoesOn) {

@@ -18,6 +18,7 @@
 #include "../MessageDialog.h"
 #include "../Resources.h"
 #include "../ToolTip.h"
+#include "../Utf8.h"
 #include "../WindowApi.h"
 #include "../WindowManager.h"
 #include "Renderer.h"
@@ -103,16 +104,14 @@ SDL_HitTestResult HitTest(SDL_Window*, const SDL_Point* point, void* data) {
 
 }  // namespace
 
-bool SdlBackend::DisplayAvailable(std::string& reason) {
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-        reason = "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
-        return false;
-    }
-    return true;
-}
+bool SdlBackend::DisplayVariableSet() { return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr; }
 
 SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std::cout) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // A Wayland display is found through XDG_RUNTIME_DIR unless its name is a path; without
+    // either, asking for one only prints the client library's complaint.
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (std::getenv("XDG_RUNTIME_DIR") == nullptr && (wayland == nullptr || wayland[0] != '/')) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     // Drawing is ours and in memory: the window's own framebuffer takes it as it is. Left
     // to itself SDL would open an OpenGL context just to decide that.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -126,7 +125,16 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     // Finding and opening the font takes as long as opening the display: do both at once.
     const double scale = std::getenv("DOTWISE_SCALE") ? ChooseScale() : 1.0;
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw std::runtime_error(std::string("cannot open the display: ") + SDL_GetError());
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        throw NoDisplay(SDL_GetError());
+    }
+    // Where no display answers, SDL falls back to drivers that show nothing at all; a
+    // window nobody can see would wait for input forever.
+    const std::string driver = SDL_GetCurrentVideoDriver() != nullptr ? SDL_GetCurrentVideoDriver() : "";
+    if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
+        SDL_Quit();
+        throw NoDisplay("SDL found only its '" + driver + "' video driver");
+    }
     g_wakeEvent = SDL_RegisterEvents(1);
     m_font = font.get();
     // Without an explicit scale the display's own density decides; at the usual 96 dpi the font is ready.
@@ -353,14 +361,7 @@ void SdlBackend::OnText(const char* utf8) {
         m_suppressText = false;
         return;
     }
-    const std::string text = utf8;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        UINT cp = extra == 3 ? lead & 0x07 : extra == 2 ? lead & 0x0F : extra == 1 ? lead & 0x1F : lead;
-        for (++i; extra > 0 && i < text.size(); --extra, ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-        Input::Char(cp);
-    }
+    for (const char32_t cp : DecodeUtf8(utf8)) Input::Char(cp);
     m_dirty = true;
 }
 

@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -18,13 +19,18 @@ struct SDL_Cursor;
 union SDL_Event;
 class SurfaceCanvas;
 
+// No display could be opened, or only one that shows nothing.
+struct NoDisplay : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 class SdlBackend : public Backend {
 public:
     // `withDriver`: also read driver commands from standard input, answering on standard output.
     explicit SdlBackend(bool withDriver);
     ~SdlBackend() override;
-    // False, with the reason, when there is no display to open.
-    static bool DisplayAvailable(std::string& reason);
+    // Whether the environment names a display at all; only opening it tells whether one answers.
+    static bool DisplayVariableSet();
 
     const TextMetrics& Metrics() const override { return *m_font; }
     FrameMetrics Frames() const override;

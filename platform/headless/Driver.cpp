@@ -1,5 +1,6 @@
 #include "Driver.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -8,6 +9,7 @@
 #include "../EditControl.h"
 #include "../Icon.h"
 #include "../ToolTip.h"
+#include "../Utf8.h"
 #include "../InputRouter.h"
 #include "../Menu.h"
 #include "../WindowApi.h"
@@ -16,19 +18,6 @@
 namespace {
 
 WindowManager& wm() { return WindowManager::Instance(); }
-
-std::vector<UINT> DecodeUtf8(const std::string& s) {
-    std::vector<UINT> out;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        UINT cp = extra == 3 ? c & 0x07 : extra == 2 ? c & 0x0F : extra == 1 ? c & 0x1F : c;
-        ++i;
-        for (; extra > 0 && i < s.size(); --extra, ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-        out.push_back(cp);
-    }
-    return out;
-}
 
 struct KeyName {
     const char* name;
@@ -98,7 +87,8 @@ bool MenuLabelMatches(std::string label, const std::string& name) {
 }
 
 std::string ControlText(HWND hWnd) {
-    std::string buffer(4096, '\0');
+    const auto length = SendMessage(hWnd, WM_GETTEXTLENGTH, 0, 0);
+    std::string buffer(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
     const auto n = SendMessage(hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     buffer.resize(static_cast<std::size_t>(n < 0 ? 0 : n));
     return buffer;
@@ -224,16 +214,20 @@ bool Driver::RunNextEvent() {
     return true;
 }
 
+void Driver::WriteLine(const std::string& line) {
+    m_out << line << '\n';
+    m_out.flush();
+    if (!m_out) m_outputFailed = true;
+}
+
 void Driver::FlushAnswer() {
     if (!m_pendingAnswer) return;
-    m_out << *m_pendingAnswer << '\n';
-    m_out.flush();
+    WriteLine(*m_pendingAnswer);
     m_pendingAnswer.reset();
 }
 
 void Driver::ReportMessageBox(const std::string& caption, const std::string& text) {
-    m_out << "messagebox " << Quote(caption) << ' ' << Quote(text) << '\n';
-    m_out.flush();
+    WriteLine("messagebox " + Quote(caption) + ' ' + Quote(text));
 }
 
 void Driver::QueueKeyPress(UINT vk, UINT ch, bool shift, bool ctrl, bool alt) {
@@ -274,7 +268,7 @@ void Driver::AddInputCommands() {
     const auto need = &Need;
     AddCommand("type", [this, need](const Args& a) {
         need(a, 1, "type TEXT");
-        for (const UINT ch : DecodeUtf8(a[0])) {
+        for (const char32_t ch : DecodeUtf8(a[0])) {
             const auto [vk, shift] = KeyForChar(ch);
             QueueKeyPress(vk, ch, shift, false, false);
         }

@@ -32,6 +32,8 @@ public:
     // Writes the answer of the last command, if it has not been written.
     void FlushAnswer();
     void ReportMessageBox(const std::string& caption, const std::string& text);
+    // Whether an answer could not be written: whoever reads them has gone.
+    bool OutputFailed() const { return m_outputFailed; }
     // Commands that other parts of the program add.
     void AddCommand(const std::string& name, Command command);
     // Queues an input action to run as a user's action.
@@ -51,11 +53,13 @@ private:
     static void Need(const Args& args, std::size_t count, const char* usage);
     void QueueKeyPress(UINT vk, UINT ch, bool shift, bool ctrl, bool alt);
     void QueueClick(HWND hWnd, CPoint client, bool right, bool doubleClick);
+    void WriteLine(const std::string& line);
 
     std::ostream& m_out;
     std::map<std::string, Command> m_commands;
     std::deque<std::function<void()>> m_events;
     std::optional<std::string> m_pendingAnswer;
+    bool m_outputFailed = false;
 };
 
 // The client point of character `index` in an edit, or the centre of another control.

@@ -19,6 +19,8 @@ bool HeadlessBackend::PumpInput() {
     // messages between them and a nested loop takes the events that follow.
     if (m_driver.RunNextEvent()) return true;
     m_driver.FlushAnswer();
+    // Nobody reads the answers any more: stop as at the end of input.
+    if (m_driver.OutputFailed()) m_ended = true;
     if (m_ended) return false;
     std::string line;
     if (!std::getline(m_in, line)) {

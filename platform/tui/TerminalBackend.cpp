@@ -5,6 +5,9 @@
 #endif
 #include <ncursesw/curses.h>
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -14,6 +17,7 @@
 #include "../Menu.h"
 #include "../MenuLayout.h"
 #include "../ToolTip.h"
+#include "../Utf8.h"
 #include "../WindowApi.h"
 #include "../WindowManager.h"
 #include "TerminalPainter.h"
@@ -44,16 +48,6 @@ std::string Base64(const std::string& text) {
         out += i + 1 < text.size() ? alphabet[(v >> 6) & 63] : '=';
         out += '=';
     }
-    return out;
-}
-
-std::string EncodeUtf8(wchar_t ch) {
-    const auto cp = static_cast<unsigned>(ch);
-    std::string out;
-    if (cp < 0x80) out += static_cast<char>(cp);
-    else if (cp < 0x800) out += {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F))};
-    else if (cp < 0x10000) out += {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
-    else out += {static_cast<char>(0xF0 | (cp >> 18)), static_cast<char>(0x80 | ((cp >> 12) & 0x3F)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
     return out;
 }
 
@@ -131,12 +125,26 @@ void TerminalBackend::Paint() {
     m_dirty = false;
 }
 
+bool TerminalBackend::ReadKey(int waitMs, wint_t& ch, int& kind) {
+    // Keys ncurses has already taken in come first; only then is the terminal asked.
+    timeout(0);
+    kind = get_wch(&ch);
+    if (kind != ERR) return true;
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (::poll(&input, 1, waitMs) <= 0) return true;
+    // Something is there, yet no key can be read: the end of input, or a terminal that hung up.
+    kind = get_wch(&ch);
+    if (kind == ERR) m_inputEnded = true;
+    return !m_inputEnded;
+}
+
 bool TerminalBackend::PumpInput() {
+    if (m_inputEnded) return false;
     for (HWND tip : ToolTipWindows()) ToolTipControlOf(tip)->Update(tip, GetTickCount());
     if (m_dirty) Paint();
-    timeout(100);
     wint_t ch = 0;
-    const int kind = get_wch(&ch);
+    int kind = ERR;
+    if (!ReadKey(100, ch, kind)) return false;
     if (kind == ERR) return true;
     m_dirty = true;
     if (kind == KEY_CODE_YES) OnKeyCode(static_cast<int>(ch));
@@ -251,7 +259,7 @@ void TerminalBackend::OnPaste() {
         wint_t ch = 0;
         const int kind = get_wch(&ch);
         if (kind == ERR || (kind == KEY_CODE_YES && static_cast<int>(ch) == kPasteEnd)) break;
-        if (kind == OK) text += EncodeUtf8(static_cast<wchar_t>(ch));
+        if (kind == OK) text += EncodeUtf8(static_cast<char32_t>(ch));
     }
     ClipboardStore::Instance().SetText(text);
     if (HWND focus = GetFocus()) SendMessage(focus, WM_PASTE, 0, 0);

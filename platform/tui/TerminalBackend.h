@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <cwchar>
 
 #include "../Backend.h"
 #include "TerminalScreen.h"
@@ -30,6 +31,9 @@ public:
 
 private:
     void Paint();
+    // Takes the next key, waiting at most `waitMs`; `kind` is ERR when none came.
+    // False once input has ended.
+    bool ReadKey(int waitMs, wint_t& ch, int& kind);
     void OnKeyCode(int code);
     void OnCharacter(wchar_t ch);
     void OnMouse();
@@ -41,6 +45,7 @@ private:
     std::unique_ptr<TerminalScreen> m_screen;
     TerminalTextMetrics m_metrics;
     bool m_dirty = true;
+    bool m_inputEnded = false;
     unsigned m_lastPress = 0;
     CPoint m_lastPressCell{-1, -1};
     HWND m_closePressed = nullptr;

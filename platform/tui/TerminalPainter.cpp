@@ -53,8 +53,9 @@ COLORREF FromArgb(std::uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xF
 }  // namespace
 
 COLORREF TerminalPainter::FieldBackground(COLORREF background) const {
-    // Eight colours show white and light grey alike; a field needs to stand out from the face.
-    if (!m_screen.Has256Colors() && background == GetSysColor(COLOR_WINDOW)) return RGB(0, 0, 128);
+    // Eight colours show white and light grey alike; a field needs to stand out from the face,
+    // and not in white on blue, which is how selected text looks.
+    if (!m_screen.Has256Colors() && background == GetSysColor(COLOR_WINDOW)) return RGB(0, 255, 255);
     // Read-only and disabled fields sit a shade darker than the face, so their place shows.
     if (background == GetSysColor(COLOR_3DFACE)) return m_screen.Has256Colors() ? RGB(168, 168, 168) : kFace;
     return background;
@@ -156,13 +157,13 @@ void TerminalPainter::PaintEdit(HWND control, const CRect& r) {
     EditControl* edit = EditControlOf(control);
     const ControlColors colors = QueryControlColors(control);
     const COLORREF bg = FieldBackground(colors.background);
-    COLORREF fg = control->IsEnabled() ? colors.text : RGB(128, 128, 128);
-    if (bg == RGB(0, 0, 128) && fg == kBlack) fg = kWhite;
+    const COLORREF fg = control->IsEnabled() ? colors.text : RGB(128, 128, 128);
     const int left = CellColumn(r.left);
     const int right = CellColumn(r.right);
     const int row = LineRow(r.top);
-    if (bg == kFace) m_screen.Text(left, row, std::string(static_cast<std::size_t>(std::max(0, right - left)), ' '), fg, bg, A_UNDERLINE);
-    else m_screen.Fill(left, row, right - left, 1, bg);
+    // Where colours cannot show a field's place, a line under it does.
+    const int fieldLook = bg == kFace || !m_screen.HasColors() ? A_UNDERLINE : 0;
+    m_screen.Text(left, row, std::string(static_cast<std::size_t>(std::max(0, right - left)), ' '), fg, bg, fieldLook);
     if (edit == nullptr) return;
     const EditModel& model = edit->Model();
     const CPoint origin = wm().ClientOrigin(control);
@@ -172,7 +173,8 @@ void TerminalPainter::PaintEdit(HWND control, const CRect& r) {
         const std::string ch = model.Text().substr(static_cast<std::size_t>(i), static_cast<std::size_t>(model.NextBoundary(i) - i));
         if (column < left || column + TerminalWidth(ch) > right) continue;
         const bool selected = showSelection && i >= model.SelStart() && i < model.SelEnd();
-        m_screen.Text(column, row, ch, fg, bg, selected ? A_REVERSE : 0);
+        // A field without the focus hides its selection, as the standard edit does.
+        m_screen.Text(column, row, ch, fg, bg, selected ? A_REVERSE : fieldLook);
     }
 }
 

@@ -4,6 +4,7 @@
 #define _XOPEN_SOURCE_EXTENDED 1
 #endif
 #include <ncursesw/curses.h>
+#include <ncursesw/term.h>
 #include <langinfo.h>
 #include <unistd.h>
 
@@ -12,7 +13,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <stdexcept>
 #include <string>
+
+#include "../Utf8.h"
 
 namespace {
 
@@ -28,30 +32,42 @@ void OnFatalSignal(int signal) {
     std::raise(signal);
 }
 
-std::u32string Decode(std::string_view s) {
-    std::u32string out;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto lead = static_cast<unsigned char>(s[i]);
-        int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        char32_t cp = extra == 3 ? lead & 0x07 : extra == 2 ? lead & 0x0F : extra == 1 ? lead & 0x1F : lead;
-        for (++i; extra > 0 && i < s.size(); --extra, ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-        out.push_back(cp);
-    }
-    return out;
-}
-
 }  // namespace
 
 int TerminalWidth(std::string_view utf8) {
     int width = 0;
-    for (const char32_t cp : Decode(utf8)) {
+    for (const char32_t cp : DecodeUtf8(utf8)) {
         const int w = ::wcwidth(static_cast<wchar_t>(cp));
         width += w < 0 ? 1 : w;
     }
     return width;
 }
 
+bool TerminalScreen::Usable(std::string& reason) {
+    if (!::isatty(STDOUT_FILENO)) {
+        reason = "standard output is not a terminal";
+        return false;
+    }
+    const char* term = std::getenv("TERM");
+    if (term == nullptr || *term == '\0') {
+        reason = "TERM is not set, so the terminal's type is unknown";
+        return false;
+    }
+    int error = 0;
+    if (setupterm(nullptr, STDOUT_FILENO, &error) != OK) {
+        reason = error == -1 ? std::string("no terminal descriptions are installed") : "the terminal type '" + std::string(term) + "' is not known";
+        return false;
+    }
+    // A terminal that cannot place its cursor would print the dialog as a smear of text.
+    const char* move = tigetstr(const_cast<char*>("cup"));
+    const bool addressable = move != nullptr && move != reinterpret_cast<char*>(-1) && tigetflag(const_cast<char*>("hc")) <= 0;
+    del_curterm(cur_term);
+    if (!addressable) reason = "the terminal type '" + std::string(term) + "' cannot move the cursor";
+    return addressable;
+}
+
 TerminalScreen::TerminalScreen() {
+    if (std::string reason; !Usable(reason)) throw std::runtime_error(reason);
     // The program's text is UTF-8: where the user's locale is not, the terminal is driven as UTF-8 all the same.
     const char* locale = std::setlocale(LC_CTYPE, "");
     if (locale == nullptr || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
@@ -132,7 +148,7 @@ void TerminalScreen::Text(int column, int row, std::string_view utf8, COLORREF f
     if (row < 0 || row >= LINES) return;
     const short pair = Pair(fg, bg);
     int x = column;
-    for (const char32_t cp : Decode(utf8)) {
+    for (const char32_t cp : DecodeUtf8(utf8)) {
         const int w = std::max(1, ::wcwidth(static_cast<wchar_t>(cp)));
         if (x + w > std::min(COLS, clipRight)) break;
         if (x >= 0) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -10,6 +11,9 @@
 
 class TerminalScreen {
 public:
+    // Whether standard output is a terminal that can show the dialogs: one
+    // whose type is known and that can move its cursor. The reason when not.
+    static bool Usable(std::string& reason);
     TerminalScreen();
     ~TerminalScreen();
     TerminalScreen(const TerminalScreen&) = delete;

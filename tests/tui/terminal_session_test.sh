@@ -52,6 +52,24 @@ check_focus() {
   echo "ok: Tab reaches the field of $1"
 }
 
+# At the start the focus is on 确定: the button shows it in reverse video, and the X field,
+# whose text is selected but which has no focus, shows no selection; in 256, 8 and no colours.
+# (tmux writes each cell's look as SGR codes; 7 is reverse, 37;44 white on blue, the look of a selection.)
+for term in tmux-256color xterm xterm-mono; do
+  t new-session -d -s look -x 100 -y 40 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=$term '$dotwise'"
+  for _ in $(seq 60); do t capture-pane -t look -p | grep -qF "[>确定<]" && break; sleep 0.1; done
+  looks=$(t capture-pane -t look -p -e)
+  t kill-session -t look
+  x_line=$(printf '%s\n' "$looks" | grep -F "X 方向像素")
+  x_field=${x_line##*"(Pixel):"}
+  x_field=${x_field%%1280*}
+  ok_button=${x_line%%"[>确定<]"*}
+  ok_button=${ok_button##* }
+  case "$x_field" in *"[7m"*|*";7m"*|*"37m"*"44m"*) fail "$term: the X field looks selected without the focus: $(printf '%q' "$x_field")";; esac
+  case "$ok_button" in *"[7m"*|*";7m"*|*"[7;"*|*";7;"*) ;; *) fail "$term: the focused 确定 is not in reverse video: $(printf '%q' "$ok_button")";; esac
+  echo "ok: $term shows the focus on 确定 and no selection in X"
+done
+
 t new-session -d -s app -x 100 -y 40 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=tmux-256color '$dotwise'; echo EXITED \$?; sleep 30"
 wait_for "Dotwise - "
 wait_for "[>确定<]"
