@@ -8,11 +8,10 @@
 #include "XrNumericEdit.h"
 
 CString CXrNumericEdit::GetOutsideText() const {
-    CString text = GetValueText(FALSE);
+    const CString value = GetValueText(FALSE);
     // The test is for the full stop itself, whatever the separator is.
-    if (!text.empty() && text[0] == '.') text.insert(0, "0");
-    if (IsNegativeNonZero()) text.insert(0, "-");
-    return text;
+    const char* zero = !value.empty() && value[0] == '.' ? "0" : "";
+    return CString(std::string(IsNegativeNonZero() ? "-" : "") + zero + value);
 }
 
 void CXrNumericEdit::GetValueSel(int& sv, int& ev) const {
@@ -92,10 +91,10 @@ LRESULT CXrNumericEdit::OnPaste(WPARAM, LPARAM) {
     const CString old = GetValueText(FALSE);
     const std::string left = old.substr(0, std::min<std::size_t>(static_cast<std::size_t>(sv), old.size()));
     const std::string right = ev >= 0 && static_cast<std::size_t>(ev) < old.size() ? old.substr(static_cast<std::size_t>(ev)) : "";
-    std::string merged = left + clip + right;
     // A paste that keeps part of a negative number keeps its sign; one over
     // the whole value takes the sign of the pasted text.
-    if ((!left.empty() || !right.empty()) && m_bNegative) merged.insert(0, "-");
+    const char* sign = (!left.empty() || !right.empty()) && m_bNegative ? "-" : "";
+    const std::string merged = sign + left + clip + right;
     if (!SetValueText(merged.c_str(), FALSE, TRUE)) SetValueText(old.c_str(), TRUE, TRUE);
     Refresh(ValueToDisplay(sv));
     return 0;

@@ -2,6 +2,7 @@
 // environment, then runs the application on it.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "CWinApp.h"
+#include "Resources.h"
 #include "WindowApi.h"
 #include "gui/Screenshot.h"
 #include "gui/SdlBackend.h"
@@ -18,12 +20,51 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kHelp =
     "usage: dotwise [--platform gui|tui|headless] [--driver]\n"
-    "  --platform gui       a window on the desktop (needs DISPLAY or WAYLAND_DISPLAY)\n"
-    "  --platform tui       in the terminal\n"
-    "  --platform headless  no display: driver commands on standard input\n"
-    "  --driver             with the window, also take driver commands on standard input\n";
+    "       dotwise --help | --version\n"
+    "\n"
+    "A calculator of a display's pixel density (PPI, PPC) from its resolution and\n"
+    "diagonal, and of the capacity a system reports for a disk's nominal one.\n"
+    "\n"
+    "Back ends (by default: a window where a display answers, else the terminal):\n"
+    "  --platform gui       a window on the desktop (X11 or Wayland)\n"
+    "  --platform tui       full screen in the terminal (ncurses)\n"
+    "  --platform headless  no display: driver commands on standard input,\n"
+    "                       answers on standard output (see dotwise(1))\n"
+    "  --driver             with the window, also take driver commands on standard input\n"
+    "  --help               this text\n"
+    "  --version            the name and version\n"
+    "\n"
+    "Environment:\n"
+    "  DISPLAY, WAYLAND_DISPLAY    the display the window opens on\n"
+    "  TERM                        the terminal's type, for --platform tui\n"
+    "  LC_ALL, LC_NUMERIC, LANG    the number format of the diagonal field\n"
+    "  DOTWISE_LOCALE_SDECIMAL, DOTWISE_LOCALE_STHOUSAND, DOTWISE_LOCALE_SGROUPING,\n"
+    "  DOTWISE_LOCALE_IDIGITS, DOTWISE_LOCALE_ILZERO, DOTWISE_LOCALE_INEGNUMBER,\n"
+    "  DOTWISE_LOCALE_SNEGATIVESIGN\n"
+    "                              each replaces one value of that number format\n"
+    "  DOTWISE_SCALE               the window's scale (0.5 to 8), where the display's\n"
+    "                              dots per inch should not decide\n"
+    "\n"
+    "Exit status: 0 when the dialog is closed; 1 when the window fails or the\n"
+    "driver's answers cannot be written; 2 for a bad command line, or when no\n"
+    "display or terminal can show the program.\n";
+
+// "Dotwise 1.0.0.1", from the version block.
+std::string VersionLine() {
+    std::string version;
+    for (const VersionField& field : ProgramResources().versionFields)
+        if (std::strcmp(field.name, "ProductVersion") == 0) version = field.value;
+    std::erase(version, ' ');
+    std::replace(version.begin(), version.end(), ',', '.');
+    return "Dotwise " + version;
+}
+
+int BadCommandLine(const std::string& what) {
+    std::fprintf(stderr, "dotwise: %s; see dotwise --help\n", what.c_str());
+    return 2;
+}
 
 std::string BaseName(const char* path) {
     std::string name = path != nullptr ? path : "dotwise";
@@ -71,27 +112,28 @@ int main(int argc, char** argv) {
     std::string platform;
     bool withDriver = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--platform") == 0 && i + 1 < argc) {
-            platform = argv[++i];
-        } else if (std::strncmp(argv[i], "--platform=", 11) == 0) {
-            platform = argv[i] + 11;
-            if (platform.empty()) {
-                std::fprintf(stderr, "dotwise: --platform= needs a value: gui, tui or headless\n");
-                return 2;
-            }
-        } else if (std::strcmp(argv[i], "--driver") == 0) {
+        const std::string arg = argv[i];
+        if (arg == "--help") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("%s\n", VersionLine().c_str());
+            return 0;
+        }
+        if (arg == "--driver") {
             withDriver = true;
+        } else if (arg == "--platform" || arg.rfind("--platform=", 0) == 0) {
+            if (arg == "--platform" && i + 1 >= argc) return BadCommandLine("--platform needs a value: gui, tui or headless");
+            platform = arg == "--platform" ? argv[++i] : arg.substr(11);
+            if (platform != "gui" && platform != "tui" && platform != "headless")
+                return BadCommandLine("--platform takes gui, tui or headless, not '" + platform + "'");
         } else {
-            std::fputs(kUsage, stderr);
-            return 2;
+            return BadCommandLine("unknown option '" + arg + "'");
         }
     }
     if (platform == "headless") return RunHeadless();
     if (platform == "tui") return RunTerminal();
-    if (!platform.empty() && platform != "gui") {
-        std::fprintf(stderr, "dotwise: unknown platform '%s'\n%s", platform.c_str(), kUsage);
-        return 2;
-    }
     std::string reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";
     try {
         // Only opening the display tells whether one answers; a variable left over from another session names none.

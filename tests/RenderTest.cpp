@@ -15,7 +15,7 @@ namespace {
 // Renders the top dialog offscreen and hands the picture to a check.
 class RenderedDialog {
 public:
-    explicit RenderedDialog(const DialogFont& font) : m_font(font) {
+    explicit RenderedDialog(const DialogFont& font) {
         m_dialog = WindowManager::Instance().ActiveDialog();
         m_rect = WindowManager::Instance().ScreenRect(m_dialog);
         m_canvas = std::make_unique<SurfaceCanvas>(m_rect.Width(), m_rect.Height(), font);
@@ -38,7 +38,6 @@ public:
     }
 
 private:
-    const DialogFont& m_font;
     HWND m_dialog;
     CRect m_rect;
     std::unique_ptr<SurfaceCanvas> m_canvas;

@@ -233,7 +233,7 @@ void Driver::ReportMessageBox(const std::string& caption, const std::string& tex
 void Driver::QueueKeyPress(UINT vk, UINT ch, bool shift, bool ctrl, bool alt) {
     const std::pair<bool, UINT> modifiers[] = {{shift, VK_SHIFT}, {ctrl, VK_CONTROL}, {alt, VK_MENU}};
     for (const auto& [held, key] : modifiers)
-        if (held) Queue([key] { Input::KeyDown(key); });
+        if (held) Queue([modifier = key] { Input::KeyDown(modifier); });
     Queue([vk, ch] {
         const bool used = vk != 0 && Input::KeyDown(vk);
         if (!used && ch != 0) Input::Char(ch);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# What the program does where it cannot run as asked: no display, a terminal
-# that cannot show it, input that ends at once, output that cannot be written.
+# The command line, and what the program does where it cannot run as asked: no
+# display, a terminal that cannot show it, input that ends at once, output that
+# cannot be written.
 # Each case must end quickly with one clear line, never hang or spin.
 set -uo pipefail
 dotwise=${1:?usage: start_refusals_test.sh PATH-TO-DOTWISE}
@@ -30,7 +31,12 @@ expect "window without a display" 2 "no display could be opened.*--platform" "${
 expect "window with a stale DISPLAY" 2 "no display could be opened.*--platform" env -u WAYLAND_DISPLAY DISPLAY=:97 "$dotwise" --platform gui
 expect "window that would fall back to an invisible driver" 2 "no display could be opened" env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR=/tmp "$dotwise" --platform gui
 expect "automatic choice with a stale DISPLAY and no terminal" 2 "no display could be opened.*headless" env -u WAYLAND_DISPLAY DISPLAY=:97 "$dotwise"
-expect "an empty --platform= value" 2 "needs a value" "$dotwise" --platform=
+expect "an empty --platform= value" 2 "takes gui, tui or headless" "$dotwise" --platform=
+expect "an unknown option" 2 "unknown option '--bogus'; see dotwise --help" "$dotwise" --bogus
+expect "--help" 0 "" "$dotwise" --help
+"$dotwise" --help | grep -q "DOTWISE_LOCALE_SGROUPING" || { echo "FAILED: --help names no environment"; failed=$((failed + 1)); }
+expect "--version" 0 "" "$dotwise" --version
+[ "$("$dotwise" --version)" = "Dotwise 1.0.0.1" ] || { echo "FAILED: --version says $("$dotwise" --version)"; failed=$((failed + 1)); }
 expect "terminal back end writing to a file" 2 "standard output is not a terminal" "$dotwise" --platform tui
 # In a terminal made by script(1), which reports the program's status; the one line goes to a file.
 expect "a dumb terminal" 2 "" script -qec "env TERM=dumb '$dotwise' --platform tui 2>'$err.tty'" /dev/null
