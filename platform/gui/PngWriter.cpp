@@ -1,13 +1,12 @@
 #include "PngWriter.h"
 
-#include <SDL.h>
 #include <png.h>
 
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-bool WritePng(const SDL_Surface* surface, const std::string& path, std::string& error) {
+bool WritePng(const std::uint32_t* argb, int width, int height, int stride, bool withAlpha, const std::string& path, std::string& error) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
     if (!file) {
         error = "cannot open " + path + " for writing";
@@ -20,22 +19,25 @@ bool WritePng(const SDL_Surface* surface, const std::string& path, std::string& 
         error = "out of memory";
         return false;
     }
-    std::vector<png_byte> row(static_cast<std::size_t>(surface->w) * 3);
+    const std::size_t channels = withAlpha ? 4 : 3;
+    std::vector<png_byte> row(static_cast<std::size_t>(width) * channels);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         error = "cannot write " + path;
         return false;
     }
     png_init_io(png, file.get());
-    png_set_IHDR(png, info, static_cast<png_uint_32>(surface->w), static_cast<png_uint_32>(surface->h), 8, PNG_COLOR_TYPE_RGB,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, withAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < surface->h; ++y) {
-        const auto* pixels = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch);
-        for (int x = 0; x < surface->w; ++x) {
-            row[static_cast<std::size_t>(x) * 3] = static_cast<png_byte>(pixels[x] >> 16);
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<png_byte>(pixels[x] >> 8);
-            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<png_byte>(pixels[x]);
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* pixels = argb + static_cast<std::ptrdiff_t>(y) * stride;
+        for (int x = 0; x < width; ++x) {
+            png_byte* out = &row[static_cast<std::size_t>(x) * channels];
+            out[0] = static_cast<png_byte>(pixels[x] >> 16);
+            out[1] = static_cast<png_byte>(pixels[x] >> 8);
+            out[2] = static_cast<png_byte>(pixels[x]);
+            if (withAlpha) out[3] = static_cast<png_byte>(pixels[x] >> 24);
         }
         png_write_row(png, row.data());
     }

@@ -1,9 +1,10 @@
-// Writes a 32-bit ARGB surface as a PNG file.
+// Writes 32-bit ARGB pixels as a PNG file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-struct SDL_Surface;
-
-// False, with the reason in `error`, when the file cannot be written.
-bool WritePng(const SDL_Surface* surface, const std::string& path, std::string& error);
+// `stride` is the pixels from one row's start to the next; without alpha the
+// picture is written opaque. False, with the reason in `error`, when the file
+// cannot be written.
+bool WritePng(const std::uint32_t* argb, int width, int height, int stride, bool withAlpha, const std::string& path, std::string& error);

@@ -1,5 +1,7 @@
 #include "Screenshot.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
@@ -29,7 +31,8 @@ bool TakeScreenshot(const std::string& path, const DialogFont& font, std::string
     SurfaceCanvas canvas(bounds.Width(), bounds.Height(), font);
     canvas.FillRect({0, 0, bounds.Width(), bounds.Height()}, RGB(58, 110, 165));
     Renderer(canvas, font).Paint({bounds.left, bounds.top}, {0, 0, bounds.Width(), bounds.Height()}, true);
-    return WritePng(canvas.Surface(), path, error);
+    const SDL_Surface* surface = canvas.Surface();
+    return WritePng(static_cast<const std::uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch / 4, false, path, error);
 }
 
 void AddScreenshotCommand(Driver& driver, const DialogFont* font) {

@@ -108,6 +108,10 @@ bool SdlBackend::DisplayVariableSet() { return std::getenv("DISPLAY") != nullptr
 
 SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std::cout) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The window's class (X11) and application id (Wayland) name the desktop entry, so
+    // that a dock groups the window under it, whatever the program file is called.
+    setenv("SDL_VIDEO_X11_WMCLASS", "dotwise", 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "dotwise", 0);
     // A Wayland display is found through XDG_RUNTIME_DIR unless its name is a path; without
     // either, asking for one only prints the client library's complaint.
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
