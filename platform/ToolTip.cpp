@@ -85,6 +85,23 @@ void ToolTipControl::Update(HWND hWnd, DWORD now) {
     WindowManager::Instance().Invalidate(hWnd);
 }
 
+int ToolTipControl::MsUntilShown(DWORD now) const {
+    if (hovered == nullptr || visible) return -1;
+    const DWORD waited = now - hoverSince;
+    return waited >= kInitialDelayMs ? 0 : static_cast<int>(kInitialDelayMs - waited);
+}
+
+int UpdateToolTips(DWORD now) {
+    int wait = -1;
+    for (HWND tip : ToolTipWindows()) {
+        ToolTipControl* control = ToolTipControlOf(tip);
+        control->Update(tip, now);
+        const int ms = control->MsUntilShown(now);
+        if (ms >= 0 && (wait < 0 || ms < wait)) wait = ms;
+    }
+    return wait;
+}
+
 CToolTipCtrl::~CToolTipCtrl() {
     if (IsWindow(m_hWnd)) {
         HWND hWnd = m_hWnd;

@@ -21,6 +21,8 @@ public:
     LRESULT Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Shows the tip once the pointer has rested long enough; called by back ends that keep time.
     void Update(HWND hWnd, DWORD now);
+    // Milliseconds until the tip would show on its own, or -1 when nothing is pending.
+    int MsUntilShown(DWORD now) const;
 
     std::vector<ToolInfo> tools;
     const ToolInfo* hovered = nullptr;
@@ -41,4 +43,7 @@ ToolTipControl* ToolTipControlOf(HWND hWnd);
 const ToolInfo* FindTool(HWND hWnd);
 // Every tooltip window, for back ends that draw them.
 std::vector<HWND> ToolTipWindows();
+// Brings every tooltip up to date, and gives the milliseconds until one of them
+// would change on its own (-1: none will), so a back end can sleep until then.
+int UpdateToolTips(DWORD now);
 DWORD GetTickCount();

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -228,7 +229,7 @@ void SdlBackend::EnsureWindow() {
 }
 
 void SdlBackend::RenderFrame() {
-    const bool caretOn = ((SDL_GetTicks() - m_caretEpoch) / kBlinkMs) % 2 == 0;
+    const bool caretOn = CaretBlinks() && ((SDL_GetTicks() - m_caretEpoch) / kBlinkMs) % 2 == 0;
     m_canvas->FillRect({0, 0, m_canvas->Width(), m_canvas->Height()}, RGB(58, 110, 165));
     Renderer(*m_canvas, *m_font).Paint(m_origin, {0, 0, m_canvas->Width(), m_canvas->Height()}, caretOn, m_closePressed);
 }
@@ -291,17 +292,29 @@ bool SdlBackend::PumpInput() {
             return true;
         }
     }
-    const Uint32 now = SDL_GetTicks();
-    for (HWND tip : ToolTipWindows()) ToolTipControlOf(tip)->Update(tip, GetTickCount());
-    const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
-    if (caretOn != m_caretShown) {
-        m_caretShown = caretOn;
-        m_dirty = true;
+    // Nothing changes on its own but the caret's blink and a tooltip waiting to
+    // show: sleep until the nearer of the two, or until input comes.
+    int wait = UpdateToolTips(GetTickCount());
+    if (CaretBlinks()) {
+        const Uint32 now = SDL_GetTicks();
+        const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
+        if (caretOn != m_caretShown) {
+            m_caretShown = caretOn;
+            m_dirty = true;
+        }
+        const int toggle = static_cast<int>(kBlinkMs - (now - m_caretEpoch) % kBlinkMs);
+        wait = wait < 0 ? toggle : std::min(wait, toggle);
     }
-    if (m_dirty) Present();
+    // Input that is already waiting is handled before a frame is shown.
+    if (m_dirty && SDL_PollEvent(nullptr) == 0) Present();
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, 50)) HandleEvent(event);
+    if (wait < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, wait)) HandleEvent(event);
     return true;
+}
+
+bool SdlBackend::CaretBlinks() const {
+    const Caret& caret = wm().GetCaret();
+    return m_windowFocused && IsWindow(caret.owner) && caret.hideCount <= 0;
 }
 
 bool SdlBackend::HandleEvent(const SDL_Event& event) {
@@ -316,6 +329,12 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         if (event.window.event == SDL_WINDOWEVENT_LEAVE) wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2});
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
             for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) wm().SetKeyDown(vk, false);
+            m_windowFocused = false;
+        }
+        // The caret blinks only while the window has the keyboard.
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+            m_windowFocused = true;
+            m_caretEpoch = SDL_GetTicks();
         }
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
             HWND target = wm().ActiveDialog();

@@ -56,6 +56,7 @@ private:
     void UpdatePointer();
     CPoint ToScreen(int x, int y) const { return {x + m_origin.x, y + m_origin.y}; }
     HWND MainDialog() const;
+    bool CaretBlinks() const;
 
     std::unique_ptr<DialogFont> m_font;
     SDL_Window* m_window = nullptr;
@@ -67,6 +68,7 @@ private:
     HWND m_closePressed = nullptr;
     unsigned m_caretEpoch = 0;
     bool m_caretShown = true;
+    bool m_windowFocused = true;
 
     bool m_withDriver;
     Driver m_driver;

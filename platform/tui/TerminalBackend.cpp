@@ -140,11 +140,12 @@ bool TerminalBackend::ReadKey(int waitMs, wint_t& ch, int& kind) {
 
 bool TerminalBackend::PumpInput() {
     if (m_inputEnded) return false;
-    for (HWND tip : ToolTipWindows()) ToolTipControlOf(tip)->Update(tip, GetTickCount());
+    // Nothing changes on its own but a tooltip waiting to show: sleep until then, or until a key.
+    const int wait = UpdateToolTips(GetTickCount());
     if (m_dirty) Paint();
     wint_t ch = 0;
     int kind = ERR;
-    if (!ReadKey(100, ch, kind)) return false;
+    if (!ReadKey(wait, ch, kind)) return false;
     if (kind == ERR) return true;
     m_dirty = true;
     if (kind == KEY_CODE_YES) OnKeyCode(static_cast<int>(ch));

@@ -31,7 +31,7 @@ public:
 
 private:
     void Paint();
-    // Takes the next key, waiting at most `waitMs`; `kind` is ERR when none came.
+    // Takes the next key, waiting at most `waitMs` (-1: as long as it takes); `kind` is ERR when none came.
     // False once input has ended.
     bool ReadKey(int waitMs, wint_t& ch, int& kind);
     void OnKeyCode(int code);
