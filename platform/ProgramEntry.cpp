@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -13,8 +14,7 @@
 #include "CWinApp.h"
 #include "Resources.h"
 #include "WindowApi.h"
-#include "gui/Screenshot.h"
-#include "gui/SdlBackend.h"
+#include "WindowModule.h"
 #include "headless/HeadlessBackend.h"
 #include "tui/TerminalBackend.h"
 
@@ -75,7 +75,14 @@ std::string BaseName(const char* path) {
 
 int RunHeadless() {
     HeadlessBackend backend(std::cin, std::cout);
-    AddScreenshotCommand(backend.GetDriver());
+    // Drawing needs the window back end's fonts and images: its module is opened on the first screenshot.
+    backend.GetDriver().AddCommand("screenshot", [](const Driver::Args& a) {
+        if (a.size() != 1) throw DriverError("usage: screenshot FILE");
+        std::string error;
+        const WindowModule* module = LoadWindowModule(error);
+        if (module == nullptr || !module->takeScreenshot(&a[0], &error)) throw DriverError(error);
+        return std::string("ok");
+    });
     const int exitCode = AfxWinMain(backend);
     if (backend.GetDriver().OutputFailed()) {
         std::fprintf(stderr, "dotwise: cannot write the driver's answers to standard output\n");
@@ -96,14 +103,12 @@ int RunTerminal() {
 }
 
 // The window back end, or null with the reason when no display answers.
-std::unique_ptr<SdlBackend> OpenWindow(bool withDriver, std::string& reason) {
-    try {
-        return std::make_unique<SdlBackend>(withDriver);
-    } catch (const NoDisplay& e) {
-        reason = e.what();
-        return nullptr;
-    }
+std::unique_ptr<Backend> OpenWindow(bool withDriver, std::string& reason) {
+    const WindowModule* module = LoadWindowModule(reason);
+    return module != nullptr ? std::unique_ptr<Backend>(module->openWindow(withDriver, &reason)) : nullptr;
 }
+
+bool DisplayVariableSet() { return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr; }
 
 }  // namespace
 
@@ -137,7 +142,7 @@ int main(int argc, char** argv) {
     std::string reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";
     try {
         // Only opening the display tells whether one answers; a variable left over from another session names none.
-        std::unique_ptr<SdlBackend> window = platform == "gui" || SdlBackend::DisplayVariableSet() ? OpenWindow(withDriver, reason) : nullptr;
+        std::unique_ptr<Backend> window = platform == "gui" || DisplayVariableSet() ? OpenWindow(withDriver, reason) : nullptr;
         if (window != nullptr) return AfxWinMain(*window);
     } catch (const std::runtime_error& e) {
         std::fprintf(stderr, "dotwise: %s\n", e.what());

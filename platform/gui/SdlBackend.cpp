@@ -22,6 +22,7 @@
 #include "../Utf8.h"
 #include "../WindowApi.h"
 #include "../WindowManager.h"
+#include "FrameDamage.h"
 #include "Renderer.h"
 #include "Screenshot.h"
 #include "SurfaceCanvas.h"
@@ -105,7 +106,6 @@ SDL_HitTestResult HitTest(SDL_Window*, const SDL_Point* point, void* data) {
 
 }  // namespace
 
-bool SdlBackend::DisplayVariableSet() { return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr; }
 
 SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std::cout) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
@@ -235,9 +235,28 @@ void SdlBackend::RenderFrame() {
 }
 
 void SdlBackend::ShowFrame() {
-    if (SDL_Surface* target = SDL_GetWindowSurface(m_window)) {
-        SDL_BlitSurface(m_canvas->Surface(), nullptr, target, nullptr);
-        SDL_UpdateWindowSurface(m_window);
+    // Only what changed since the last frame goes to the screen: a typed digit
+    // pushes the fields it changed, a blink the caret.
+    SDL_Surface* frame = m_canvas->Surface();
+    const auto* pixels = static_cast<const std::uint32_t*>(frame->pixels);
+    const std::size_t size = static_cast<std::size_t>(frame->w) * static_cast<std::size_t>(frame->h);
+    std::vector<CRect> damage;
+    if (m_pushWhole || m_lastFrame.size() != size) damage.push_back({0, 0, frame->w, frame->h});
+    else damage = ChangedBands(m_lastFrame.data(), pixels, frame->w, frame->h, frame->pitch / 4);
+    m_lastFrame.resize(size);
+    for (int y = 0; y < frame->h; ++y)
+        std::copy_n(pixels + static_cast<std::ptrdiff_t>(y) * (frame->pitch / 4), frame->w, m_lastFrame.begin() + static_cast<std::ptrdiff_t>(y) * frame->w);
+    SDL_Surface* target = SDL_GetWindowSurface(m_window);
+    if (target != nullptr && !damage.empty()) {
+        std::vector<SDL_Rect> rects;
+        for (const CRect& r : damage) {
+            SDL_Rect rect{r.left, r.top, r.Width(), r.Height()};
+            SDL_Rect to = rect;
+            SDL_BlitSurface(frame, &rect, target, &to);
+            rects.push_back(rect);
+        }
+        SDL_UpdateWindowSurfaceRects(m_window, rects.data(), static_cast<int>(rects.size()));
+        m_pushWhole = false;
     }
     m_dirty = false;
     // An input method shows its candidates next to the caret.
@@ -325,6 +344,8 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         return true;
     }
     case SDL_WINDOWEVENT:
+        // Shown, exposed or moved: the window's surface may hold nothing of ours.
+        m_pushWhole = true;
         // A pointer outside the window is over none of the tools.
         if (event.window.event == SDL_WINDOWEVENT_LEAVE) wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2});
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "../Backend.h"
 #include "../headless/Driver.h"
@@ -29,8 +30,6 @@ public:
     // `withDriver`: also read driver commands from standard input, answering on standard output.
     explicit SdlBackend(bool withDriver);
     ~SdlBackend() override;
-    // Whether the environment names a display at all; only opening it tells whether one answers.
-    static bool DisplayVariableSet();
 
     const TextMetrics& Metrics() const override { return *m_font; }
     FrameMetrics Frames() const override;
@@ -69,6 +68,9 @@ private:
     unsigned m_caretEpoch = 0;
     bool m_caretShown = true;
     bool m_windowFocused = true;
+    // The last frame pushed, to push only what changes; the whole of it after the window was touched.
+    std::vector<std::uint32_t> m_lastFrame;
+    bool m_pushWhole = true;
 
     bool m_withDriver;
     Driver m_driver;

@@ -11,9 +11,31 @@
 SurfaceCanvas::SurfaceCanvas(int width, int height, const DialogFont& font)
     : m_surface(SDL_CreateRGBSurfaceWithFormat(0, std::max(1, width), std::max(1, height), 32, SDL_PIXELFORMAT_ARGB8888)), m_font(font) {
     if (m_surface == nullptr) throw std::runtime_error(std::string("cannot make a drawing surface: ") + SDL_GetError());
+    // Every pixel drawn here is opaque: copying the canvas out needs no blending.
+    SDL_SetSurfaceBlendMode(m_surface, SDL_BLENDMODE_NONE);
 }
 
-SurfaceCanvas::~SurfaceCanvas() { SDL_FreeSurface(m_surface); }
+SurfaceCanvas::~SurfaceCanvas() {
+    for (auto& [key, text] : m_textCache) SDL_FreeSurface(text);
+    SDL_FreeSurface(m_surface);
+}
+
+SDL_Surface* SurfaceCanvas::RenderedText(const std::string& text, COLORREF color) {
+    std::string key(reinterpret_cast<const char*>(&color), sizeof color);
+    key += text;
+    if (const auto it = m_textCache.find(key); it != m_textCache.end()) return it->second;
+    // A dialog shows a few dozen strings; a bound keeps a long session's edits from piling up.
+    if (m_textCache.size() >= 512) {
+        for (auto& [old, surface] : m_textCache) SDL_FreeSurface(surface);
+        m_textCache.clear();
+    }
+    const SDL_Color c{GetRValue(color), GetGValue(color), GetBValue(color), 255};
+    // At the original's size the face's own bitmaps draw crisp; scaled up, smooth outlines read better.
+    SDL_Surface* glyphs = m_font.Scale() <= 1.0 ? TTF_RenderUTF8_Solid(m_font.Font(), text.c_str(), c)
+                                                : TTF_RenderUTF8_Blended(m_font.Font(), text.c_str(), c);
+    if (glyphs != nullptr) m_textCache.emplace(std::move(key), glyphs);
+    return glyphs;
+}
 
 int SurfaceCanvas::Width() const { return m_surface->w; }
 int SurfaceCanvas::Height() const { return m_surface->h; }
@@ -31,15 +53,10 @@ void SurfaceCanvas::FillRect(const CRect& rect, COLORREF color) {
 
 void SurfaceCanvas::DrawText(int x, int y, std::string_view utf8, COLORREF color) {
     if (utf8.empty()) return;
-    const std::string text(utf8);
-    const SDL_Color c{GetRValue(color), GetGValue(color), GetBValue(color), 255};
-    // At the original's size the face's own bitmaps draw crisp; scaled up, smooth outlines read better.
-    SDL_Surface* glyphs = m_font.Scale() <= 1.0 ? TTF_RenderUTF8_Solid(m_font.Font(), text.c_str(), c)
-                                                : TTF_RenderUTF8_Blended(m_font.Font(), text.c_str(), c);
+    SDL_Surface* glyphs = RenderedText(std::string(utf8), color);
     if (glyphs == nullptr) return;
     SDL_Rect at{x, y, glyphs->w, glyphs->h};
     SDL_BlitSurface(glyphs, nullptr, m_surface, &at);
-    SDL_FreeSurface(glyphs);
 }
 
 void SurfaceCanvas::DrawPixels(int x, int y, int width, int height, const std::uint32_t* argb) {

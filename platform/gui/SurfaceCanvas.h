@@ -1,6 +1,10 @@
 // A drawing surface in memory (32-bit ARGB) with text from the dialog font.
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
 #include "../DeviceContext.h"
 
 struct SDL_Surface;
@@ -24,6 +28,11 @@ public:
     std::uint32_t PixelAt(int x, int y) const;
 
 private:
+    // The rendered text, by colour and string: a frame that changes one field
+    // renders one string anew, and the rest are copies.
+    SDL_Surface* RenderedText(const std::string& text, COLORREF color);
+
     SDL_Surface* m_surface;
     const DialogFont& m_font;
+    std::unordered_map<std::string, SDL_Surface*> m_textCache;
 };

@@ -1,0 +1,29 @@
+#include "FrameDamage.h"
+
+#include <algorithm>
+
+std::vector<CRect> ChangedBands(const std::uint32_t* previous, const std::uint32_t* current, int width, int height, int stride) {
+    std::vector<CRect> bands;
+    bool open = false;
+    CRect band;
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* before = previous + static_cast<std::ptrdiff_t>(y) * width;
+        const std::uint32_t* now = current + static_cast<std::ptrdiff_t>(y) * stride;
+        int left = 0;
+        while (left < width && before[left] == now[left]) ++left;
+        if (left == width) {
+            if (open) bands.push_back(band);
+            open = false;
+            continue;
+        }
+        int right = width;
+        while (right > left && before[right - 1] == now[right - 1]) --right;
+        if (!open) band = {left, y, right, y + 1};
+        band.left = std::min(band.left, left);
+        band.right = std::max(band.right, right);
+        band.bottom = y + 1;
+        open = true;
+    }
+    if (open) bands.push_back(band);
+    return bands;
+}

@@ -1,0 +1,12 @@
+// What changed between two frames, as rectangles to push to the screen: one
+// for each run of rows that changed, as wide as the changes in it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "../Win32Types.h"
+
+// `previous` and `current` are `width` x `height` pixels, `stride` pixels a row
+// apart in `current` and `width` apart in `previous`.
+std::vector<CRect> ChangedBands(const std::uint32_t* previous, const std::uint32_t* current, int width, int height, int stride);
