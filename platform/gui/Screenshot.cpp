@@ -35,21 +35,11 @@ bool TakeScreenshot(const std::string& path, const DialogFont& font, std::string
     return WritePng(static_cast<const std::uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch / 4, false, path, error);
 }
 
-void AddScreenshotCommand(Driver& driver, const DialogFont* font) {
-    auto owned = std::make_shared<std::unique_ptr<DialogFont>>();
-    driver.AddCommand("screenshot", [font, owned](const Driver::Args& a) {
+void AddScreenshotCommand(Driver& driver, const DialogFont& font) {
+    driver.AddCommand("screenshot", [&font](const Driver::Args& a) {
         if (a.size() != 1) throw DriverError("usage: screenshot FILE");
-        const DialogFont* use = font;
-        if (use == nullptr) {
-            try {
-                if (!*owned) *owned = std::make_unique<DialogFont>(1.0);
-            } catch (const std::runtime_error& e) {
-                throw DriverError(e.what());
-            }
-            use = owned->get();
-        }
         std::string error;
-        if (!TakeScreenshot(a[0], *use, error)) throw DriverError(error);
+        if (!TakeScreenshot(a[0], font, error)) throw DriverError(error);
         return std::string("ok");
     });
 }

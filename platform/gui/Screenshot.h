@@ -8,5 +8,5 @@ class Driver;
 
 // The area covered by the visible dialogs, drawn with the given font.
 bool TakeScreenshot(const std::string& path, const DialogFont& font, std::string& error);
-// Adds `screenshot FILE` to the driver; the font is opened when first needed.
-void AddScreenshotCommand(Driver& driver, const DialogFont* font = nullptr);
+// Adds `screenshot FILE` to the driver, drawing with the window's font.
+void AddScreenshotCommand(Driver& driver, const DialogFont& font);

@@ -144,7 +144,7 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     m_font = font.get();
     // Without an explicit scale the display's own density decides; at the usual 96 dpi the font is ready.
     if (const double wanted = ChooseScale(); wanted != scale) m_font = std::make_unique<DialogFont>(wanted);
-    AddScreenshotCommand(m_driver, m_font.get());
+    AddScreenshotCommand(m_driver, *m_font);
     m_driver.AddCommand("point", [this](const Driver::Args& a) {
         if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");
         HWND hWnd = Driver::Control(a[0]);
