@@ -21,10 +21,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAILED: $*"; grep -v '^\[' "$work/errors" 2>/dev/null | tail -n 10; tail -n 10 "$work/weston.log" 2>/dev/null; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+source "$(dirname "$0")/session_lib.sh"
+start_xvfb
 
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -33,33 +31,11 @@ weston=$!
 for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wayland-test" ] && break; sleep 0.1; done
 [ -S "$XDG_RUNTIME_DIR/wayland-test" ] || fail "Weston did not start"
 
-mkfifo "$work/commands"
 # The client's protocol log shows the window is Wayland's own, not an X one.
 env -u DISPLAY WAYLAND_DISPLAY=wayland-test WAYLAND_DEBUG=client "$dotwise" --driver <"$work/commands" >"$work/answers" 2>"$work/errors" &
 app=$!
-exec 7>"$work/commands"
+open_driver
 
-ask() {
-  local before
-  before=$(wc -l <"$work/answers")
-  echo "$1" >&7
-  for _ in $(seq 100); do
-    [ "$(wc -l <"$work/answers")" -gt "$before" ] && break
-    kill -0 "$app" 2>/dev/null || fail "the program ended"
-    sleep 0.05
-  done
-  tail -n 1 "$work/answers"
-}
-expect() { [ "$2" = "$3" ] || fail "$1: expected $3, got $2"; echo "ok: $1 = $2"; }
-eventually() {
-  local what=$1 command=$2 wanted=$3 got=""
-  for _ in $(seq 50); do
-    got=$(eval "$command")
-    [ "$got" = "$wanted" ] && break
-    sleep 0.1
-  done
-  expect "$what" "$got" "$wanted"
-}
 
 expect "the dialog is up" "$(ask 'dialogs')" "102"
 grep -q 'xdg_toplevel@[0-9]*\.set_title' "$work/errors" || fail "no Wayland top-level window was made"

@@ -17,40 +17,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+fail() { echo "FAILED: $*"; cat "$work/errors"; exit 1; }
+source "$(dirname "$0")/session_lib.sh"
+start_xvfb
 
-mkfifo "$work/commands"
 "$dotwise" --driver <"$work/commands" >"$work/answers" 2>"$work/errors" &
 app=$!
-exec 7>"$work/commands"
-
-# One command, one answer line: wait for the line count to grow.
-ask() {
-  local before
-  before=$(wc -l <"$work/answers")
-  echo "$1" >&7
-  for _ in $(seq 100); do
-    [ "$(wc -l <"$work/answers")" -gt "$before" ] && break
-    sleep 0.05
-  done
-  tail -n 1 "$work/answers"
-}
+open_driver
 settle() { sleep 0.3; ask "sel 1000" >/dev/null; }
-fail() { echo "FAILED: $*"; cat "$work/errors"; exit 1; }
-expect() { [ "$2" = "$3" ] || fail "$1: expected $3, got $2"; echo "ok: $1 = $2"; }
-# Input goes through the X server at its own pace: ask again until the answer comes or time is up.
-eventually() {
-  local what=$1 command=$2 wanted=$3 got=""
-  for _ in $(seq 50); do
-    got=$(eval "$command")
-    [ "$got" = "$wanted" ] && break
-    sleep 0.1
-  done
-  expect "$what" "$got" "$wanted"
-}
 
 for _ in $(seq 100); do xdotool search --name '^Dotwise' >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool search --name '^Dotwise' >/dev/null || fail "no window appeared"

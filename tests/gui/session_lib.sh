@@ -1,0 +1,40 @@
+# Shared by the window session tests: an Xvfb of their own, and the driver
+# channel of a program started with --driver. Sourced after `work` (a scratch
+# folder) and `fail` are defined.
+
+# Starts Xvfb and exports its DISPLAY; its process id is in `xvfb`.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  export DISPLAY=":$(cat "$work/display")"
+  mkfifo "$work/commands"
+}
+
+# After the program was started reading "$work/commands" and writing
+# "$work/answers", with its process id in `app`: opens the channel.
+open_driver() { exec 7>"$work/commands"; }
+
+# One command, one answer line: waits for the line count to grow.
+ask() {
+  local before
+  before=$(wc -l <"$work/answers")
+  echo "$1" >&7
+  for _ in $(seq 100); do
+    [ "$(wc -l <"$work/answers")" -gt "$before" ] && break
+    kill -0 "$app" 2>/dev/null || fail "the program ended"
+    sleep 0.05
+  done
+  tail -n 1 "$work/answers"
+}
+expect() { [ "$2" = "$3" ] || fail "$1: expected $3, got $2"; echo "ok: $1 = $2"; }
+# Input goes through a server at its own pace: asks again until the answer comes or time is up.
+eventually() {
+  local what=$1 command=$2 wanted=$3 got=""
+  for _ in $(seq 50); do
+    got=$(eval "$command")
+    [ "$got" = "$wanted" ] && break
+    sleep 0.1
+  done
+  expect "$what" "$got" "$wanted"
+}
