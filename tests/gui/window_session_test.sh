@@ -49,6 +49,21 @@ xdotool key ctrl+v
 eventually "Y pasted from the system clipboard" "ask 'text 1001'" '"1200"'
 expect "PPI after the paste" "$(ask 'text 1005')" '"503"'
 
+# Editing keys from the keyboard: the caret is behind the pasted 1200.
+xdotool key Left Left BackSpace
+eventually "PPI after Left, Left and Backspace took the 2 out of 1200" "ask 'text 1005'" '"427"'
+xdotool key End shift+Home
+xdotool type --delay 30 1080
+eventually "PPI after End, Shift+Home and 1080 typed over the selection" "ask 'text 1005'" '"489"'
+
+# The system menu from the keyboard, and the About box it opens.
+xdotool key alt+space
+sleep 0.3
+xdotool key a
+eventually "Alt+Space, A opens the About box" "ask 'dialogs'" "102 100"
+xdotool key Return
+eventually "Enter closes the About box" "ask 'dialogs'" "102"
+
 xdotool key Escape
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "Escape did not end the program"

@@ -24,6 +24,13 @@ code() { printf "\\$(printf '%03o' "$1")"; }
 click() {
   t send-keys -t app -l "$(printf '\033[M'; code 32; code $((33 + $1)); code $((33 + $2)); printf '\033[M'; code 35; code $((33 + $1)); code $((33 + $2)))"
 }
+rclick() {
+  t send-keys -t app -l "$(printf '\033[M'; code 34; code $((33 + $1)); code $((33 + $2)); printf '\033[M'; code 35; code $((33 + $1)); code $((33 + $2)))"
+}
+wait_gone() {
+  for _ in $(seq 30); do screen | grep -qF -- "$1" || return 0; sleep 0.1; done
+  fail "still shown: $1"
+}
 # The 0-based column where a text starts on the screen line holding it.
 column_of() {
   local line prefix
@@ -99,6 +106,34 @@ sleep 0.3
 t send-keys -t app 720
 expect_ppi 455 "after a click into Y and 720 typed"
 
+# Editing keys as the terminal sends them: the caret is behind 720.
+t send-keys -t app Left Left BSpace
+expect_ppi 426 "after Left, Left and Backspace took the 7 out of 720"
+t send-keys -t app End S-Home 1080
+expect_ppi 489 "after End, Shift+Home and 1080 typed over the selection"
+
+# A paste from the terminal arrives whole, bracketed, into the focused field.
+click "$(column_of 1920)" $(( $(line_of "X 方向像素") - 1 ))
+sleep 0.3
+t send-keys -t app -l "$(printf '\033[200~1366\033[201~')"
+expect_ppi 386 "after 1366 was pasted into X"
+
+# The right button opens a field's context menu; Escape closes it.
+rclick "$(column_of 1366)" $(( $(line_of "X 方向像素") - 1 ))
+wait_for "全选(A)"
+t send-keys -t app Escape
+wait_gone "全选(A)"
+echo "ok: a right click opens the context menu and Escape closes it"
+
+# The system menu's mark on the caption line, and an item chosen with the mouse.
+click "$(column_of "[≡]")" $(( $(line_of "[≡]") - 1 ))
+wait_for "关于 Dotwise(A)"
+click "$(column_of "关于 Dotwise(A)")" $(( $(line_of "关于 Dotwise(A)") - 1 ))
+wait_for "Dotwise 1.0 版"
+t send-keys -t app Enter
+wait_gone "Dotwise 1.0 版"
+echo "ok: the caption's mark opens the system menu and a click chooses About"
+
 t send-keys -t app M-Space
 wait_for "关于 Dotwise(A)"
 t send-keys -t app a
@@ -113,8 +148,10 @@ wait_for "关于 Dotwise(A)"
 t send-keys -t app Escape
 echo "ok: F2 opens the system menu too"
 
-t send-keys -t app Escape
+# The close box: pressed and released on the [×] of the caption line.
+close_column=$(( $(column_of "[×]") + 1 ))
+click "$close_column" $(( $(line_of "[×]") - 1 ))
 wait_for "EXITED 0"
 [ "$(t display -p -t app '#{alternate_on}')" = 0 ] || fail "the terminal was left in the program's screen"
-echo "ok: Escape ends the program and the terminal is restored"
+echo "ok: the close box ends the program and the terminal is restored"
 echo "1 passed, 0 failed"
