@@ -1,6 +1,7 @@
 #include "FrameDamage.h"
 
 #include <algorithm>
+#include <cstring>
 
 std::vector<CRect> ChangedBands(const std::uint32_t* previous, const std::uint32_t* current, int width, int height, int stride) {
     std::vector<CRect> bands;
@@ -9,13 +10,14 @@ std::vector<CRect> ChangedBands(const std::uint32_t* previous, const std::uint32
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* before = previous + static_cast<std::ptrdiff_t>(y) * width;
         const std::uint32_t* now = current + static_cast<std::ptrdiff_t>(y) * stride;
-        int left = 0;
-        while (left < width && before[left] == now[left]) ++left;
-        if (left == width) {
+        // Most rows are unchanged: a whole-row comparison is the quick way to find that out.
+        if (std::memcmp(before, now, static_cast<std::size_t>(width) * sizeof *now) == 0) {
             if (open) bands.push_back(band);
             open = false;
             continue;
         }
+        int left = 0;
+        while (before[left] == now[left]) ++left;
         int right = width;
         while (right > left && before[right - 1] == now[right - 1]) --right;
         if (!open) band = {left, y, right, y + 1};
