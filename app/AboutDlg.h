@@ -1,7 +1,7 @@
 // The About box: the program's icon, name and version, and a few notes.
 #pragma once
 
-#include "../platform/CDialog.h"
+#include "../platform/class_library/CDialog.h"
 
 class CAboutDlg : public CDialog {
 public:

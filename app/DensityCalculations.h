@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../platform/Win32Types.h"
+#include "../platform/class_library/AfxWin32.h"
 
 struct PixelDensity {
     UINT ppi = 0;

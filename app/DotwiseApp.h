@@ -1,7 +1,7 @@
 // The application object: runs the calculator dialog once and ends.
 #pragma once
 
-#include "../platform/CWinApp.h"
+#include "../platform/class_library/CWinApp.h"
 
 class CDotwiseApp : public CWinApp {
 public:

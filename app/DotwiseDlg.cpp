@@ -1,11 +1,11 @@
 #include "DotwiseDlg.h"
 
 #include "../badge/BadgePictures.h"
-#include "../platform/DataExchange.h"
-#include "../platform/Menu.h"
+#include "../platform/class_library/DataExchange.h"
+#include "../platform/class_library/CMenu.h"
 #include "AboutDlg.h"
-#include "../platform/DeviceContext.h"
-#include "../platform/WindowApi.h"
+#include "../platform/class_library/CDC.h"
+#include "../platform/class_library/CWinApp.h"
 #include "../res/resource.h"
 #include "DensityCalculations.h"
 
@@ -37,7 +37,7 @@ CDotwiseDlg::CDotwiseDlg(CWnd* pParent)
       m_badgePlateMaking(PlateMakingPicture(), kPlateMakingText.c_str()),
       m_badgeWovenLabel(WovenLabelPicture(), kWovenLabelText.c_str()),
       m_badgeSeal(SealPicture(), kSealText.c_str()) {
-    m_hIcon = LoadIcon(AfxFindResourceHandle(IDR_MAINFRAME, RT_GROUP_ICON), IDR_MAINFRAME);
+    m_hIcon = LoadIcon(AfxFindResourceHandle(MAKEINTRESOURCE(IDR_MAINFRAME), RT_GROUP_ICON), MAKEINTRESOURCE(IDR_MAINFRAME));
 }
 
 void CDotwiseDlg::DoDataExchange(CDataExchange* pDX) {

@@ -4,7 +4,7 @@
 
 #include "../badge/IconBadge.h"
 #include "../numedit/XrNumericEdit.h"
-#include "../platform/CDialog.h"
+#include "../platform/class_library/CDialog.h"
 
 class CDotwiseDlg : public CDialog {
 public:

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "../platform/Win32Types.h"
+#include "../platform/class_library/AfxWin32.h"
 
 struct BadgePicture {
     int width;

@@ -2,11 +2,8 @@
 
 #include <cstring>
 
-#include "../platform/CWinApp.h"
-#include "../platform/DeviceContext.h"
-#include "../platform/Icon.h"
-#include "../platform/Modules.h"
-#include "../platform/WindowApi.h"
+#include "../platform/class_library/CWinApp.h"
+#include "../platform/class_library/CDC.h"
 
 const char* const CIconBadge::kToolTipText = "Marvo个人程序...(联系方式从略)";
 
@@ -19,7 +16,7 @@ END_MESSAGE_MAP()
 CIconBadge::CIconBadge(const BadgePicture& picture, const char* clickText)
     : m_nWidth(picture.width), m_nHeight(picture.height), m_strClickText(clickText) {
     // The image lives only as long as it takes to make the icon from it.
-    const std::vector<BYTE> image = BuildBadgeImage(picture);
+    std::vector<BYTE> image = BuildBadgeImage(picture);
     m_hIcon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE, 0x30000, m_nWidth, m_nHeight,
                                        LR_DEFAULTCOLOR);
     m_hCursor = nullptr;
@@ -77,7 +74,7 @@ void CIconBadge::LoadHandCursor() {
     std::strncat(path, "\\winhlp32.exe", MAX_PATH - std::strlen(path) - 1);
     HINSTANCE module = LoadLibraryA(path);
     if (module != nullptr) {
-        if (HCURSOR hand = LoadCursorA(module, 106)) m_hCursor = CopyIcon(hand);
+        if (HCURSOR hand = LoadCursorA(module, MAKEINTRESOURCEA(106))) m_hCursor = CopyIcon(hand);
         FreeLibrary(module);
     }
     // Where the help viewer is not to be had, the platform's own hand stands in for it.

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "../platform/CStatic.h"
-#include "../platform/ToolTip.h"
+#include "../platform/class_library/CStatic.h"
+#include "../platform/class_library/CToolTipCtrl.h"
 #include "BadgeImage.h"
 
 class CDC;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "../tests/DriverHarness.h"
-#include "platform/WindowManager.h"
+#include "platform/window_system/WindowManager.h"
 #include "platform/gui/DialogFont.h"
 #include "platform/gui/FrameDamage.h"
 #include "platform/gui/Renderer.h"
@@ -22,14 +22,14 @@ namespace {
 
 std::unique_ptr<DialogFont> g_font;
 
-CRect DialogArea() { return WindowManager::Instance().ScreenRect(WindowManager::Instance().ActiveDialog()); }
+Rect DialogArea() { return WindowManager::Instance().ScreenRect(WindowManager::Instance().ActiveDialog()); }
 
-void Paint(SurfaceCanvas& canvas, const CRect& area) {
+void Paint(SurfaceCanvas& canvas, const Rect& area) {
     Renderer(canvas, *g_font).Paint({area.left, area.top}, {0, 0, area.Width(), area.Height()}, true);
 }
 
 void CachedFrame(benchmark::State& state) {
-    const CRect area = DialogArea();
+    const Rect area = DialogArea();
     SurfaceCanvas canvas(area.Width(), area.Height(), *g_font);
     Paint(canvas, area);
     for (auto _ : state) Paint(canvas, area);
@@ -37,7 +37,7 @@ void CachedFrame(benchmark::State& state) {
 BENCHMARK(CachedFrame);
 
 void FirstFrame(benchmark::State& state) {
-    const CRect area = DialogArea();
+    const Rect area = DialogArea();
     for (auto _ : state) {
         SurfaceCanvas canvas(area.Width(), area.Height(), *g_font);
         Paint(canvas, area);
@@ -46,7 +46,7 @@ void FirstFrame(benchmark::State& state) {
 BENCHMARK(FirstFrame);
 
 void CompareWithThePreviousFrame(benchmark::State& state) {
-    const CRect area = DialogArea();
+    const Rect area = DialogArea();
     SurfaceCanvas canvas(area.Width(), area.Height(), *g_font);
     Paint(canvas, area);
     const SDL_Surface* frame = canvas.Surface();

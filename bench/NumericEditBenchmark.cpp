@@ -7,11 +7,11 @@
 #include <sstream>
 
 #include "numedit/XrNumericEdit.h"
-#include "platform/CDialog.h"
-#include "platform/DialogProcedure.h"
-#include "platform/LocaleInfo.h"
-#include "platform/WindowApi.h"
-#include "platform/WindowManager.h"
+#include "platform/class_library/CDialog.h"
+#include "platform/window_system/DialogProcedure.h"
+#include "platform/window_system/LocaleInfo.h"
+#include "platform/window_system/WindowApi.h"
+#include "platform/window_system/WindowManager.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace {
@@ -26,7 +26,7 @@ struct Fixture {
     std::istringstream in;
     std::ostringstream out;
     HeadlessBackend backend{in, out};
-    CDialog dialog{&kTemplate};
+    CDialog dialog;
     std::unique_ptr<CXrNumericEdit> edit;
 
     Fixture() {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "../platform/CObject.h"
+#include "../platform/class_library/CObject.h"
 
 // Element kinds; the value list holds only separator, placeholder and digit.
 enum : int {

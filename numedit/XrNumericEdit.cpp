@@ -6,9 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "../platform/DeviceContext.h"
-#include "../platform/LocaleInfo.h"
-#include "../platform/WindowApi.h"
+#include "../platform/class_library/CDC.h"
 
 namespace {
 

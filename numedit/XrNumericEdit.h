@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../platform/CEdit.h"
+#include "../platform/class_library/CEdit.h"
 #include "XrNumericData.h"
 
 class CDC;

@@ -1,7 +1,6 @@
 // The display: composed from the value list by the locale's grouping and
 // negative layout, mapped to and from value indexes, and written to the window.
-#include "../platform/DeviceContext.h"
-#include "../platform/WindowApi.h"
+#include "../platform/class_library/CDC.h"
 #include "XrNumericEdit.h"
 
 namespace {

@@ -3,7 +3,6 @@
 // on a value stop.
 #include <algorithm>
 
-#include "../platform/WindowApi.h"
 #include "XrNumericEdit.h"
 
 namespace {

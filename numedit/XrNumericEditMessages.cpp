@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "../platform/Clipboard.h"
-#include "../platform/WindowApi.h"
 #include "XrNumericEdit.h"
 
 CString CXrNumericEdit::GetOutsideText() const {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "../platform/WindowApi.h"
 #include "XrNumericEdit.h"
 
 BOOL CXrNumericEdit::IsValueChar(char ch, char chDecimal) {

@@ -3,7 +3,7 @@
 // that a native build can write the same data out as a resource script.
 #include "resource.h"
 
-#include "../platform/Resources.h"
+#include "../platform/window_system/Resources.h"
 #include "IconImages.h"
 
 namespace {

@@ -1,6 +1,10 @@
 // Resource identifiers of the program.
 #pragma once
 
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 #define IDM_ABOUTBOX 0x0010
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "DriverHarness.h"
-#include "platform/WindowApi.h"
-#include "platform/WindowManager.h"
+#include "platform/window_system/WindowApi.h"
+#include "platform/window_system/WindowManager.h"
 #include "platform/headless/Driver.h"
 
 namespace {

@@ -3,10 +3,11 @@
 #include "PlatformFixture.h"
 #include "badge/BadgePictures.h"
 #include "badge/IconBadge.h"
-#include "platform/CDialog.h"
-#include "platform/DialogProcedure.h"
-#include "platform/Icon.h"
-#include "platform/WindowApi.h"
+#include "platform/class_library/CDialog.h"
+#include "platform/window_system/DialogProcedure.h"
+#include "platform/window_system/Icon.h"
+#include "platform/window_system/ToolTip.h"
+#include "platform/window_system/WindowApi.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ TEST(BadgeImage, PaletteAndZeroRowPadding) {
 
 TEST(BadgeImage, TransparentExactlyWhereTheIndexIsZero) {
     for (const BadgePicture* picture : {&PlateMakingPicture(), &WovenLabelPicture(), &SealPicture()}) {
-        const std::vector<BYTE> image = BuildBadgeImage(*picture);
+        std::vector<BYTE> image = BuildBadgeImage(*picture);
         HICON icon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE, 0x30000, picture->width, picture->height, 0);
         ASSERT_NE(icon, nullptr);
         int opaque = 0;
@@ -72,7 +73,7 @@ TEST(BadgeImage, TransparentExactlyWhereTheIndexIsZero) {
 }
 
 TEST(CreateIconFromResource, RefusesTruncatedAndMalformedImages) {
-    const std::vector<BYTE> good = BuildBadgeImage(SealPicture());
+    std::vector<BYTE> good = BuildBadgeImage(SealPicture());
     for (std::size_t size : {std::size_t{0}, std::size_t{39}, std::size_t{47}, std::size_t{239}, std::size_t{431}})
         EXPECT_EQ(CreateIconFromResourceEx(good.data(), static_cast<DWORD>(size), TRUE, 0x30000, 27, 48, 0), nullptr) << size;
     EXPECT_NE(CreateIconFromResourceEx(good.data(), 432, TRUE, 0x30000, 27, 48, 0), nullptr);
@@ -90,7 +91,7 @@ constexpr DialogTemplate kTemplate{9, false, WS_POPUP | WS_CAPTION, 0, 0, 0, 100
 
 class BadgeGeometry : public PlatformFixture {
 protected:
-    CRect Attach(CIconBadge& badge, int frame) {
+    Rect Attach(CIconBadge& badge, int frame) {
         m_dialog.SubclassWindow(CreateDialogWindow(kTemplate, nullptr));
         HWND hWnd = GetDlgItem(m_dialog.m_hWnd, 50);
         hWnd->clientInset = {frame / 2, frame / 2, frame - frame / 2, frame - frame / 2};
@@ -98,29 +99,29 @@ protected:
         badge.SubclassWindow(hWnd);
         return hWnd->rect;
     }
-    CDialog m_dialog{&kTemplate};
-    CRect m_before;
+    CDialog m_dialog;
+    Rect m_before;
 };
 
 TEST_F(BadgeGeometry, WithoutAFrameTheControlBecomesTheIconSizeAtItsBottomRight) {
     CIconBadge badge(PlateMakingPicture(), "x");
-    const CRect after = Attach(badge, 0);
-    EXPECT_EQ(after, (CRect{m_before.right - 32, m_before.bottom - 32, m_before.right, m_before.bottom}));
+    const Rect after = Attach(badge, 0);
+    EXPECT_EQ(after, (Rect{m_before.right - 32, m_before.bottom - 32, m_before.right, m_before.bottom}));
     const ToolInfo* tool = FindTool(badge.m_hWnd);
     ASSERT_NE(tool, nullptr);
-    EXPECT_EQ(tool->rect, (CRect{0, 0, 32, 32})) << "the tool rectangle is taken after the resize";
+    EXPECT_EQ(tool->rect, (Rect{0, 0, 32, 32})) << "the tool rectangle is taken after the resize";
     EXPECT_EQ(tool->text, CIconBadge::kToolTipText);
     EXPECT_TRUE(badge.GetStyle() & SS_NOTIFY);
 }
 
 TEST_F(BadgeGeometry, AOnePixelBorderAddsTwoPixelsEachWay) {
     CIconBadge badge(WovenLabelPicture(), "x");
-    const CRect after = Attach(badge, 2);
+    const Rect after = Attach(badge, 2);
     EXPECT_EQ(after.Width(), 34);
     EXPECT_EQ(after.Height(), 18);
     EXPECT_EQ(after.right, m_before.right);
     EXPECT_EQ(after.bottom, m_before.bottom);
-    EXPECT_EQ(FindTool(badge.m_hWnd)->rect, (CRect{0, 0, 32, 16}));
+    EXPECT_EQ(FindTool(badge.m_hWnd)->rect, (Rect{0, 0, 32, 16}));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/DataExchange.h"
+#include "platform/class_library/DataExchange.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "DriverHarness.h"
-#include "platform/LocaleInfo.h"
+#include "platform/window_system/LocaleInfo.h"
 
 namespace {
 

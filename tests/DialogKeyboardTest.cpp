@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "PlatformFixture.h"
-#include "platform/CDialog.h"
-#include "platform/DialogProcedure.h"
-#include "platform/InputRouter.h"
-#include "platform/ToolTip.h"
-#include "platform/WindowApi.h"
+#include "platform/class_library/CDialog.h"
+#include "platform/window_system/DialogProcedure.h"
+#include "platform/window_system/InputRouter.h"
+#include "platform/class_library/CToolTipCtrl.h"
+#include "platform/window_system/ToolTip.h"
+#include "platform/window_system/WindowApi.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr DialogTemplate kTemplate{3, false, WS_POPUP | WS_CAPTION | WS_SYSMENU,
 
 class KeysDialog : public CDialog {
 public:
-    KeysDialog() : CDialog(&kTemplate) {}
+    KeysDialog() = default;
     std::vector<int> commands;
     // Button clicks and commands; the fields' own notifications are not counted.
     BOOL OnCmdMsg(UINT nID, int nCode) override {
@@ -34,13 +35,12 @@ protected:
     DialogKeyboard() {
         m_dialog.SubclassWindow(CreateDialogWindow(kTemplate, nullptr));
         m_dialog.m_hWnd->style |= WS_VISIBLE;
-        WindowManager::Instance().ModalStack().push_back(m_dialog.m_hWnd);
         SetFocus(GetDlgItem(m_dialog.m_hWnd, IDOK));
     }
     void Press(UINT vk, UINT ch, bool shift = false) {
         WindowManager::Instance().SetKeyDown(VK_SHIFT, shift);
-        if (!Input::KeyDown(vk) && ch != 0) Input::Char(ch);
-        Input::KeyUp(vk);
+        User::KeyDown(vk, ch);
+        User::KeyUp(vk);
         WindowManager::Instance().SetKeyDown(VK_SHIFT, false);
     }
     int FocusId() const { return GetFocus() ? GetFocus()->id : 0; }
@@ -70,7 +70,7 @@ TEST_F(DialogKeyboard, TabGoesRoundTheTabStopsSkippingDisabledOnesAndSelectsFiel
 
 TEST_F(DialogKeyboard, TabEnterAndEscapeAsCharactersAloneChangeNoField) {
     SetFocus(GetDlgItem(m_dialog.m_hWnd, 10));
-    for (UINT ch : {UINT{'\t'}, UINT{'\r'}, UINT{0x1B}}) Input::Char(ch);
+    for (UINT ch : {UINT{'\t'}, UINT{'\r'}, UINT{0x1B}}) User::Char(ch);
     EXPECT_EQ(Text(10), "abc");
     EXPECT_TRUE(m_dialog.commands.empty());
 }
@@ -86,9 +86,9 @@ TEST_F(DialogKeyboard, EnterPressesTheDefaultOrTheFocusedButtonAndEscapeCancels)
 
 TEST_F(DialogKeyboard, SpaceOnAButtonClicksOnRelease) {
     SetFocus(GetDlgItem(m_dialog.m_hWnd, IDCANCEL));
-    Input::KeyDown(VK_SPACE);
+    User::KeyDown(VK_SPACE);
     EXPECT_TRUE(m_dialog.commands.empty());
-    Input::KeyUp(VK_SPACE);
+    User::KeyUp(VK_SPACE);
     EXPECT_EQ(m_dialog.commands, (std::vector<int>{IDCANCEL}));
 }
 
@@ -96,8 +96,8 @@ TEST_F(DialogKeyboard, ADisabledOwnerTakesNoMouseInput) {
     HWND edit = GetDlgItem(m_dialog.m_hWnd, 12);
     EnableWindow(m_dialog.m_hWnd, FALSE);
     const CRect r = WindowManager::Instance().ScreenRect(edit);
-    Input::MouseDown({r.left + 5, r.top + 5}, false, false);
-    Input::MouseUp({r.left + 5, r.top + 5}, false);
+    User::MouseDown({r.left + 5, r.top + 5}, false, false);
+    User::MouseUp({r.left + 5, r.top + 5}, false);
     EXPECT_NE(GetFocus(), edit);
 }
 
@@ -111,16 +111,16 @@ TEST_F(DialogKeyboard, TooltipsShowAfterTheDelayAndHideOnAClick) {
     CPoint over{5, 5};
     edit->ClientToScreen(&over);
     WindowManager::Instance().SetCursorPos(over);
-    MSG move{edit->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)};
+    MSG move{edit->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, {0, 0}};
     tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
     control->Update(tip.m_hWnd, control->hoverSince + 100);
     EXPECT_FALSE(control->visible);
     control->Update(tip.m_hWnd, control->hoverSince + ToolTipControl::kInitialDelayMs);
     EXPECT_TRUE(control->visible);
-    MSG click{edit->m_hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5)};
+    MSG click{edit->m_hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5), 0, {0, 0}};
     tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&click));
     EXPECT_FALSE(control->visible);
-    MSG away{edit->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(80, 5)};
+    MSG away{edit->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(80, 5), 0, {0, 0}};
     tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));
     control->Update(tip.m_hWnd, control->hoverSince + 10000);
     EXPECT_FALSE(control->visible) << "outside the tool rectangle";

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "platform/CWinApp.h"
+#include "platform/window_system/ProgramRun.h"
 #include "platform/headless/HeadlessBackend.h"
 
 DriverRun RunDotwise(const std::string& script, const std::function<void(Driver&)>& setup) {
@@ -11,7 +11,7 @@ DriverRun RunDotwise(const std::string& script, const std::function<void(Driver&
     HeadlessBackend backend(in, out);
     if (setup) setup(backend.GetDriver());
     DriverRun run;
-    run.exitCode = AfxWinMain(backend);
+    run.exitCode = RunProgram(backend);
     std::istringstream lines(out.str());
     for (std::string line; std::getline(lines, line);) run.lines.push_back(line);
     return run;

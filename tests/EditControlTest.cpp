@@ -4,11 +4,11 @@
 #include <string>
 
 #include "PlatformFixture.h"
-#include "platform/CDialog.h"
-#include "platform/Clipboard.h"
-#include "platform/DialogProcedure.h"
-#include "platform/InputRouter.h"
-#include "platform/WindowApi.h"
+#include "platform/class_library/CDialog.h"
+#include "platform/window_system/Clipboard.h"
+#include "platform/window_system/DialogProcedure.h"
+#include "platform/window_system/InputRouter.h"
+#include "platform/window_system/WindowApi.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ public:
     }
     void Select(int start, int end) { Send(EM_SETSEL, static_cast<WPARAM>(start), end); }
     void Type(const std::u32string& text) {
-        for (const char32_t ch : text) Input::Char(ch);
+        for (const char32_t ch : text) User::Char(ch);
     }
     // Opens the context menu and chooses an item, as the driver's `menu` would.
     void ChooseFromContextMenu(const std::string& item) {
@@ -53,7 +53,7 @@ public:
         return {static_cast<short>(LOWORD(Send(EM_POSFROMCHAR, static_cast<WPARAM>(index)))), 5};
     }
 
-    CDialog m_dialog{&kTemplate};
+    CDialog m_dialog;
     HWND m_edit = nullptr;
 };
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/EditModel.h"
+#include "platform/window_system/EditModel.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "PlatformFixture.h"
-#include "platform/CWnd.h"
-#include "platform/MenuLayout.h"
-#include "platform/TextLayout.h"
+#include "platform/class_library/CWnd.h"
+#include "platform/window_system/MenuLayout.h"
+#include "platform/window_system/TextLayout.h"
 #include "platform/tui/TerminalBackend.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "NumericEditHarness.h"
-#include "platform/WindowApi.h"
+#include "platform/window_system/WindowApi.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <random>
 
 #include "NumericEditHarness.h"
-#include "platform/Clipboard.h"
-#include "platform/DataExchange.h"
-#include "platform/WindowApi.h"
+#include "platform/window_system/Clipboard.h"
+#include "platform/class_library/DataExchange.h"
+#include "platform/window_system/WindowApi.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "NumericEditHarness.h"
 
-#include "platform/DialogProcedure.h"
-#include "platform/EditControl.h"
-#include "platform/WindowApi.h"
+#include "platform/window_system/DialogProcedure.h"
+#include "platform/window_system/EditControl.h"
+#include "platform/window_system/WindowApi.h"
 
 void NumericEditUnderTest::Apply(const NumericSettings& s) {
     m_chDecimal = s.decimal;
@@ -48,10 +48,9 @@ constexpr DialogTemplate kTemplate{7, false, WS_POPUP | WS_CAPTION, 0, 0, 0, 140
 void NumericEditWindowFixture::Open(const NumericSettings& settings, const char* value) {
     m_edit = MakeNumericEdit(settings);
     if (value != nullptr && *value != '\0') m_edit->SetValueText(value, FALSE, TRUE);
-    m_dialog = std::make_unique<CDialog>(&kTemplate);
+    m_dialog = std::make_unique<CDialog>();
     m_dialog->SubclassWindow(CreateDialogWindow(kTemplate, nullptr));
     m_dialog->m_hWnd->style |= WS_VISIBLE;
-    WindowManager::Instance().ModalStack().push_back(m_dialog->m_hWnd);
     m_edit->SubclassWindow(GetDlgItem(m_dialog->m_hWnd, kNumeric));
     SetFocus(m_edit->m_hWnd);
 }

@@ -8,8 +8,8 @@
 
 #include "PlatformFixture.h"
 #include "numedit/XrNumericEdit.h"
-#include "platform/CDialog.h"
-#include "platform/LocaleInfo.h"
+#include "platform/class_library/CDialog.h"
+#include "platform/window_system/LocaleInfo.h"
 
 struct NumericSettings {
     char decimal = '.';

@@ -1,8 +1,8 @@
 #include <functional>
 
 #include "NumericEditHarness.h"
-#include "platform/InputRouter.h"
-#include "platform/WindowApi.h"
+#include "platform/window_system/InputRouter.h"
+#include "platform/window_system/WindowApi.h"
 
 namespace {
 
@@ -196,30 +196,30 @@ TEST_F(NumericMouse, ClicksLandOnValueStopsAndDoubleClickSelectsTheValue) {
     ASSERT_EQ(Shown(), "(12.5)");
     const std::pair<int, int> clicks[] = {{0, 1}, {5, 5}, {2, 2}};
     for (const auto& [index, stop] : clicks) {
-        Input::MouseDown(At(index), false, false);
-        Input::MouseUp(At(index), false);
+        User::MouseDown(At(index), false, false);
+        User::MouseUp(At(index), false);
         EXPECT_EQ(Sel(), std::make_pair(stop, stop)) << "click at " << index;
     }
-    Input::MouseDown(At(2), false, false);
-    Input::MouseUp(At(2), false);
-    Input::MouseDown(At(2), false, true);
-    Input::MouseUp(At(2), false);
+    User::MouseDown(At(2), false, false);
+    User::MouseUp(At(2), false);
+    User::MouseDown(At(2), false, true);
+    User::MouseUp(At(2), false);
     EXPECT_EQ(Sel(), std::make_pair(1, 5));
 }
 
 TEST_F(NumericMouse, ADragSelectsOnlyUpToPointsInsideTheControl) {
     Open({}, "1234.5");
-    Input::MouseDown(At(0), false, false);
-    Input::MouseMove(At(3));
+    User::MouseDown(At(0), false, false);
+    User::MouseMove(At(3));
     EXPECT_EQ(Sel(), std::make_pair(0, 3));
     CRect client;
     m_edit->GetClientRect(&client);
     CPoint outside{client.right + 10, 5};
     m_edit->ClientToScreen(&outside);
-    Input::MouseMove(outside);
+    User::MouseMove(outside);
     EXPECT_EQ(Sel(), std::make_pair(0, 3));
-    Input::MouseUp(outside, false);
-    Input::MouseMove(At(5));
+    User::MouseUp(outside, false);
+    User::MouseMove(At(5));
     EXPECT_EQ(Sel(), std::make_pair(0, 3)) << "no drag once the button is up";
 }
 
@@ -231,8 +231,8 @@ TEST_F(NumericMouse, ReadOnlyTakesNoTypingButClicksStillPlaceTheCaret) {
     Char('\b');
     Key(VK_DELETE);
     EXPECT_EQ(Shown(), "1,234.5");
-    Input::MouseDown(At(1), false, false);
-    Input::MouseUp(At(1), false);
+    User::MouseDown(At(1), false, false);
+    User::MouseUp(At(1), false);
     EXPECT_EQ(Sel(), std::make_pair(2, 2)) << "the click on the ',' lands in front of the 2";
 }
 

@@ -1,8 +1,8 @@
 #include <tuple>
 
 #include "NumericEditHarness.h"
-#include "platform/Clipboard.h"
-#include "platform/WindowApi.h"
+#include "platform/window_system/Clipboard.h"
+#include "platform/window_system/WindowApi.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include <vector>
 
 #include "PlatformFixture.h"
-#include "platform/CDialog.h"
-#include "platform/DataExchange.h"
-#include "platform/DialogProcedure.h"
-#include "platform/Clipboard.h"
-#include "platform/WindowApi.h"
+#include "platform/class_library/CDialog.h"
+#include "platform/class_library/DataExchange.h"
+#include "platform/window_system/DialogProcedure.h"
+#include "platform/window_system/Clipboard.h"
+#include "platform/window_system/WindowApi.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ END_MESSAGE_MAP()
 
 class ProbeDialog : public CDialog {
 public:
-    ProbeDialog() : CDialog(&kTemplate) {}
+    ProbeDialog() = default;
     CString text;
     int updates = 0;
     int parentClicks = 0;
@@ -130,7 +130,7 @@ TEST_F(PlatformRules, AWriteOfTheTextTheFieldAlreadyReportsIsSkipped) {
 TEST_F(PlatformRules, SendingInsideAHandlerReentersAndPostingWaitsForTheHandlerToReturn) {
     dialog.SendMessage(WM_PROBE);
     EXPECT_EQ(dialog.order, (std::vector<std::string>{"probe begins", "nested", "probe ends"}));
-    WindowManager::Instance().DrainPosted();
+    PumpMessages();
     EXPECT_EQ(dialog.order.back(), "posted");
 }
 
@@ -144,7 +144,8 @@ TEST_F(PlatformRules, AttachmentHappensOnTheFirstExchangeOnly) {
     HWND edit = dialog.edit.m_hWnd;
     dialog.UpdateData(FALSE);
     EXPECT_EQ(dialog.edit.m_hWnd, edit);
-    EXPECT_EQ(edit->wnd, &dialog.edit);
+    EXPECT_EQ(CWnd::FromHandlePermanent(edit), &dialog.edit);
+    EXPECT_EQ(GetWindowLongPtr(edit, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&AfxWndProc)) << "subclassed through its window procedure";
 }
 
 TEST_F(PlatformRules, EditRaisesUpdateForEveryTextChange) {

@@ -3,8 +3,8 @@
 #include <SDL.h>
 
 #include "DriverHarness.h"
-#include "platform/WindowApi.h"
-#include "platform/WindowManager.h"
+#include "platform/window_system/WindowApi.h"
+#include "platform/window_system/WindowManager.h"
 #include "platform/gui/DialogFont.h"
 #include "platform/gui/Renderer.h"
 #include "platform/gui/SurfaceCanvas.h"
@@ -29,7 +29,7 @@ public:
     }
     // Pixels of a control's rectangle with the colour, counted.
     int Count(int id, COLORREF color) const {
-        CRect r = WindowManager::Instance().ScreenRect(GetDlgItem(m_dialog, id));
+        Rect r = WindowManager::Instance().ScreenRect(GetDlgItem(m_dialog, id));
         r.OffsetRect(-m_rect.left, -m_rect.top);
         int n = 0;
         for (int y = r.top; y < r.bottom; ++y)
@@ -39,7 +39,7 @@ public:
 
 private:
     HWND m_dialog;
-    CRect m_rect;
+    Rect m_rect;
     std::unique_ptr<SurfaceCanvas> m_canvas;
 };
 

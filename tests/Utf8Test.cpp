@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Utf8.h"
+#include "platform/window_system/Utf8.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../platform/Resources.h"
+#include "../platform/window_system/Resources.h"
 
 std::string WriteResourceScript(const ResourceTable& resources, const std::string& iconFileName);
 // An icon file (header, directory, images) of one icon group.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Icon.h"
-#include "platform/Resources.h"
+#include "platform/window_system/Icon.h"
+#include "platform/window_system/Resources.h"
 #include "platform/gui/PngWriter.h"
 
 namespace {

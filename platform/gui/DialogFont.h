@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "../Backend.h"
+#include "../window_system/Backend.h"
 
 typedef struct _TTF_Font TTF_Font;
 

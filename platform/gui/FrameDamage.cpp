@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-std::vector<CRect> ChangedBands(const std::uint32_t* previous, const std::uint32_t* current, int width, int height, int stride) {
-    std::vector<CRect> bands;
+std::vector<Rect> ChangedBands(const std::uint32_t* previous, const std::uint32_t* current, int width, int height, int stride) {
+    std::vector<Rect> bands;
     bool open = false;
-    CRect band;
+    Rect band;
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* before = previous + static_cast<std::ptrdiff_t>(y) * width;
         const std::uint32_t* now = current + static_cast<std::ptrdiff_t>(y) * stride;

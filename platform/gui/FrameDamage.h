@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "../Win32Types.h"
+#include "../window_system/Geometry.h"
 
 // `previous` and `current` are `width` x `height` pixels, `stride` pixels a row
 // apart in `current` and `width` apart in `previous`.
-std::vector<CRect> ChangedBands(const std::uint32_t* previous, const std::uint32_t* current, int width, int height, int stride);
+std::vector<Rect> ChangedBands(const std::uint32_t* previous, const std::uint32_t* current, int width, int height, int stride);

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <string>
 
-#include "../ButtonControl.h"
-#include "../ControlColors.h"
-#include "../EditControl.h"
-#include "../Icon.h"
-#include "../Resources.h"
-#include "../TextLayout.h"
-#include "../ToolTip.h"
-#include "../WindowApi.h"
-#include "../WindowManager.h"
+#include "../window_system/ButtonControl.h"
+#include "../window_system/ControlColors.h"
+#include "../window_system/EditControl.h"
+#include "../window_system/Icon.h"
+#include "../window_system/Resources.h"
+#include "../window_system/TextLayout.h"
+#include "../window_system/ToolTip.h"
+#include "../window_system/WindowApi.h"
+#include "../window_system/WindowManager.h"
 
 namespace {
 
@@ -41,13 +41,13 @@ CaptionParts CaptionLayout(HWND dialog, const TextMetrics& metrics) {
     return parts;
 }
 
-CRect Renderer::ToCanvas(CRect screen) const {
+Rect Renderer::ToCanvas(Rect screen) const {
     screen.OffsetRect(-m_origin.x, -m_origin.y);
     return screen;
 }
 
-void Renderer::Edge(const CRect& r, int tlOuter, int brOuter, int tlInner, int brInner) {
-    const auto box = [&](CRect b, COLORREF tl, COLORREF br) {
+void Renderer::Edge(const Rect& r, int tlOuter, int brOuter, int tlInner, int brInner) {
+    const auto box = [&](Rect b, COLORREF tl, COLORREF br) {
         m_canvas.FillRect({b.left, b.top, b.right - 1, b.top + 1}, tl);
         m_canvas.FillRect({b.left, b.top, b.left + 1, b.bottom - 1}, tl);
         m_canvas.FillRect({b.left, b.bottom - 1, b.right, b.bottom}, br);
@@ -57,7 +57,7 @@ void Renderer::Edge(const CRect& r, int tlOuter, int brOuter, int tlInner, int b
     box({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, Sys(tlInner), Sys(brInner));
 }
 
-void Renderer::Frame(const CRect& r, COLORREF color) {
+void Renderer::Frame(const Rect& r, COLORREF color) {
     m_canvas.FillRect({r.left, r.top, r.right, r.top + 1}, color);
     m_canvas.FillRect({r.left, r.bottom - 1, r.right, r.bottom}, color);
     m_canvas.FillRect({r.left, r.top, r.left + 1, r.bottom}, color);
@@ -88,7 +88,7 @@ void Renderer::Icon(int x, int y, HICON icon) {
     if (icon != nullptr && !icon->argb.empty()) m_canvas.DrawPixels(x, y, icon->width, icon->height, icon->argb.data());
 }
 
-void Renderer::Paint(CPoint origin, const CRect& area, bool caretOn, HWND closeBoxPressed) {
+void Renderer::Paint(Point origin, const Rect& area, bool caretOn, HWND closeBoxPressed) {
     m_origin = origin;
     m_area = area;
     m_caretOn = caretOn;
@@ -103,13 +103,13 @@ void Renderer::Paint(CPoint origin, const CRect& area, bool caretOn, HWND closeB
 }
 
 void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
-    const CRect r = ToCanvas(wm().ScreenRect(dialog));
+    const Rect r = ToCanvas(wm().ScreenRect(dialog));
     m_canvas.SetClip(&r);
     m_canvas.FillRect(r, Sys(COLOR_3DFACE));
     Edge(r, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_3DHILIGHT, COLOR_3DSHADOW);
     if ((dialog->style & WS_CAPTION) == WS_CAPTION) {
         CaptionParts parts = CaptionLayout(dialog, m_metrics);
-        for (CRect* part : {&parts.caption, &parts.icon, &parts.closeBox}) part->OffsetRect(r.left, r.top);
+        for (Rect* part : {&parts.caption, &parts.icon, &parts.closeBox}) part->OffsetRect(r.left, r.top);
         // The caption fades from the caption colour to a lighter one, as the classic desktop drew it.
         const COLORREF from = active ? Sys(COLOR_ACTIVECAPTION) : RGB(128, 128, 128);
         const COLORREF to = active ? RGB(166, 202, 240) : RGB(192, 192, 192);
@@ -125,11 +125,11 @@ void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
             textLeft = parts.icon.right + 4;
         }
         const int textTop = parts.caption.top + (parts.caption.Height() - m_metrics.Height()) / 2;
-        const CRect textClip{parts.caption.left, parts.caption.top, parts.closeBox.left - 2, parts.caption.bottom};
+        const Rect textClip{parts.caption.left, parts.caption.top, parts.closeBox.left - 2, parts.caption.bottom};
         m_canvas.SetClip(&textClip);
         Text(textLeft, textTop, dialog->text, active ? Sys(COLOR_CAPTIONTEXT) : Sys(COLOR_3DFACE));
         m_canvas.SetClip(&r);
-        const CRect& box = parts.closeBox;
+        const Rect& box = parts.closeBox;
         m_canvas.FillRect(box, Sys(COLOR_3DFACE));
         const bool pressed = closeBoxPressed == dialog;
         if (pressed) Edge(box, COLOR_3DDKSHADOW, COLOR_3DHILIGHT, COLOR_3DSHADOW, COLOR_3DLIGHT);
@@ -146,9 +146,9 @@ void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
     // Controls stand in template order; the earlier ones are on top, so paint from the last.
     for (auto it = dialog->children.rbegin(); it != dialog->children.rend(); ++it) {
         if (!(*it)->IsVisible()) continue;
-        const CRect cr = ToCanvas(wm().ScreenRect(*it));
-        const CRect client = ToCanvas(wm().ScreenRect(dialog));
-        const CRect clip{std::max(cr.left, client.left), std::max(cr.top, client.top), std::min(cr.right, client.right),
+        const Rect cr = ToCanvas(wm().ScreenRect(*it));
+        const Rect client = ToCanvas(wm().ScreenRect(dialog));
+        const Rect clip{std::max(cr.left, client.left), std::max(cr.top, client.top), std::min(cr.right, client.right),
                          std::min(cr.bottom, client.bottom)};
         m_canvas.SetClip(&clip);
         PaintControl(*it);
@@ -157,7 +157,7 @@ void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
 }
 
 void Renderer::PaintControl(HWND control) {
-    const CRect r = ToCanvas(wm().ScreenRect(control));
+    const Rect r = ToCanvas(wm().ScreenRect(control));
     switch (control->windowClass) {
     case WindowClass::Edit: PaintEdit(control, r); break;
     case WindowClass::Button:
@@ -171,7 +171,7 @@ void Renderer::PaintControl(HWND control) {
     }
 }
 
-void Renderer::PaintStatic(HWND control, const CRect& r) {
+void Renderer::PaintStatic(HWND control, const Rect& r) {
     if ((control->style & SS_TYPEMASK) == SS_ICON) {
         // The control paints itself: its own handler or the standard icon drawing.
         SetPaintCanvas(&m_canvas, {r.left + control->clientInset.left, r.top + control->clientInset.top});
@@ -186,14 +186,14 @@ void Renderer::PaintStatic(HWND control, const CRect& r) {
     }
 }
 
-void Renderer::PaintEdit(HWND control, const CRect& r) {
+void Renderer::PaintEdit(HWND control, const Rect& r) {
     EditControl* edit = EditControlOf(control);
     const ControlColors colors = QueryControlColors(control);
     m_canvas.FillRect(r, colors.background);
     if (control->style & WS_BORDER) Edge(r, COLOR_3DSHADOW, COLOR_3DHILIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
     if (edit == nullptr) return;
-    const CRect& inset = control->clientInset;
-    const CRect client{r.left + inset.left, r.top + inset.top, r.right - inset.right, r.bottom - inset.bottom};
+    const Rect& inset = control->clientInset;
+    const Rect client{r.left + inset.left, r.top + inset.top, r.right - inset.right, r.bottom - inset.bottom};
     m_canvas.SetClip(&client);
     const EditModel& model = edit->Model();
     const int x = client.left + edit->XOfIndex(control, 0);
@@ -209,7 +209,7 @@ void Renderer::PaintEdit(HWND control, const CRect& r) {
     PaintCaret(control, client);
 }
 
-void Renderer::PaintCaret(HWND control, const CRect& client) {
+void Renderer::PaintCaret(HWND control, const Rect& client) {
     const Caret& caret = wm().GetCaret();
     if (!m_caretOn || caret.owner != control || caret.hideCount > 0) return;
     m_canvas.FillRect({client.left + caret.pos.x, client.top + caret.pos.y, client.left + caret.pos.x + std::max(1, caret.width),
@@ -217,7 +217,7 @@ void Renderer::PaintCaret(HWND control, const CRect& client) {
                       RGB(0, 0, 0));
 }
 
-void Renderer::PaintButton(HWND control, const CRect& r) {
+void Renderer::PaintButton(HWND control, const Rect& r) {
     ButtonControl* button = ButtonControlOf(control);
     const bool pressed = button != nullptr && button->Pressed();
     const bool focused = button != nullptr && button->Focused();
@@ -226,7 +226,7 @@ void Renderer::PaintButton(HWND control, const CRect& r) {
     // The default button wears a black frame, unless another button has the focus.
     const bool isDefault = focused || ((control->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && !focusOnButton);
     m_canvas.FillRect(r, Sys(COLOR_3DFACE));
-    CRect face = r;
+    Rect face = r;
     if (isDefault) {
         Frame(r, RGB(0, 0, 0));
         face = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
@@ -243,7 +243,7 @@ void Renderer::PaintButton(HWND control, const CRect& r) {
     else DisabledText(tx, ty, label);
     if (focused) {
         // The dotted focus rectangle.
-        const CRect f{face.left + 3, face.top + 3, face.right - 3, face.bottom - 3};
+        const Rect f{face.left + 3, face.top + 3, face.right - 3, face.bottom - 3};
         for (int x = f.left; x < f.right; x += 2) {
             m_canvas.FillRect({x, f.top, x + 1, f.top + 1}, RGB(0, 0, 0));
             m_canvas.FillRect({x, f.bottom - 1, x + 1, f.bottom}, RGB(0, 0, 0));
@@ -255,9 +255,9 @@ void Renderer::PaintButton(HWND control, const CRect& r) {
     }
 }
 
-void Renderer::PaintGroupBox(HWND control, const CRect& r) {
+void Renderer::PaintGroupBox(HWND control, const Rect& r) {
     const int top = r.top + m_metrics.Height() / 2;
-    const CRect line{r.left, top, r.right, r.bottom};
+    const Rect line{r.left, top, r.right, r.bottom};
     Frame({line.left, line.top, line.right - 1, line.bottom - 1}, Sys(COLOR_3DSHADOW));
     Frame({line.left + 1, line.top + 1, line.right, line.bottom}, Sys(COLOR_3DHILIGHT));
     if (control->text.empty()) return;
@@ -267,7 +267,7 @@ void Renderer::PaintGroupBox(HWND control, const CRect& r) {
     else DisabledText(r.left + 9, r.top, control->text);
 }
 
-void Renderer::PaintRadio(HWND control, const CRect& r) {
+void Renderer::PaintRadio(HWND control, const Rect& r) {
     const ButtonControl* button = ButtonControlOf(control);
     const int size = 12;
     const int top = r.top + (r.Height() - size) / 2;
@@ -291,15 +291,15 @@ void Renderer::PaintRadio(HWND control, const CRect& r) {
 }
 
 void Renderer::PaintMenu(const TrackedMenu& menu) {
-    CRect area = m_area;
+    Rect area = m_area;
     area.OffsetRect(m_origin.x, m_origin.y);
     MenuBox box = LayOutMenu(menu, m_metrics, area);
-    const CRect r = ToCanvas(box.rect);
+    const Rect r = ToCanvas(box.rect);
     m_canvas.FillRect(r, Sys(COLOR_3DFACE));
     Edge(r, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_3DHILIGHT, COLOR_3DSHADOW);
     for (const MenuItemBox& itemBox : box.items) {
         const MenuItem& item = menu.menu->items[static_cast<std::size_t>(itemBox.index)];
-        const CRect ir = ToCanvas(itemBox.rect);
+        const Rect ir = ToCanvas(itemBox.rect);
         if (item.IsSeparator()) {
             const int y = ir.top + ir.Height() / 2 - 1;
             m_canvas.FillRect({ir.left + 1, y, ir.right - 1, y + 1}, Sys(COLOR_3DSHADOW));
@@ -329,10 +329,10 @@ void Renderer::PaintToolTip(HWND tip) {
     const std::string& text = control->hovered->text;
     const int width = m_metrics.TextWidth(text) + 8;
     const int height = m_metrics.Height() + 4;
-    CPoint at{control->anchor.x - m_origin.x, control->anchor.y - m_origin.y + 20};
+    Point at{control->anchor.x - m_origin.x, control->anchor.y - m_origin.y + 20};
     at.x = std::clamp(at.x, m_area.left, std::max(m_area.left, m_area.right - width));
     at.y = std::clamp(at.y, m_area.top, std::max(m_area.top, m_area.bottom - height));
-    const CRect r{at.x, at.y, at.x + width, at.y + height};
+    const Rect r{at.x, at.y, at.x + width, at.y + height};
     m_canvas.FillRect(r, Sys(COLOR_INFOBK));
     Frame(r, Sys(COLOR_INFOTEXT));
     Text(r.left + 4, r.top + 2, text, Sys(COLOR_INFOTEXT));

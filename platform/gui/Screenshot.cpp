@@ -6,7 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "../WindowManager.h"
+#include "../window_system/WindowManager.h"
 #include "../headless/Driver.h"
 #include "DialogFont.h"
 #include "PngWriter.h"
@@ -14,12 +14,12 @@
 #include "SurfaceCanvas.h"
 
 bool TakeScreenshot(const std::string& path, const DialogFont& font, std::string& error) {
-    CRect bounds{0, 0, 0, 0};
+    Rect bounds{0, 0, 0, 0};
     bool any = false;
     for (HWND top : WindowManager::Instance().TopLevelWindows()) {
         if (top->windowClass != WindowClass::Dialog || !top->IsVisible()) continue;
-        const CRect r = WindowManager::Instance().ScreenRect(top);
-        bounds = any ? CRect{std::min(bounds.left, r.left), std::min(bounds.top, r.top), std::max(bounds.right, r.right),
+        const Rect r = WindowManager::Instance().ScreenRect(top);
+        bounds = any ? Rect{std::min(bounds.left, r.left), std::min(bounds.top, r.top), std::max(bounds.right, r.right),
                              std::max(bounds.bottom, r.bottom)}
                      : r;
         any = true;

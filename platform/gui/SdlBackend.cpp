@@ -13,15 +13,15 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "../Icon.h"
-#include "../InputRouter.h"
-#include "../Menu.h"
-#include "../MessageDialog.h"
-#include "../Resources.h"
-#include "../ToolTip.h"
-#include "../Utf8.h"
-#include "../WindowApi.h"
-#include "../WindowManager.h"
+#include "../window_system/Icon.h"
+#include "../window_system/InputRouter.h"
+#include "../window_system/Menu.h"
+#include "../window_system/MessageDialog.h"
+#include "../window_system/Resources.h"
+#include "../window_system/ToolTip.h"
+#include "../window_system/Utf8.h"
+#include "../window_system/WindowApi.h"
+#include "../window_system/WindowManager.h"
 #include "FrameDamage.h"
 #include "Renderer.h"
 #include "Screenshot.h"
@@ -99,7 +99,7 @@ SDL_HitTestResult HitTest(SDL_Window*, const SDL_Point* point, void* data) {
         }
     if (main == nullptr || GetTrackedMenu() != nullptr) return SDL_HITTEST_NORMAL;
     const CaptionParts parts = CaptionLayout(main, *backend);
-    const CPoint p{point->x, point->y};
+    const Point p{point->x, point->y};
     if (parts.caption.PtInRect(p) && !parts.icon.PtInRect(p) && !parts.closeBox.PtInRect(p)) return SDL_HITTEST_DRAGGABLE;
     return SDL_HITTEST_NORMAL;
 }
@@ -148,8 +148,8 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     m_driver.AddCommand("point", [this](const Driver::Args& a) {
         if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");
         HWND hWnd = Driver::Control(a[0]);
-        const CPoint client = ControlPoint(hWnd, a.size() == 2 ? Driver::ParseInt(a[1]) : -1);
-        const CPoint origin = wm().ClientOrigin(hWnd);
+        const Point client = ControlPoint(hWnd, a.size() == 2 ? Driver::ParseInt(a[1]) : -1);
+        const Point origin = wm().ClientOrigin(hWnd);
         int wx = 0;
         int wy = 0;
         if (m_window != nullptr) SDL_GetWindowPosition(m_window, &wx, &wy);
@@ -189,7 +189,7 @@ FrameMetrics SdlBackend::Frames() const {
     return {scaled(3), scaled(6), 2, scaled(1)};
 }
 
-CRect SdlBackend::WorkArea() const {
+Rect SdlBackend::WorkArea() const {
     SDL_Rect area{0, 0, 1280, 800};
     SDL_GetDisplayUsableBounds(0, &area);
     return {area.x, area.y, area.x + area.w, area.y + area.h};
@@ -205,7 +205,7 @@ void SdlBackend::EnsureWindow() {
     if (m_window != nullptr) return;
     HWND main = MainDialog();
     if (main == nullptr) return;
-    const CRect r = wm().ScreenRect(main);
+    const Rect r = wm().ScreenRect(main);
     m_origin = {r.left, r.top};
     // The program draws its own frame and caption, as the original's dialog had.
     // The first frame is drawn while the window is made, and the window shows with it.
@@ -240,7 +240,7 @@ void SdlBackend::ShowFrame() {
     SDL_Surface* frame = m_canvas->Surface();
     const auto* pixels = static_cast<const std::uint32_t*>(frame->pixels);
     const std::size_t size = static_cast<std::size_t>(frame->w) * static_cast<std::size_t>(frame->h);
-    std::vector<CRect> damage;
+    std::vector<Rect> damage;
     if (m_pushWhole || m_lastFrame.size() != size) damage.push_back({0, 0, frame->w, frame->h});
     else damage = ChangedBands(m_lastFrame.data(), pixels, frame->w, frame->h, frame->pitch / 4);
     m_lastFrame.resize(size);
@@ -249,7 +249,7 @@ void SdlBackend::ShowFrame() {
     SDL_Surface* target = SDL_GetWindowSurface(m_window);
     if (target != nullptr && !damage.empty()) {
         std::vector<SDL_Rect> rects;
-        for (const CRect& r : damage) {
+        for (const Rect& r : damage) {
             SDL_Rect rect{r.left, r.top, r.Width(), r.Height()};
             SDL_Rect to = rect;
             SDL_BlitSurface(frame, &rect, target, &to);
@@ -262,7 +262,7 @@ void SdlBackend::ShowFrame() {
     // An input method shows its candidates next to the caret.
     const Caret& caret = wm().GetCaret();
     if (IsWindow(caret.owner)) {
-        const CPoint origin = wm().ClientOrigin(caret.owner);
+        const Point origin = wm().ClientOrigin(caret.owner);
         SDL_Rect at{origin.x - m_origin.x + caret.pos.x, origin.y - m_origin.y + caret.pos.y, 1, caret.height};
         SDL_SetTextInputRect(&at);
     }
@@ -389,15 +389,11 @@ void SdlBackend::OnKey(const SDL_Event& event, bool down) {
         Input::KeyUp(vk);
         return;
     }
-    // Printable characters come as text input; this key's own text is dropped
-    // when the key was used for something else.
+    // Printable characters come as text input, which a held Ctrl or Alt turns
+    // into a shortcut instead; control characters come from the key itself.
     m_suppressText = ctrl || alt;
-    const bool used = Input::KeyDown(vk);
-    m_suppressText = m_suppressText || used;
     const bool controlChar = ctrl || vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE;
-    if (!used && controlChar) {
-        if (const UINT ch = Input::CharForKey(vk, shift, ctrl, alt)) Input::Char(ch);
-    }
+    Input::KeyDown(vk, controlChar ? Input::CharForKey(vk, shift, ctrl, alt) : 0);
 }
 
 void SdlBackend::OnText(const char* utf8) {
@@ -409,11 +405,11 @@ void SdlBackend::OnText(const char* utf8) {
     m_dirty = true;
 }
 
-bool SdlBackend::OnCaptionMouse(CPoint screen, bool down) {
+bool SdlBackend::OnCaptionMouse(Point screen, bool down) {
     HWND dialog = wm().ActiveDialog();
     if (dialog == nullptr) return false;
-    const CRect r = wm().ScreenRect(dialog);
-    const CPoint p{screen.x - r.left, screen.y - r.top};
+    const Rect r = wm().ScreenRect(dialog);
+    const Point p{screen.x - r.left, screen.y - r.top};
     const CaptionParts parts = CaptionLayout(dialog, *m_font);
     if (down && parts.icon.PtInRect(p)) {
         SendMessage(dialog, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
@@ -433,13 +429,13 @@ bool SdlBackend::OnCaptionMouse(CPoint screen, bool down) {
 }
 
 void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
-    const CPoint screen = ToScreen(event.button.x, event.button.y);
+    const Point screen = ToScreen(event.button.x, event.button.y);
     const bool right = event.button.button == SDL_BUTTON_RIGHT;
     if (event.button.button != SDL_BUTTON_LEFT && !right) return;
     m_dirty = true;
     m_caretEpoch = SDL_GetTicks();
     if (TrackedMenu* menu = GetTrackedMenu()) {
-        CRect area{0, 0, m_canvas->Width(), m_canvas->Height()};
+        Rect area{0, 0, m_canvas->Width(), m_canvas->Height()};
         area.OffsetRect(m_origin.x, m_origin.y);
         const MenuBox box = LayOutMenu(*menu, *m_font, area);
         if (!box.rect.PtInRect(screen)) {
@@ -460,9 +456,9 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
 }
 
 void SdlBackend::OnMouseMotion(const SDL_Event& event) {
-    const CPoint screen = ToScreen(event.motion.x, event.motion.y);
+    const Point screen = ToScreen(event.motion.x, event.motion.y);
     if (TrackedMenu* menu = GetTrackedMenu()) {
-        CRect area{0, 0, m_canvas->Width(), m_canvas->Height()};
+        Rect area{0, 0, m_canvas->Width(), m_canvas->Height()};
         area.OffsetRect(m_origin.x, m_origin.y);
         const MenuBox box = LayOutMenu(*menu, *m_font, area);
         int highlight = -1;
@@ -480,8 +476,8 @@ void SdlBackend::OnMouseMotion(const SDL_Event& event) {
 
 void SdlBackend::UpdatePointer() {
     const HCURSOR cursor = GetCursor();
-    const int shape = cursor != nullptr ? cursor->systemCursor : IDC_ARROW;
-    const int slot = shape == IDC_HAND ? 2 : shape == IDC_IBEAM ? 1 : 0;
+    const int shape = cursor != nullptr ? cursor->systemCursor : kCursorArrow;
+    const int slot = shape == kCursorHand ? 2 : shape == kCursorIBeam ? 1 : 0;
     // Loaded when first needed: reading the pointer theme is slow, and start-up should not wait for it.
     if (m_cursors[slot] == nullptr) {
         constexpr SDL_SystemCursor kinds[3] = {SDL_SYSTEM_CURSOR_ARROW, SDL_SYSTEM_CURSOR_IBEAM, SDL_SYSTEM_CURSOR_HAND};

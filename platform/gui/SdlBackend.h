@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "../Backend.h"
+#include "../window_system/Backend.h"
 #include "../headless/Driver.h"
 #include "DialogFont.h"
 
@@ -36,7 +36,7 @@ public:
     bool PumpInput() override;
     int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
     void Invalidate(HWND) override { m_dirty = true; }
-    CRect WorkArea() const override;
+    Rect WorkArea() const override;
     void ExportClipboard(const std::string& text) override;
     std::optional<std::string> ImportClipboard() override;
     void Shutdown() override;
@@ -51,9 +51,9 @@ private:
     void OnText(const char* utf8);
     void OnMouseButton(const SDL_Event& event, bool down);
     void OnMouseMotion(const SDL_Event& event);
-    bool OnCaptionMouse(CPoint screen, bool down);
+    bool OnCaptionMouse(Point screen, bool down);
     void UpdatePointer();
-    CPoint ToScreen(int x, int y) const { return {x + m_origin.x, y + m_origin.y}; }
+    Point ToScreen(int x, int y) const { return {x + m_origin.x, y + m_origin.y}; }
     HWND MainDialog() const;
     bool CaretBlinks() const;
 
@@ -61,7 +61,7 @@ private:
     SDL_Window* m_window = nullptr;
     std::unique_ptr<SurfaceCanvas> m_canvas;
     SDL_Cursor* m_cursors[3] = {nullptr, nullptr, nullptr};
-    CPoint m_origin;
+    Point m_origin;
     bool m_dirty = true;
     bool m_suppressText = false;
     HWND m_closePressed = nullptr;

@@ -45,7 +45,7 @@ std::uint32_t SurfaceCanvas::PixelAt(int x, int y) const {
     return static_cast<const std::uint32_t*>(m_surface->pixels)[y * (m_surface->pitch / 4) + x];
 }
 
-void SurfaceCanvas::FillRect(const CRect& rect, COLORREF color) {
+void SurfaceCanvas::FillRect(const Rect& rect, COLORREF color) {
     SDL_Rect r{rect.left, rect.top, rect.Width(), rect.Height()};
     if (r.w <= 0 || r.h <= 0) return;
     SDL_FillRect(m_surface, &r, SDL_MapRGB(m_surface->format, GetRValue(color), GetGValue(color), GetBValue(color)));
@@ -88,7 +88,7 @@ void SurfaceCanvas::DrawPixels(int x, int y, int width, int height, const std::u
     }
 }
 
-void SurfaceCanvas::SetClip(const CRect* rect) {
+void SurfaceCanvas::SetClip(const Rect* rect) {
     if (rect == nullptr) {
         SDL_SetClipRect(m_surface, nullptr);
         return;

@@ -5,7 +5,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "../DeviceContext.h"
+#include "../window_system/DeviceContext.h"
 
 struct SDL_Surface;
 class DialogFont;
@@ -17,10 +17,10 @@ public:
     SurfaceCanvas(const SurfaceCanvas&) = delete;
     SurfaceCanvas& operator=(const SurfaceCanvas&) = delete;
 
-    void FillRect(const CRect& rect, COLORREF color) override;
+    void FillRect(const Rect& rect, COLORREF color) override;
     void DrawText(int x, int y, std::string_view utf8, COLORREF color) override;
     void DrawPixels(int x, int y, int width, int height, const std::uint32_t* argb) override;
-    void SetClip(const CRect* rect) override;
+    void SetClip(const Rect* rect) override;
 
     SDL_Surface* Surface() const { return m_surface; }
     int Width() const;

@@ -4,7 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "../WindowModule.h"
+#include "../window_system/WindowModule.h"
 #include "DialogFont.h"
 #include "Screenshot.h"
 #include "SdlBackend.h"

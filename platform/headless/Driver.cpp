@@ -4,16 +4,16 @@
 #include <charconv>
 #include <cstdio>
 
-#include "../Clipboard.h"
-#include "../ControlColors.h"
-#include "../EditControl.h"
-#include "../Icon.h"
-#include "../ToolTip.h"
-#include "../Utf8.h"
-#include "../InputRouter.h"
-#include "../Menu.h"
-#include "../WindowApi.h"
-#include "../WindowManager.h"
+#include "../window_system/Clipboard.h"
+#include "../window_system/ControlColors.h"
+#include "../window_system/EditControl.h"
+#include "../window_system/Icon.h"
+#include "../window_system/ToolTip.h"
+#include "../window_system/Utf8.h"
+#include "../window_system/InputRouter.h"
+#include "../window_system/Menu.h"
+#include "../window_system/WindowApi.h"
+#include "../window_system/WindowManager.h"
 
 namespace {
 
@@ -71,8 +71,8 @@ std::pair<UINT, bool> KeyForChar(UINT ch) {
     }
 }
 
-CPoint ToScreen(HWND hWnd, CPoint client) {
-    const CPoint origin = wm().ClientOrigin(hWnd);
+Point ToScreen(HWND hWnd, Point client) {
+    const Point origin = wm().ClientOrigin(hWnd);
     return {client.x + origin.x, client.y + origin.y};
 }
 
@@ -96,8 +96,8 @@ std::string ControlText(HWND hWnd) {
 
 }  // namespace
 
-CPoint ControlPoint(HWND hWnd, int index) {
-    const CRect client = wm().ClientRect(hWnd);
+Point ControlPoint(HWND hWnd, int index) {
+    const Rect client = wm().ClientRect(hWnd);
     if (EditControl* edit = EditControlOf(hWnd); edit != nullptr && index >= 0)
         return {edit->XOfIndex(hWnd, index), edit->TextTop(hWnd) + 1};
     return {client.Width() / 2, client.Height() / 2};
@@ -235,16 +235,16 @@ void Driver::QueueKeyPress(UINT vk, UINT ch, bool shift, bool ctrl, bool alt) {
     for (const auto& [held, key] : modifiers)
         if (held) Queue([modifier = key] { Input::KeyDown(modifier); });
     Queue([vk, ch] {
-        const bool used = vk != 0 && Input::KeyDown(vk);
-        if (!used && ch != 0) Input::Char(ch);
+        if (vk != 0) Input::KeyDown(vk, ch);
+        else if (ch != 0) Input::Char(ch);
     });
     if (vk != 0) Queue([vk] { Input::KeyUp(vk); });
     for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
         if (it->first) Queue([key = it->second] { Input::KeyUp(key); });
 }
 
-void Driver::QueueClick(HWND hWnd, CPoint client, bool right, bool doubleClick) {
-    const CPoint screen = ToScreen(hWnd, client);
+void Driver::QueueClick(HWND hWnd, Point client, bool right, bool doubleClick) {
+    const Point screen = ToScreen(hWnd, client);
     Queue([screen, right] { Input::MouseDown(screen, right, false); });
     Queue([screen, right] { Input::MouseUp(screen, right); });
     if (doubleClick) {
@@ -313,8 +313,8 @@ void Driver::AddInputCommands() {
     AddCommand("drag", [this, need](const Args& a) {
         need(a, 3, "drag ID FROM TO");
         HWND hWnd = Control(a[0]);
-        const CPoint from = ToScreen(hWnd, ControlPoint(hWnd, ParseInt(a[1])));
-        CPoint to;
+        const Point from = ToScreen(hWnd, ControlPoint(hWnd, ParseInt(a[1])));
+        Point to;
         if (a[2] == "outside") {
             to = ToScreen(hWnd, {wm().ClientRect(hWnd).Width() + 10, ControlPoint(hWnd, 0).y});
         } else {
@@ -413,7 +413,7 @@ void Driver::AddReadingCommands() {
         SendMessage(hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         const HCURSOR cursor = GetCursor();
         const int shape = cursor != nullptr ? cursor->systemCursor : 0;
-        return std::string(shape == IDC_HAND ? "hand" : shape == IDC_IBEAM ? "ibeam" : "arrow");
+        return std::string(shape == kCursorHand ? "hand" : shape == kCursorIBeam ? "ibeam" : "arrow");
     });
     AddCommand("sysmenu", [need](const Args& a) {
         need(a, 0, "sysmenu");
@@ -429,7 +429,7 @@ void Driver::AddReadingCommands() {
     AddCommand("dialogs", [need](const Args& a) {
         need(a, 0, "dialogs");
         std::string answer;
-        for (HWND dialog : wm().ModalStack()) {
+        for (HWND dialog : wm().Dialogs()) {
             if (!answer.empty()) answer += ' ';
             answer += std::to_string(dialog->templateId);
         }

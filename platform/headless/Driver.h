@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "../Win32Types.h"
+#include "../window_system/Geometry.h"
 
 struct DriverError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -52,7 +52,7 @@ private:
     void AddWritingCommands();
     static void Need(const Args& args, std::size_t count, const char* usage);
     void QueueKeyPress(UINT vk, UINT ch, bool shift, bool ctrl, bool alt);
-    void QueueClick(HWND hWnd, CPoint client, bool right, bool doubleClick);
+    void QueueClick(HWND hWnd, Point client, bool right, bool doubleClick);
     void WriteLine(const std::string& line);
 
     std::ostream& m_out;
@@ -63,4 +63,4 @@ private:
 };
 
 // The client point of character `index` in an edit, or the centre of another control.
-CPoint ControlPoint(HWND hWnd, int index);
+Point ControlPoint(HWND hWnd, int index);

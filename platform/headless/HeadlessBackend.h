@@ -5,7 +5,7 @@
 #include <istream>
 #include <ostream>
 
-#include "../Backend.h"
+#include "../window_system/Backend.h"
 #include "Driver.h"
 
 // Fixed advances: 6 pixels for a one-byte character, 12 for any other, 12

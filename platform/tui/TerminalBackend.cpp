@@ -12,14 +12,14 @@
 #include <cstring>
 #include <string>
 
-#include "../Clipboard.h"
-#include "../InputRouter.h"
-#include "../Menu.h"
-#include "../MenuLayout.h"
-#include "../ToolTip.h"
-#include "../Utf8.h"
-#include "../WindowApi.h"
-#include "../WindowManager.h"
+#include "../window_system/Clipboard.h"
+#include "../window_system/InputRouter.h"
+#include "../window_system/Menu.h"
+#include "../window_system/MenuLayout.h"
+#include "../window_system/ToolTip.h"
+#include "../window_system/Utf8.h"
+#include "../window_system/WindowApi.h"
+#include "../window_system/WindowManager.h"
 #include "TerminalPainter.h"
 
 namespace {
@@ -30,7 +30,7 @@ constexpr int kPasteBegin = KEY_MAX + 1;
 constexpr int kPasteEnd = KEY_MAX + 2;
 constexpr unsigned kDoubleClickMs = 400;
 
-CPoint CellCentre(int column, int row) { return {column * kCellWidth + kCellWidth / 2, row * kCellHeight + kCellHeight / 2}; }
+Point CellCentre(int column, int row) { return {column * kCellWidth + kCellWidth / 2, row * kCellHeight + kCellHeight / 2}; }
 
 std::string Base64(const std::string& text) {
     static const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -71,7 +71,7 @@ TerminalBackend::TerminalBackend() : m_screen(std::make_unique<TerminalScreen>()
 
 TerminalBackend::~TerminalBackend() = default;
 
-CRect TerminalBackend::WorkArea() const { return {0, 0, m_screen->Columns() * kCellWidth, m_screen->Rows() * kCellHeight}; }
+Rect TerminalBackend::WorkArea() const { return {0, 0, m_screen->Columns() * kCellWidth, m_screen->Rows() * kCellHeight}; }
 
 void TerminalBackend::ExportClipboard(const std::string& text) {
     // OSC 52 hands the text to the terminal's own clipboard where the terminal allows it.
@@ -99,7 +99,7 @@ void TerminalBackend::KeepDialogsCentred() {
             break;
         }
     if (main == nullptr) return;
-    const CRect area = WorkArea();
+    const Rect area = WorkArea();
     const int left = std::max(0, CellColumn((area.Width() - main->rect.Width()) / 2)) * kCellWidth;
     const int top = std::max(0, CellRow((area.Height() - main->rect.Height()) / 2)) * kCellHeight;
     const int dx = left - main->rect.left;
@@ -157,8 +157,8 @@ void TerminalBackend::PressKey(unsigned vk, unsigned ch, bool shift, bool ctrl, 
     wm().SetKeyDown(VK_SHIFT, shift);
     wm().SetKeyDown(VK_CONTROL, ctrl);
     wm().SetKeyDown(VK_MENU, alt);
-    const bool used = vk != 0 && Input::KeyDown(vk);
-    if (!used && ch != 0) Input::Char(ch);
+    if (vk != 0) Input::KeyDown(vk, ch);
+    else if (ch != 0) Input::Char(ch);
     if (vk != 0) Input::KeyUp(vk);
     wm().SetKeyDown(VK_SHIFT, false);
     wm().SetKeyDown(VK_CONTROL, false);
@@ -269,7 +269,7 @@ void TerminalBackend::OnPaste() {
 void TerminalBackend::OnMouse() {
     MEVENT event;
     if (getmouse(&event) != OK) return;
-    const CPoint at = CellCentre(event.x, event.y);
+    const Point at = CellCentre(event.x, event.y);
     // A press and release that arrive together come as one click, two as a double click.
     const mmask_t clicks = BUTTON1_CLICKED | BUTTON1_DOUBLE_CLICKED | BUTTON1_TRIPLE_CLICKED;
     const bool press = (event.bstate & (BUTTON1_PRESSED | clicks)) != 0;
@@ -291,7 +291,7 @@ void TerminalBackend::OnMouse() {
     }
     // The caption line: the system menu's mark at the left, the close box at the right.
     if (HWND dialog = wm().ActiveDialog(); dialog != nullptr && (press || release)) {
-        const CRect r = wm().ScreenRect(dialog);
+        const Rect r = wm().ScreenRect(dialog);
         if (event.y == CellRow(r.top)) {
             const int left = CellColumn(r.left);
             const int right = CellColumn(r.right);
@@ -311,7 +311,7 @@ void TerminalBackend::OnMouse() {
     }
     if (press) {
         const unsigned now = GetTickCount();
-        const bool twice = now - m_lastPress < kDoubleClickMs && m_lastPressCell == CPoint{event.x, event.y};
+        const bool twice = now - m_lastPress < kDoubleClickMs && m_lastPressCell == Point{event.x, event.y};
         m_lastPress = twice ? 0 : now;
         m_lastPressCell = {event.x, event.y};
         Input::MouseDown(at, false, twice);

@@ -6,7 +6,7 @@
 #include <string>
 #include <cwchar>
 
-#include "../Backend.h"
+#include "../window_system/Backend.h"
 #include "TerminalScreen.h"
 
 // Cells in the model's pixels: 6 across for each column a character takes, 12 down per line.
@@ -26,7 +26,7 @@ public:
     FrameMetrics Frames() const override { return {0, 0, 0, 0}; }
     bool PumpInput() override;
     void Invalidate(HWND) override { m_dirty = true; }
-    CRect WorkArea() const override;
+    Rect WorkArea() const override;
     void ExportClipboard(const std::string& text) override;
 
 private:
@@ -47,6 +47,6 @@ private:
     bool m_dirty = true;
     bool m_inputEnded = false;
     unsigned m_lastPress = 0;
-    CPoint m_lastPressCell{-1, -1};
+    Point m_lastPressCell{-1, -1};
     HWND m_closePressed = nullptr;
 };

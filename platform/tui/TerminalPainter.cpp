@@ -8,16 +8,16 @@
 #include <algorithm>
 #include <vector>
 
-#include "../ButtonControl.h"
-#include "../ControlColors.h"
-#include "../DeviceContext.h"
-#include "../EditControl.h"
-#include "../Icon.h"
-#include "../MenuLayout.h"
-#include "../TextLayout.h"
-#include "../ToolTip.h"
-#include "../WindowApi.h"
-#include "../WindowManager.h"
+#include "../window_system/ButtonControl.h"
+#include "../window_system/ControlColors.h"
+#include "../window_system/DeviceContext.h"
+#include "../window_system/EditControl.h"
+#include "../window_system/Icon.h"
+#include "../window_system/MenuLayout.h"
+#include "../window_system/TextLayout.h"
+#include "../window_system/ToolTip.h"
+#include "../window_system/WindowApi.h"
+#include "../window_system/WindowManager.h"
 
 namespace {
 
@@ -31,9 +31,9 @@ constexpr COLORREF kDesktop = RGB(0, 128, 128);
 class PixelCanvas : public Canvas {
 public:
     PixelCanvas(int width, int height) : width(width), height(height), pixels(static_cast<std::size_t>(width * height), 0) {}
-    void FillRect(const CRect&, COLORREF) override {}
+    void FillRect(const Rect&, COLORREF) override {}
     void DrawText(int, int, std::string_view, COLORREF) override {}
-    void SetClip(const CRect*) override {}
+    void SetClip(const Rect*) override {}
     void DrawPixels(int x, int y, int w, int h, const std::uint32_t* argb) override {
         for (int row = 0; row < h; ++row)
             for (int col = 0; col < w; ++col) {
@@ -79,7 +79,7 @@ void TerminalPainter::Paint() {
 }
 
 void TerminalPainter::PaintDialog(HWND dialog, bool active) {
-    const CRect r = wm().ScreenRect(dialog);
+    const Rect r = wm().ScreenRect(dialog);
     const int left = CellColumn(r.left);
     const int top = CellRow(r.top);
     const int width = CellColumn(r.right) - left;
@@ -96,7 +96,7 @@ void TerminalPainter::PaintDialog(HWND dialog, bool active) {
     for (auto it = dialog->children.rbegin(); it != dialog->children.rend(); ++it) {
         HWND control = *it;
         if (!control->IsVisible()) continue;
-        const CRect cr = wm().ScreenRect(control);
+        const Rect cr = wm().ScreenRect(control);
         switch (control->windowClass) {
         case WindowClass::Edit: PaintEdit(control, cr); break;
         case WindowClass::Button:
@@ -114,7 +114,7 @@ void TerminalPainter::PaintDialog(HWND dialog, bool active) {
     }
 }
 
-void TerminalPainter::PaintStatic(HWND control, const CRect& r) {
+void TerminalPainter::PaintStatic(HWND control, const Rect& r) {
     const ControlColors colors = QueryControlColors(control);
     const int clipRight = CellColumn(r.right) + 1;
     for (const TextRun& run : LayOutStaticText(control, m_metrics)) {
@@ -123,7 +123,7 @@ void TerminalPainter::PaintStatic(HWND control, const CRect& r) {
     }
 }
 
-void TerminalPainter::PaintIcon(HWND control, const CRect& r) {
+void TerminalPainter::PaintIcon(HWND control, const Rect& r) {
     PixelCanvas canvas(r.Width(), r.Height());
     SetPaintCanvas(&canvas, {0, 0});
     SendMessage(control, WM_PAINT, 0, 0);
@@ -153,7 +153,7 @@ void TerminalPainter::PaintIcon(HWND control, const CRect& r) {
         }
 }
 
-void TerminalPainter::PaintEdit(HWND control, const CRect& r) {
+void TerminalPainter::PaintEdit(HWND control, const Rect& r) {
     EditControl* edit = EditControlOf(control);
     const ControlColors colors = QueryControlColors(control);
     const COLORREF bg = FieldBackground(colors.background);
@@ -166,7 +166,7 @@ void TerminalPainter::PaintEdit(HWND control, const CRect& r) {
     m_screen.Text(left, row, std::string(static_cast<std::size_t>(std::max(0, right - left)), ' '), fg, bg, fieldLook);
     if (edit == nullptr) return;
     const EditModel& model = edit->Model();
-    const CPoint origin = wm().ClientOrigin(control);
+    const Point origin = wm().ClientOrigin(control);
     const bool showSelection = edit->Focused() && model.HasSelection();
     for (int i = 0; i < model.Length(); i = model.NextBoundary(i)) {
         const int column = CellColumn(origin.x + edit->XOfIndex(control, i));
@@ -178,7 +178,7 @@ void TerminalPainter::PaintEdit(HWND control, const CRect& r) {
     }
 }
 
-void TerminalPainter::PaintButton(HWND control, const CRect& r) {
+void TerminalPainter::PaintButton(HWND control, const Rect& r) {
     const ButtonControl* button = ButtonControlOf(control);
     const bool focused = button != nullptr && button->Focused();
     const bool isDefault = (control->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
@@ -191,7 +191,7 @@ void TerminalPainter::PaintButton(HWND control, const CRect& r) {
     m_screen.Text(column, row, text, control->IsEnabled() ? kBlack : RGB(128, 128, 128), bg, (focused ? A_REVERSE : 0) | (isDefault ? A_BOLD : 0));
 }
 
-void TerminalPainter::PaintGroupBox(HWND control, const CRect& r) {
+void TerminalPainter::PaintGroupBox(HWND control, const Rect& r) {
     const int left = CellColumn(r.left);
     const int top = CellRow(r.top + kCellHeight / 2);
     const int width = CellColumn(r.right) - left;
@@ -200,7 +200,7 @@ void TerminalPainter::PaintGroupBox(HWND control, const CRect& r) {
     if (!control->text.empty()) FaceText(left + 2, top, " " + control->text + " ", control->IsEnabled(), kBlack, left + width - 1);
 }
 
-void TerminalPainter::PaintRadio(HWND control, const CRect& r) {
+void TerminalPainter::PaintRadio(HWND control, const Rect& r) {
     const ButtonControl* button = ButtonControlOf(control);
     const std::string text = std::string(button != nullptr && button->Checked() ? "(•) " : "( ) ") + MenuItemLabel(control->text);
     FaceText(CellColumn(r.left), LineRow(r.top), text, control->IsEnabled(), kBlack);
@@ -209,7 +209,7 @@ void TerminalPainter::PaintRadio(HWND control, const CRect& r) {
 void TerminalPainter::PaintMenu() {
     TrackedMenu* menu = GetTrackedMenu();
     if (menu == nullptr) return;
-    const CRect area{0, 0, m_screen.Columns() * kCellWidth, m_screen.Rows() * kCellHeight};
+    const Rect area{0, 0, m_screen.Columns() * kCellWidth, m_screen.Rows() * kCellHeight};
     const MenuBox box = LayOutMenu(*menu, m_metrics, area, 0, kCellHeight);
     const int left = CellColumn(box.rect.left);
     const int top = CellRow(box.rect.top);
@@ -259,7 +259,7 @@ void TerminalPainter::PlaceCursor() {
         m_screen.Cursor(-1, -1, false);
         return;
     }
-    const CPoint origin = wm().ClientOrigin(caret.owner);
-    const CRect r = wm().ScreenRect(caret.owner);
+    const Point origin = wm().ClientOrigin(caret.owner);
+    const Rect r = wm().ScreenRect(caret.owner);
     m_screen.Cursor(CellColumn(origin.x + caret.pos.x), LineRow(r.top), true);
 }

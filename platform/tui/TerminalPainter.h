@@ -3,7 +3,7 @@
 // 4 horizontal and 8 vertical dialog units make one cell.
 #pragma once
 
-#include "../Backend.h"
+#include "../window_system/Backend.h"
 #include "TerminalScreen.h"
 
 inline constexpr int kCellWidth = 6;
@@ -16,12 +16,12 @@ public:
 
 private:
     void PaintDialog(HWND dialog, bool active);
-    void PaintStatic(HWND control, const CRect& r);
-    void PaintIcon(HWND control, const CRect& r);
-    void PaintEdit(HWND control, const CRect& r);
-    void PaintButton(HWND control, const CRect& r);
-    void PaintGroupBox(HWND control, const CRect& r);
-    void PaintRadio(HWND control, const CRect& r);
+    void PaintStatic(HWND control, const Rect& r);
+    void PaintIcon(HWND control, const Rect& r);
+    void PaintEdit(HWND control, const Rect& r);
+    void PaintButton(HWND control, const Rect& r);
+    void PaintGroupBox(HWND control, const Rect& r);
+    void PaintRadio(HWND control, const Rect& r);
     void PaintMenu();
     void PaintToolTips();
     void PlaceCursor();

@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "../Utf8.h"
+#include "../window_system/Utf8.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "../Win32Types.h"
+#include "../window_system/Geometry.h"
 
 class TerminalScreen {
 public:

@@ -28,10 +28,10 @@
 #include "../DriverHarness.h"
 #include "app/DensityCalculations.h"
 #include "numedit/XrNumericEdit.h"
-#include "platform/DataExchange.h"
-#include "platform/EditControl.h"
-#include "platform/WindowApi.h"
-#include "platform/WindowManager.h"
+#include "platform/class_library/DataExchange.h"
+#include "platform/window_system/EditControl.h"
+#include "platform/window_system/WindowApi.h"
+#include "platform/window_system/WindowManager.h"
 #include "platform/headless/Driver.h"
 
 namespace {

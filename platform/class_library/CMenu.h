@@ -1,0 +1,12 @@
+// The class-library wrapper of a menu handle.
+#pragma once
+
+#include "AfxWin32.h"
+
+class CMenu {
+public:
+    HMENU m_hMenu = nullptr;
+    // One wrapper per menu, kept for the life of the program.
+    static CMenu* FromHandle(HMENU hMenu);
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
+};

@@ -1,0 +1,28 @@
+// The common controls' declarations the program uses: tooltips.
+#pragma once
+
+#include <windows.h>
+
+#define TOOLTIPS_CLASSA "tooltips_class32"
+#define TOOLTIPS_CLASS TOOLTIPS_CLASSA
+
+inline constexpr UINT TTS_ALWAYSTIP = 0x01;
+inline constexpr UINT TTF_IDISHWND = 0x0001;
+inline constexpr UINT TTF_SUBCLASS = 0x0010;
+inline constexpr UINT TTM_ADDTOOLA = WM_USER + 4;
+inline constexpr UINT TTM_RELAYEVENT = WM_USER + 7;
+#define TTM_ADDTOOL TTM_ADDTOOLA
+
+struct TOOLINFOA {
+    UINT cbSize;
+    UINT uFlags;
+    HWND hwnd;
+    UINT_PTR uId;
+    RECT rect;
+    HINSTANCE hinst;
+    LPSTR lpszText;
+    LPARAM lParam;
+    void* lpReserved;
+};
+using TTTOOLINFOA = TOOLINFOA;
+#define TOOLINFO TOOLINFOA

@@ -1,0 +1,45 @@
+// What a display back end gives the platform: text metrics for layout, the
+// user's input, and the places where the platform meets the outside world.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Geometry.h"
+
+class TextMetrics {
+public:
+    virtual ~TextMetrics() = default;
+    virtual int TextWidth(std::string_view utf8) const = 0;
+    virtual int Height() const = 0;
+    virtual int AverageCharWidth() const = 0;
+};
+
+// How thick the frames a back end draws are, in its pixels.
+struct FrameMetrics {
+    int dialogBorder = 3;    // around a dialog's client area
+    int captionPadding = 6;  // added to the line height for a caption
+    int editBorder = 2;      // a bordered edit field's sunken edge
+    int editMargin = 1;      // between an edit field's edge and its text
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual const TextMetrics& Metrics() const = 0;
+    virtual FrameMetrics Frames() const { return {}; }
+    // Waits for the next piece of user input and feeds it to the platform.
+    // Returns false once input has ended for good.
+    virtual bool PumpInput() = 0;
+    // Shows a modal message box and returns the chosen button. The default
+    // runs the platform's own message dialog.
+    virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
+    virtual void Invalidate(HWND) {}
+    // The program is ending: last chance to write out what is pending.
+    virtual void Shutdown() {}
+    virtual Rect WorkArea() const { return {0, 0, 1280, 800}; }
+    // The system clipboard, where the back end has one.
+    virtual void ExportClipboard(const std::string&) {}
+    virtual std::optional<std::string> ImportClipboard() { return std::nullopt; }
+};

@@ -1,0 +1,116 @@
+#include "Icon.h"
+
+#include <cstring>
+#include <deque>
+#include <memory>
+
+#include "DeviceContext.h"
+
+namespace {
+
+std::uint32_t ReadLE(const BYTE* p, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
+    return v;
+}
+
+// Icons live until the process ends, as the program expects of icon handles.
+std::deque<std::unique_ptr<IconObject>>& IconStore() {
+    static std::deque<std::unique_ptr<IconObject>> store;
+    return store;
+}
+
+HICON Keep(std::unique_ptr<IconObject> icon) {
+    IconStore().push_back(std::move(icon));
+    return IconStore().back().get();
+}
+
+HCURSOR g_cursor = nullptr;
+
+}  // namespace
+
+HICON WINAPI CreateIconFromResourceEx(BYTE* bits, DWORD size, BOOL, DWORD, int cxDesired, int cyDesired, UINT) {
+    constexpr DWORD kHeader = 40;
+    if (bits == nullptr || size < kHeader || ReadLE(bits, 4) != kHeader) return nullptr;
+    const auto width = static_cast<std::int32_t>(ReadLE(bits + 4, 4));
+    const auto doubledHeight = static_cast<std::int32_t>(ReadLE(bits + 8, 4));
+    const std::uint32_t planes = ReadLE(bits + 12, 2);
+    const std::uint32_t bitCount = ReadLE(bits + 14, 2);
+    const std::uint32_t compression = ReadLE(bits + 16, 4);
+    if (width <= 0 || width > 256 || doubledHeight <= 0 || doubledHeight > 512 || doubledHeight % 2 != 0) return nullptr;
+    if (planes != 1 || compression != 0 || (bitCount != 1 && bitCount != 4 && bitCount != 8)) return nullptr;
+    const int height = doubledHeight / 2;
+    const std::size_t colours = std::size_t{1} << bitCount;
+    const std::size_t colourRow = ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
+    const std::size_t maskRow = ((static_cast<std::size_t>(width) + 31) / 32) * 4;
+    const std::size_t paletteAt = kHeader;
+    const std::size_t colourAt = paletteAt + colours * 4;
+    const std::size_t maskAt = colourAt + colourRow * height;
+    if (maskAt + maskRow * height > size) return nullptr;
+
+    auto icon = std::make_unique<IconObject>();
+    icon->width = width;
+    icon->height = height;
+    icon->argb.resize(static_cast<std::size_t>(width) * height);
+    for (int row = 0; row < height; ++row) {
+        const BYTE* colourBits = bits + colourAt + colourRow * (height - 1 - row);
+        const BYTE* maskBits = bits + maskAt + maskRow * (height - 1 - row);
+        for (int x = 0; x < width; ++x) {
+            const bool transparent = (maskBits[x / 8] >> (7 - x % 8)) & 1;
+            const std::size_t bit = static_cast<std::size_t>(x) * bitCount;
+            const unsigned index = (colourBits[bit / 8] >> (8 - bitCount - bit % 8)) & ((1u << bitCount) - 1);
+            const BYTE* q = bits + paletteAt + index * 4;  // blue, green, red, 0
+            const std::uint32_t rgb = (std::uint32_t{q[2]} << 16) | (std::uint32_t{q[1]} << 8) | q[0];
+            icon->argb[static_cast<std::size_t>(row) * width + x] = transparent ? 0u : (0xFF000000u | rgb);
+        }
+    }
+    if ((cxDesired != 0 && cxDesired != width) || (cyDesired != 0 && cyDesired != height)) {
+        // Nearest neighbour is enough for the few pixels an icon has.
+        auto scaled = std::make_unique<IconObject>();
+        scaled->width = cxDesired != 0 ? cxDesired : width;
+        scaled->height = cyDesired != 0 ? cyDesired : height;
+        scaled->argb.resize(static_cast<std::size_t>(scaled->width) * scaled->height);
+        for (int y = 0; y < scaled->height; ++y)
+            for (int x = 0; x < scaled->width; ++x)
+                scaled->argb[static_cast<std::size_t>(y) * scaled->width + x] =
+                    icon->argb[static_cast<std::size_t>(y * height / scaled->height) * width + x * width / scaled->width];
+        return Keep(std::move(scaled));
+    }
+    return Keep(std::move(icon));
+}
+
+BOOL WINAPI DrawIconEx(HDC hDC, int x, int y, HICON hIcon, int, int, UINT, HBRUSH, UINT) {
+    if (hDC == nullptr || hIcon == nullptr) return FALSE;
+    if (hDC->canvas != nullptr && !hIcon->argb.empty())
+        hDC->canvas->DrawPixels(hDC->origin.x + x, hDC->origin.y + y, hIcon->width, hIcon->height, hIcon->argb.data());
+    return TRUE;
+}
+
+BOOL WINAPI DrawIcon(HDC hDC, int x, int y, HICON hIcon) { return DrawIconEx(hDC, x, y, hIcon, 0, 0, 0, nullptr, DI_NORMAL); }
+
+HICON WINAPI CopyIcon(HICON hIcon) {
+    if (hIcon == nullptr) return nullptr;
+    return Keep(std::make_unique<IconObject>(*hIcon));
+}
+
+HCURSOR WINAPI LoadCursorA(HINSTANCE module, LPCSTR name) {
+    // Only the platform's own pointers exist: no module here holds any.
+    if (module != nullptr || !IS_INTRESOURCE(name)) return nullptr;
+    static IconObject arrow{0, 0, {}, kCursorArrow};
+    static IconObject ibeam{0, 0, {}, kCursorIBeam};
+    static IconObject hand{0, 0, {}, kCursorHand};
+    switch (static_cast<int>(reinterpret_cast<ULONG_PTR>(name))) {
+    case kCursorArrow: return &arrow;
+    case kCursorIBeam: return &ibeam;
+    case kCursorHand: return &hand;
+    default: return nullptr;
+    }
+}
+
+HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
+    HCURSOR old = g_cursor;
+    g_cursor = hCursor;
+    return old;
+}
+
+HCURSOR WINAPI GetCursor() { return g_cursor; }

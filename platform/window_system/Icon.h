@@ -1,0 +1,21 @@
+// Icons and pointer shapes: decoded from the icon-image layout, drawn with
+// their mask, and chosen per window through WM_SETCURSOR.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "Geometry.h"
+
+struct HICON__ {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> argb;  // top row first; alpha 0 where the mask is set
+    int systemCursor = 0;             // for the platform's own pointers: which one
+};
+using IconObject = HICON__;
+
+// The platform's own pointers, by their resource numbers.
+inline constexpr int kCursorArrow = 32512;
+inline constexpr int kCursorIBeam = 32513;
+inline constexpr int kCursorHand = 32649;

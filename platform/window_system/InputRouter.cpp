@@ -1,0 +1,157 @@
+#include "InputRouter.h"
+
+#include "DialogProcedure.h"
+#include "Menu.h"
+#include "WindowManager.h"
+
+namespace {
+
+WindowManager& wm() { return WindowManager::Instance(); }
+bool g_leftDown = false;
+
+bool IsModifier(UINT vk) { return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU; }
+
+HWND TopLevelOf(HWND hWnd) {
+    while (hWnd != nullptr && hWnd->IsChild() && hWnd->parent != nullptr) hWnd = hWnd->parent;
+    return hWnd;
+}
+
+// Input goes to the window that takes it when it comes, and waits in the
+// queue for the program's message loop.
+void Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam, UINT translatedChar = 0) {
+    if (IsWindow(target)) wm().PostInput(target, message, wParam, lParam, translatedChar);
+}
+
+bool Transparent(HWND hWnd) {
+    if (hWnd->windowClass == WindowClass::Button) return (hWnd->style & BS_TYPEMASK) == BS_GROUPBOX;
+    if (hWnd->windowClass == WindowClass::Static) return (hWnd->style & SS_NOTIFY) == 0;
+    return false;
+}
+
+// Input goes to the active modal window; windows it disables get none.
+bool AcceptsInput(HWND target) {
+    HWND top = TopLevelOf(target);
+    return IsWindow(top) && top->IsEnabled() && (wm().ActiveDialog() == nullptr || top == wm().ActiveDialog());
+}
+
+UINT MouseFlags() {
+    UINT flags = g_leftDown ? MK_LBUTTON : 0;
+    if (GetAsyncKeyState(VK_SHIFT) < 0) flags |= MK_SHIFT;
+    if (GetAsyncKeyState(VK_CONTROL) < 0) flags |= MK_CONTROL;
+    return flags;
+}
+
+LPARAM ClientPoint(HWND hWnd, Point screen) {
+    const Point origin = wm().ClientOrigin(hWnd);
+    return MAKELPARAM(static_cast<unsigned>(screen.x - origin.x), static_cast<unsigned>(screen.y - origin.y));
+}
+
+}  // namespace
+
+namespace Input {
+
+UINT CharForKey(UINT vk, bool shift, bool ctrl, bool alt) {
+    if (alt) return 0;
+    if (vk >= 'A' && vk <= 'Z') {
+        if (ctrl) return vk - 'A' + 1;
+        return shift ? vk : vk - 'A' + 'a';
+    }
+    if (ctrl) return 0;
+    if (vk >= '0' && vk <= '9') return vk;
+    switch (vk) {
+    case VK_BACK: return 0x08;
+    case VK_TAB: return 0x09;
+    case VK_RETURN: return 0x0D;
+    case VK_ESCAPE: return 0x1B;
+    case VK_SPACE: return ' ';
+    case VK_OEM_PERIOD: return shift ? '>' : '.';
+    case VK_OEM_COMMA: return shift ? '<' : ',';
+    case VK_OEM_MINUS: return shift ? '_' : '-';
+    case VK_OEM_PLUS: return shift ? '+' : '=';
+    default: return 0;
+    }
+}
+
+void KeyDown(UINT vk, UINT translatedChar) {
+    wm().SetKeyDown(vk, true);
+    // An open menu reads the keyboard itself, modifiers included.
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        Deliver(menu->owner, WM_KEYDOWN, vk, 1, translatedChar);
+        return;
+    }
+    if (IsModifier(vk)) return;
+    HWND dialog = wm().ActiveDialog();
+    HWND focus = GetFocus();
+    // With no focus to take them, keys go to the active dialog, whose dialog manager may still use them.
+    HWND target = focus != nullptr && AcceptsInput(focus) ? focus : dialog;
+    if (GetAsyncKeyState(VK_MENU) < 0) {
+        Deliver(focus ? focus : dialog, WM_SYSKEYDOWN, vk, 1);
+        return;
+    }
+    Deliver(target, WM_KEYDOWN, vk, 1, target == focus ? translatedChar : 0);
+}
+
+void KeyUp(UINT vk) {
+    wm().SetKeyDown(vk, false);
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        Deliver(menu->owner, WM_KEYUP, vk, 1);
+        return;
+    }
+    if (IsModifier(vk)) return;
+    HWND focus = GetFocus();
+    if (focus != nullptr && AcceptsInput(focus)) Deliver(focus, WM_KEYUP, vk, 1);
+}
+
+void Char(UINT codePoint) {
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        Deliver(menu->owner, WM_CHAR, codePoint, 1);
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus != nullptr && AcceptsInput(focus)) Deliver(focus, WM_CHAR, codePoint, 1);
+}
+
+HWND WindowFromPoint(Point screen) {
+    const std::vector<HWND> tops = wm().TopLevelWindows();
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        HWND top = *it;
+        if (!top->IsVisible() || !wm().ScreenRect(top).PtInRect(screen)) continue;
+        for (HWND child : top->children) {
+            if (!child->IsVisible() || Transparent(child) || !wm().ScreenRect(child).PtInRect(screen)) continue;
+            return child->IsEnabled() ? child : top;
+        }
+        return top;
+    }
+    return nullptr;
+}
+
+void MouseDown(Point screen, bool rightButton, bool doubleClick) {
+    wm().SetCursorPos(screen);
+    if (GetTrackedMenu() != nullptr) {
+        DismissMenu();
+        return;
+    }
+    HWND target = GetCapture() ? GetCapture() : WindowFromPoint(screen);
+    if (target == nullptr || !AcceptsInput(target)) return;
+    if (!rightButton) g_leftDown = true;
+    const UINT message = rightButton ? WM_RBUTTONDOWN : (doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN);
+    Deliver(target, message, MouseFlags(), ClientPoint(target, screen));
+}
+
+void MouseUp(Point screen, bool rightButton) {
+    if (!rightButton) g_leftDown = false;
+    HWND target = GetCapture() ? GetCapture() : WindowFromPoint(screen);
+    if (target == nullptr || !AcceptsInput(target)) return;
+    Deliver(target, rightButton ? WM_RBUTTONUP : WM_LBUTTONUP, MouseFlags(), ClientPoint(target, screen));
+}
+
+void MouseMove(Point screen) {
+    wm().SetCursorPos(screen);
+    HWND target = GetCapture() ? GetCapture() : WindowFromPoint(screen);
+    if (target == nullptr) return;
+    if (AcceptsInput(target)) SendMessageA(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    if (!AcceptsInput(target)) return;
+    Deliver(target, WM_MOUSEMOVE, MouseFlags(), ClientPoint(target, screen));
+}
+
+}  // namespace Input

@@ -1,0 +1,91 @@
+#include "LocaleInfo.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "Utf8.h"
+
+namespace {
+
+const LocaleSource* g_source = nullptr;
+
+// "3;0" from POSIX grouping bytes: each byte a group size; the form's first
+// number is all a reader takes.
+std::string GroupingText(const char* grouping) {
+    if (grouping == nullptr || grouping[0] == '\0' || grouping[0] == CHAR_MAX) return "0";
+    std::string text;
+    for (const char* g = grouping; *g != '\0' && *g != CHAR_MAX; ++g) {
+        if (!text.empty()) text += ';';
+        text += std::to_string(static_cast<int>(*g));
+    }
+    return text + ";0";
+}
+
+std::optional<std::string> PosixAnswer(LCTYPE type) {
+    // The user's own LC_NUMERIC, read without touching the process's C locale.
+    locale_t user = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+    if (user == static_cast<locale_t>(0)) user = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
+    std::optional<std::string> answer;
+    switch (type) {
+    case LOCALE_SDECIMAL: answer = nl_langinfo_l(RADIXCHAR, user); break;
+    case LOCALE_STHOUSAND: answer = nl_langinfo_l(THOUSEP, user); break;
+    case LOCALE_SGROUPING: answer = GroupingText(nl_langinfo_l(GROUPING, user)); break;
+    case LOCALE_IDIGITS: answer = "2"; break;
+    case LOCALE_ILZERO: answer = "1"; break;
+    case LOCALE_INEGNUMBER: answer = "1"; break;
+    case LOCALE_SNEGATIVESIGN: answer = "-"; break;
+    default: break;
+    }
+    freelocale(user);
+    return answer;
+}
+
+}  // namespace
+
+const char* PosixLocaleSource::OverrideVariable(LCTYPE type) {
+    switch (type) {
+    case LOCALE_SDECIMAL: return "DOTWISE_LOCALE_SDECIMAL";
+    case LOCALE_STHOUSAND: return "DOTWISE_LOCALE_STHOUSAND";
+    case LOCALE_SGROUPING: return "DOTWISE_LOCALE_SGROUPING";
+    case LOCALE_IDIGITS: return "DOTWISE_LOCALE_IDIGITS";
+    case LOCALE_ILZERO: return "DOTWISE_LOCALE_ILZERO";
+    case LOCALE_INEGNUMBER: return "DOTWISE_LOCALE_INEGNUMBER";
+    case LOCALE_SNEGATIVESIGN: return "DOTWISE_LOCALE_SNEGATIVESIGN";
+    default: return nullptr;
+    }
+}
+
+std::optional<std::string> PosixLocaleSource::Query(LCTYPE type) const {
+    // Text from the environment or a locale file may be any bytes; what the
+    // program holds is UTF-8, so a broken sequence becomes U+FFFD here, once.
+    if (const char* name = OverrideVariable(type)) {
+        if (const char* value = std::getenv(name)) return RepairUtf8(value);
+    }
+    std::optional<std::string> answer = PosixAnswer(type);
+    if (answer) *answer = RepairUtf8(*answer);
+    return answer;
+}
+
+std::optional<std::string> FixedLocaleSource::Query(LCTYPE type) const {
+    const auto it = m_answers.find(type);
+    if (it == m_answers.end()) return std::nullopt;
+    return it->second;
+}
+
+void SetLocaleSource(const LocaleSource* source) { g_source = source; }
+
+int WINAPI GetLocaleInfoA(LCID, LCTYPE type, LPSTR data, int cchData) {
+    static const PosixLocaleSource posix;
+    const LocaleSource& source = g_source != nullptr ? *g_source : posix;
+    const std::optional<std::string> answer = source.Query(type);
+    if (!answer) return 0;
+    const int needed = static_cast<int>(answer->size()) + 1;
+    if (cchData == 0) return needed;
+    if (data == nullptr || cchData < needed) return 0;
+    std::memcpy(data, answer->c_str(), static_cast<std::size_t>(needed));
+    return needed;
+}

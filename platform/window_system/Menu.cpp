@@ -1,0 +1,186 @@
+#include "Menu.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+
+#include "WindowManager.h"
+
+namespace {
+
+std::deque<std::unique_ptr<MenuObject>>& MenuStore() {
+    static std::deque<std::unique_ptr<MenuObject>> store;
+    return store;
+}
+
+std::vector<TrackedMenu*>& MenuStack() {
+    static std::vector<TrackedMenu*> stack;
+    return stack;
+}
+
+char MnemonicOf(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '&') {
+            if (text[i + 1] == '&') {
+                ++i;
+                continue;
+            }
+            const char c = text[i + 1];
+            return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+    }
+    return 0;
+}
+
+
+}  // namespace
+
+HMENU WINAPI CreatePopupMenu() {
+    MenuStore().push_back(std::make_unique<MenuObject>());
+    return MenuStore().back().get();
+}
+
+BOOL WINAPI DestroyMenu(HMENU hMenu) {
+    const auto before = MenuStore().size();
+    std::erase_if(MenuStore(), [hMenu](const std::unique_ptr<MenuObject>& m) { return m.get() == hMenu; });
+    return MenuStore().size() != before ? TRUE : FALSE;
+}
+
+BOOL WINAPI AppendMenuA(HMENU hMenu, UINT flags, UINT_PTR idNewItem, LPCSTR newItem) {
+    if (hMenu == nullptr) return FALSE;
+    hMenu->items.push_back({flags, static_cast<UINT>(idNewItem), newItem != nullptr ? newItem : ""});
+    return TRUE;
+}
+
+HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL revert) {
+    if (!IsWindow(hWnd) || !(hWnd->style & WS_SYSMENU)) return nullptr;
+    if (revert) {
+        if (hWnd->systemMenu != nullptr) DestroyMenu(hWnd->systemMenu);
+        hWnd->systemMenu = nullptr;
+        return nullptr;
+    }
+    if (hWnd->systemMenu == nullptr) {
+        // The items a dialog frame without minimise and maximise boxes offers.
+        hWnd->systemMenu = CreatePopupMenu();
+        AppendMenuA(hWnd->systemMenu, MF_STRING, SC_MOVE, "移动(&M)");
+        AppendMenuA(hWnd->systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(hWnd->systemMenu, MF_STRING, SC_CLOSE, "关闭(&C)\tAlt+F4");
+    }
+    return hWnd->systemMenu;
+}
+
+TrackedMenu* GetTrackedMenu() { return MenuStack().empty() ? nullptr : MenuStack().back(); }
+
+namespace {
+
+// An open menu takes the keyboard and the mouse buttons for itself.
+bool MenuTakes(const MSG& msg) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        switch (msg.wParam) {
+        case VK_UP:
+        case VK_DOWN:
+        case VK_RETURN:
+        case VK_ESCAPE:
+        case VK_MENU: MenuKeyDown(static_cast<UINT>(msg.wParam)); break;
+        default: WindowManager::Instance().Translate(msg); break;  // letters reach the menu as characters (mnemonics)
+        }
+        return true;
+    case WM_CHAR:
+    case WM_SYSCHAR: MenuChar(static_cast<UINT>(msg.wParam)); return true;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: DismissMenu(); return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+UINT TrackMenu(HMENU hMenu, HWND owner, Point screenPosition) {
+    if (hMenu == nullptr || hMenu->items.empty()) return 0;
+    TrackedMenu tracked{hMenu, owner, screenPosition, -1, true, 0};
+    MenuStack().push_back(&tracked);
+    WindowManager& wm = WindowManager::Instance();
+    wm.Invalidate(owner);
+    while (tracked.open) {
+        MSG msg{};
+        if (!wm.Peek(&msg, true)) {
+            if (!wm.PumpInput()) tracked.open = false;
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            // The program is quitting: leave the quit for the loops further out.
+            wm.PostQuit(static_cast<int>(msg.wParam));
+            tracked.open = false;
+        } else if (!MenuTakes(msg)) {
+            wm.Translate(msg);
+            wm.Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+        }
+    }
+    MenuStack().pop_back();
+    wm.Invalidate(owner);
+    return tracked.chosen;
+}
+
+void ChooseMenuItem(int index) {
+    TrackedMenu* menu = GetTrackedMenu();
+    if (menu == nullptr || index < 0 || index >= static_cast<int>(menu->menu->items.size())) return;
+    const MenuItem& item = menu->menu->items[index];
+    if (!item.IsEnabled()) return;
+    menu->chosen = item.id;
+    menu->open = false;
+}
+
+void DismissMenu() {
+    if (TrackedMenu* menu = GetTrackedMenu()) menu->open = false;
+}
+
+void MenuKeyDown(UINT vk) {
+    TrackedMenu* menu = GetTrackedMenu();
+    if (menu == nullptr) return;
+    const int count = static_cast<int>(menu->menu->items.size());
+    const auto step = [&](int direction) {
+        for (int tries = 0; tries < count; ++tries) {
+            menu->highlight = (menu->highlight + direction + count) % count;
+            if (menu->menu->items[menu->highlight].IsEnabled()) return;
+        }
+    };
+    switch (vk) {
+    case VK_DOWN: step(1); break;
+    case VK_UP:
+        if (menu->highlight < 0) menu->highlight = 0;
+        step(-1);
+        break;
+    case VK_RETURN: ChooseMenuItem(menu->highlight); break;
+    case VK_ESCAPE:
+    case VK_MENU: DismissMenu(); break;
+    default: break;
+    }
+    WindowManager::Instance().Invalidate(menu->owner);
+}
+
+void MenuChar(UINT ch) {
+    TrackedMenu* menu = GetTrackedMenu();
+    if (menu == nullptr || ch >= 0x80) return;
+    const char upper = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : static_cast<char>(ch);
+    for (int i = 0; i < static_cast<int>(menu->menu->items.size()); ++i) {
+        const MenuItem& item = menu->menu->items[i];
+        if (item.IsEnabled() && MnemonicOf(item.text) == upper) {
+            ChooseMenuItem(i);
+            return;
+        }
+    }
+}
+
+std::string MenuItemLabel(const std::string& text) {
+    std::string label;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;
+        label += text[i];
+    }
+    return label;
+}

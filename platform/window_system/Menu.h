@@ -1,0 +1,42 @@
+// Popup menus: the system menu and the edit control's context menu. A
+// tracked menu runs its own loop until an item is chosen or it is dismissed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Geometry.h"
+
+struct MenuItem {
+    UINT flags = MF_STRING;
+    UINT id = 0;
+    std::string text;
+    bool IsSeparator() const { return (flags & MF_SEPARATOR) != 0; }
+    bool IsEnabled() const { return (flags & (MF_GRAYED | MF_DISABLED)) == 0 && !IsSeparator(); }
+};
+
+struct HMENU__ {
+    std::vector<MenuItem> items;
+};
+using MenuObject = HMENU__;
+
+// The menu being tracked, as back ends draw it and feed it input.
+struct TrackedMenu {
+    HMENU menu = nullptr;
+    HWND owner = nullptr;
+    Point position;  // top-left corner on the screen
+    int highlight = -1;
+    bool open = false;
+    UINT chosen = 0;
+};
+
+// Runs the menu modally; returns the chosen item's id, or 0 when dismissed.
+UINT TrackMenu(HMENU hMenu, HWND owner, Point screenPosition);
+TrackedMenu* GetTrackedMenu();
+void ChooseMenuItem(int index);
+void DismissMenu();
+// Keyboard of an open menu: arrows, Enter, Escape and mnemonics.
+void MenuKeyDown(UINT vk);
+void MenuChar(UINT ch);
+// The item text as a user reads it: without the mnemonic marker.
+std::string MenuItemLabel(const std::string& text);

@@ -1,0 +1,77 @@
+#include "MessageDialog.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "DialogProcedure.h"
+#include "WindowManager.h"
+
+namespace {
+
+INT_PTR CALLBACK MessageBoxProcedure(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) return TRUE;
+    // A box with only OK ends with OK however it is closed.
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(hDlg, IDOK);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Over the owner, or in the middle of the work area.
+void Centre(HWND hDlg, HWND owner) {
+    WindowManager& wm = WindowManager::Instance();
+    Rect area = wm.GetBackend() != nullptr ? wm.GetBackend()->WorkArea() : Rect{0, 0, 1280, 800};
+    if (IsWindow(owner)) area = wm.ScreenRect(owner);
+    const Rect r = hDlg->rect;
+    SetWindowPos(hDlg, nullptr, area.left + (area.Width() - r.Width()) / 2, area.top + (area.Height() - r.Height()) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+}
+
+}  // namespace
+
+int RunMessageDialog(HWND owner, const std::string& text, const std::string& caption, UINT) {
+    const TextMetrics& metrics = WindowManager::Instance().Metrics();
+    int widest = 0;
+    int lines = 0;
+    for (std::size_t start = 0; start <= text.size(); ++lines) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        widest = std::max(widest, metrics.TextWidth(std::string_view(text).substr(start, end - start)));
+        start = end + 1;
+    }
+    // Sizes in dialog units: 4 per average character across, 8 per line down.
+    const auto textWidth = static_cast<short>(std::max(60, widest * 4 / metrics.AverageCharWidth() + 4));
+    const auto textHeight = static_cast<short>(lines * 8 + 2);
+    const auto width = static_cast<short>(textWidth + 24);
+    const auto buttonTop = static_cast<short>(14 + textHeight);
+    const std::vector<DialogItemTemplate> items = {
+        {-1, WindowClass::Static, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 12, 10, textWidth, textHeight, text.c_str()},
+        {IDOK, WindowClass::Button, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, static_cast<short>((width - 50) / 2), buttonTop, 50, 14, "确定"},
+    };
+    const DialogTemplate dialog{0, false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, width,
+                                static_cast<short>(buttonTop + 22), caption.c_str(), "宋体", 9, items};
+    HWND focusBefore = GetFocus();
+    const bool disableOwner = IsWindow(owner) && IsWindowEnabled(owner);
+    if (disableOwner) EnableWindow(owner, FALSE);
+    HWND box = CreateDialogIndirectParamA(nullptr, AsDlgTemplate(dialog), owner, &MessageBoxProcedure, 0);
+    if (box != nullptr) {
+        Centre(box, owner);
+        ShowWindow(box, SW_SHOWNORMAL);
+    }
+    MSG msg{};
+    while (IsWindow(box) && !box->dialogEnded) {
+        if (!GetMessageA(&msg, nullptr, 0, 0)) {
+            // The program is quitting: leave the quit for the loops further out.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!IsDialogMessageA(box, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (disableOwner) EnableWindow(owner, TRUE);
+    if (IsWindow(focusBefore)) SetFocus(focusBefore);
+    if (IsWindow(box)) DestroyWindow(box);
+    return IDOK;
+}

@@ -1,0 +1,151 @@
+// The process entry: picks a display back end from the command line and the
+// environment, then runs the application on it.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "ProgramRun.h"
+#include "Resources.h"
+#include "WindowApi.h"
+#include "WindowModule.h"
+#include "../headless/HeadlessBackend.h"
+#include "../tui/TerminalBackend.h"
+
+namespace {
+
+constexpr const char* kHelp =
+    "usage: dotwise [--platform gui|tui|headless] [--driver]\n"
+    "       dotwise --help | --version\n"
+    "\n"
+    "A calculator of a display's pixel density (PPI, PPC) from its resolution and\n"
+    "diagonal, and of the capacity a system reports for a disk's nominal one.\n"
+    "\n"
+    "Back ends (by default: a window where a display answers, else the terminal):\n"
+    "  --platform gui       a window on the desktop (X11 or Wayland)\n"
+    "  --platform tui       full screen in the terminal (ncurses)\n"
+    "  --platform headless  no display: driver commands on standard input,\n"
+    "                       answers on standard output (see dotwise(1))\n"
+    "  --driver             with the window, also take driver commands on standard input\n"
+    "  --help               this text\n"
+    "  --version            the name and version\n"
+    "\n"
+    "Environment:\n"
+    "  DISPLAY, WAYLAND_DISPLAY    the display the window opens on\n"
+    "  TERM                        the terminal's type, for --platform tui\n"
+    "  LC_ALL, LC_NUMERIC, LANG    the number format of the diagonal field\n"
+    "  DOTWISE_LOCALE_SDECIMAL, DOTWISE_LOCALE_STHOUSAND, DOTWISE_LOCALE_SGROUPING,\n"
+    "  DOTWISE_LOCALE_IDIGITS, DOTWISE_LOCALE_ILZERO, DOTWISE_LOCALE_INEGNUMBER,\n"
+    "  DOTWISE_LOCALE_SNEGATIVESIGN\n"
+    "                              each replaces one value of that number format\n"
+    "  DOTWISE_SCALE               the window's scale (0.5 to 8), where the display's\n"
+    "                              dots per inch should not decide\n"
+    "\n"
+    "Exit status: 0 when the dialog is closed; 1 when the window fails or the\n"
+    "driver's answers cannot be written; 2 for a bad command line, or when no\n"
+    "display or terminal can show the program.\n";
+
+// "Dotwise 1.0.0.1", from the version block.
+std::string VersionLine() {
+    std::string version;
+    for (const VersionField& field : ProgramResources().versionFields)
+        if (std::strcmp(field.name, "ProductVersion") == 0) version = field.value;
+    std::erase(version, ' ');
+    std::replace(version.begin(), version.end(), ',', '.');
+    return "Dotwise " + version;
+}
+
+int BadCommandLine(const std::string& what) {
+    std::fprintf(stderr, "dotwise: %s; see dotwise --help\n", what.c_str());
+    return 2;
+}
+
+int RunHeadless() {
+    HeadlessBackend backend(std::cin, std::cout);
+    // Drawing needs the window back end's fonts and images: its module is opened on the first screenshot.
+    backend.GetDriver().AddCommand("screenshot", [](const Driver::Args& a) {
+        if (a.size() != 1) throw DriverError("usage: screenshot FILE");
+        std::string error;
+        const WindowModule* module = LoadWindowModule(error);
+        if (module == nullptr || !module->takeScreenshot(&a[0], &error)) throw DriverError(error);
+        return std::string("ok");
+    });
+    const int exitCode = RunProgram(backend);
+    if (backend.GetDriver().OutputFailed()) {
+        std::fprintf(stderr, "dotwise: cannot write the driver's answers to standard output\n");
+        return 1;
+    }
+    return exitCode;
+}
+
+int RunTerminal() {
+    std::unique_ptr<TerminalBackend> backend;
+    try {
+        backend = std::make_unique<TerminalBackend>();
+    } catch (const std::runtime_error& e) {
+        std::fprintf(stderr, "dotwise: cannot run in this terminal: %s; use a full-screen terminal, or --platform headless to drive it from standard input\n", e.what());
+        return 2;
+    }
+    return RunProgram(*backend);
+}
+
+// The window back end, or null with the reason when no display answers.
+std::unique_ptr<Backend> OpenWindow(bool withDriver, std::string& reason) {
+    const WindowModule* module = LoadWindowModule(reason);
+    return module != nullptr ? std::unique_ptr<Backend>(module->openWindow(withDriver, &reason)) : nullptr;
+}
+
+bool DisplayVariableSet() { return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SetModulePath(argc > 0 && argv[0] != nullptr ? argv[0] : "dotwise");
+    std::string platform;
+    bool withDriver = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("%s\n", VersionLine().c_str());
+            return 0;
+        }
+        if (arg == "--driver") {
+            withDriver = true;
+        } else if (arg == "--platform" || arg.rfind("--platform=", 0) == 0) {
+            if (arg == "--platform" && i + 1 >= argc) return BadCommandLine("--platform needs a value: gui, tui or headless");
+            platform = arg == "--platform" ? argv[++i] : arg.substr(11);
+            if (platform != "gui" && platform != "tui" && platform != "headless")
+                return BadCommandLine("--platform takes gui, tui or headless, not '" + platform + "'");
+        } else {
+            return BadCommandLine("unknown option '" + arg + "'");
+        }
+    }
+    if (platform == "headless") return RunHeadless();
+    if (platform == "tui") return RunTerminal();
+    std::string reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    try {
+        // Only opening the display tells whether one answers; a variable left over from another session names none.
+        std::unique_ptr<Backend> window = platform == "gui" || DisplayVariableSet() ? OpenWindow(withDriver, reason) : nullptr;
+        if (window != nullptr) return RunProgram(*window);
+    } catch (const std::runtime_error& e) {
+        std::fprintf(stderr, "dotwise: %s\n", e.what());
+        return 1;
+    }
+    if (platform == "gui") {
+        std::fprintf(stderr, "dotwise: no display could be opened (%s); run with --platform tui in a terminal, or --platform headless\n", reason.c_str());
+        return 2;
+    }
+    if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO)) return RunTerminal();
+    std::fprintf(stderr, "dotwise: no display could be opened (%s) and no terminal; run with --platform headless to drive it from standard input\n", reason.c_str());
+    return 2;
+}

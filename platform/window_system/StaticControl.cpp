@@ -1,0 +1,26 @@
+#include "StaticControl.h"
+
+#include "DefaultProcedure.h"
+#include "DeviceContext.h"
+#include "Icon.h"
+
+LRESULT StaticControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        if (hWnd->style & SS_NOTIFY) NotifyParent(hWnd, STN_CLICKED);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        if (hWnd->style & SS_NOTIFY) NotifyParent(hWnd, STN_DBLCLK);
+        return 0;
+    case WM_GETDLGCODE: return DLGC_STATIC;
+    case WM_PAINT:
+        if ((hWnd->style & SS_TYPEMASK) == SS_ICON && hWnd->bigIcon != nullptr) {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(hWnd, &paint);
+            DrawIconEx(dc, 0, 0, hWnd->bigIcon, 0, 0, 0, nullptr, DI_NORMAL);
+            EndPaint(hWnd, &paint);
+        }
+        return 0;
+    default: return DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+}

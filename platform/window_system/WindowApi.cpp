@@ -1,0 +1,283 @@
+// Windows, their places and states, focus, capture, caret and key state.
+#include "WindowApi.h"
+
+#include <algorithm>
+
+#include "DeviceContext.h"
+#include "WindowManager.h"
+
+namespace {
+WindowManager& wm() { return WindowManager::Instance(); }
+}  // namespace
+
+BOOL WINAPI IsWindow(HWND hWnd) { return wm().IsWindow(hWnd) ? TRUE : FALSE; }
+BOOL WINAPI IsWindowVisible(HWND hWnd) { return IsWindow(hWnd) && hWnd->IsVisible() ? TRUE : FALSE; }
+BOOL WINAPI IsWindowEnabled(HWND hWnd) { return IsWindow(hWnd) && hWnd->IsEnabled() ? TRUE : FALSE; }
+BOOL WINAPI IsIconic(HWND hWnd) { return IsWindow(hWnd) && hWnd->minimized ? TRUE : FALSE; }
+HWND WINAPI GetFocus() { return wm().Focus(); }
+HWND WINAPI SetFocus(HWND hWnd) { return wm().SetFocus(hWnd); }
+HWND WINAPI GetParent(HWND hWnd) { return IsWindow(hWnd) ? hWnd->parent : nullptr; }
+
+HWND WINAPI GetWindow(HWND hWnd, UINT relation) {
+    if (!IsWindow(hWnd) || relation != GW_OWNER || hWnd->IsChild()) return nullptr;
+    return hWnd->parent;
+}
+
+HWND WINAPI GetDlgItem(HWND hDlg, int nID) {
+    if (!IsWindow(hDlg)) return nullptr;
+    for (HWND child : hDlg->children)
+        if (child->id == nID) return child;
+    return nullptr;
+}
+
+int WINAPI GetDlgCtrlID(HWND hWnd) { return IsWindow(hWnd) ? hWnd->id : 0; }
+
+HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
+    if (!IsWindow(hDlg)) return nullptr;
+    std::vector<HWND> stops;
+    for (HWND child : hDlg->children)
+        if ((child->style & WS_TABSTOP) && child->IsVisible() && child->IsEnabled()) stops.push_back(child);
+    if (stops.empty()) return nullptr;
+    const auto at = std::find(stops.begin(), stops.end(), hCtl);
+    if (at == stops.end()) return bPrevious ? stops.back() : stops.front();
+    const auto index = static_cast<std::size_t>(at - stops.begin());
+    const std::size_t n = stops.size();
+    return stops[bPrevious ? (index + n - 1) % n : (index + 1) % n];
+}
+
+BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
+    if (!IsWindow(hWnd)) return FALSE;
+    const BOOL wasDisabled = hWnd->IsEnabled() ? FALSE : TRUE;
+    if (bEnable) {
+        hWnd->style &= ~WS_DISABLED;
+    } else {
+        hWnd->style |= WS_DISABLED;
+        if (wm().Focus() == hWnd) wm().SetFocus(nullptr);
+    }
+    wm().Send(hWnd, WM_ENABLE, bEnable ? 1 : 0, 0);
+    wm().Invalidate(hWnd);
+    return wasDisabled;
+}
+
+BOOL WINAPI ShowWindow(HWND hWnd, int command) {
+    if (!IsWindow(hWnd)) return FALSE;
+    const BOOL wasVisible = hWnd->IsVisible() ? TRUE : FALSE;
+    if (command == SW_HIDE) hWnd->style &= ~WS_VISIBLE;
+    else hWnd->style |= WS_VISIBLE;
+    if (hWnd->IsVisible() != static_cast<bool>(wasVisible)) {
+        wm().Send(hWnd, WM_SHOWWINDOW, hWnd->IsVisible() ? TRUE : FALSE, 0);
+        wm().Invalidate(hWnd);
+    }
+    return wasVisible;
+}
+
+// Painting happens when a back end draws; there is nothing to flush.
+BOOL WINAPI UpdateWindow(HWND hWnd) { return IsWindow(hWnd); }
+
+BOOL WINAPI DestroyWindow(HWND hWnd) {
+    if (!IsWindow(hWnd)) return FALSE;
+    wm().Destroy(hWnd);
+    return TRUE;
+}
+
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT*, BOOL) {
+    if (!IsWindow(hWnd)) return FALSE;
+    wm().Invalidate(hWnd);
+    return TRUE;
+}
+
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int index) {
+    if (!IsWindow(hWnd)) return 0;
+    switch (index) {
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(hWnd->wndProc);
+    case GWL_ID: return hWnd->id;
+    case GWL_STYLE: return static_cast<LONG>(hWnd->style);
+    case GWL_EXSTYLE: return static_cast<LONG>(hWnd->exStyle);
+    case GWLP_USERDATA: return hWnd->userData;
+    case DWLP_MSGRESULT: return hWnd->windowClass == WindowClass::Dialog ? hWnd->msgResult : 0;
+    default: return 0;
+    }
+}
+
+LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
+    if (!IsWindow(hWnd)) return 0;
+    const LONG_PTR old = GetWindowLongPtrA(hWnd, index);
+    switch (index) {
+    case GWLP_WNDPROC:
+        if (value != 0) hWnd->wndProc = reinterpret_cast<WNDPROC>(value);
+        break;
+    case GWL_ID: hWnd->id = static_cast<int>(value); break;
+    case GWL_STYLE: hWnd->style = static_cast<DWORD>(value); break;
+    case GWL_EXSTYLE: hWnd->exStyle = static_cast<DWORD>(value); break;
+    case GWLP_USERDATA: hWnd->userData = value; break;
+    case DWLP_MSGRESULT:
+        if (hWnd->windowClass == WindowClass::Dialog) hWnd->msgResult = value;
+        break;
+    default: return 0;
+    }
+    return old;
+}
+
+LONG WINAPI GetWindowLongA(HWND hWnd, int index) { return static_cast<LONG>(GetWindowLongPtrA(hWnd, index)); }
+LONG WINAPI SetWindowLongA(HWND hWnd, int index, LONG value) { return static_cast<LONG>(SetWindowLongPtrA(hWnd, index, value)); }
+
+LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return proc != nullptr ? proc(hWnd, message, wParam, lParam) : 0;
+}
+
+BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT rect) {
+    if (!IsWindow(hWnd) || rect == nullptr) return FALSE;
+    *rect = wm().ScreenRect(hWnd);
+    return TRUE;
+}
+
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT rect) {
+    if (!IsWindow(hWnd) || rect == nullptr) return FALSE;
+    *rect = wm().ClientRect(hWnd);
+    return TRUE;
+}
+
+BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT point) {
+    if (!IsWindow(hWnd) || point == nullptr) return FALSE;
+    const Point origin = wm().ClientOrigin(hWnd);
+    point->x -= origin.x;
+    point->y -= origin.y;
+    return TRUE;
+}
+
+BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT point) {
+    if (!IsWindow(hWnd) || point == nullptr) return FALSE;
+    const Point origin = wm().ClientOrigin(hWnd);
+    point->x += origin.x;
+    point->y += origin.y;
+    return TRUE;
+}
+
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int x, int y, int cx, int cy, UINT flags) {
+    if (!IsWindow(hWnd)) return FALSE;
+    Rect& r = hWnd->rect;
+    if (!(flags & SWP_NOMOVE)) {
+        const int w = r.Width();
+        const int h = r.Height();
+        r = {x, y, x + w, y + h};
+    }
+    if (!(flags & SWP_NOSIZE)) {
+        r.right = r.left + cx;
+        r.bottom = r.top + cy;
+    }
+    if (flags & SWP_SHOWWINDOW) hWnd->style |= WS_VISIBLE;
+    if (flags & SWP_HIDEWINDOW) hWnd->style &= ~WS_VISIBLE;
+    wm().Invalidate(hWnd);
+    return TRUE;
+}
+
+BOOL WINAPI SystemParametersInfoA(UINT action, UINT, LPVOID data, UINT) {
+    if (action != SPI_GETWORKAREA || data == nullptr) return FALSE;
+    Backend* backend = wm().GetBackend();
+    *static_cast<RECT*>(data) = backend != nullptr ? backend->WorkArea() : Rect{0, 0, 1280, 800};
+    return TRUE;
+}
+
+short WINAPI GetAsyncKeyState(int vKey) { return wm().IsKeyDown(static_cast<UINT>(vKey)) ? static_cast<short>(0x8000) : 0; }
+short WINAPI GetKeyState(int vKey) { return GetAsyncKeyState(vKey); }
+
+COLORREF WINAPI GetSysColor(int index) {
+    // The classic desktop scheme the program was drawn for.
+    switch (index) {
+    case COLOR_WINDOW: return RGB(255, 255, 255);
+    case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
+    case COLOR_HIGHLIGHT: return RGB(10, 36, 106);
+    case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
+    case COLOR_3DFACE: return RGB(212, 208, 200);
+    case COLOR_3DSHADOW: return RGB(128, 128, 128);
+    case COLOR_GRAYTEXT: return RGB(128, 128, 128);
+    case COLOR_BTNTEXT: return RGB(0, 0, 0);
+    case COLOR_3DHILIGHT: return RGB(255, 255, 255);
+    case COLOR_3DDKSHADOW: return RGB(64, 64, 64);
+    case COLOR_3DLIGHT: return RGB(212, 208, 200);
+    case COLOR_INFOTEXT: return RGB(0, 0, 0);
+    case COLOR_INFOBK: return RGB(255, 255, 225);
+    case COLOR_ACTIVECAPTION: return RGB(10, 36, 106);
+    case COLOR_CAPTIONTEXT: return RGB(255, 255, 255);
+    default: return RGB(0, 0, 0);
+    }
+}
+
+HBRUSH WINAPI GetSysColorBrush(int index) {
+    static HBRUSH__ brushes[32];
+    HBRUSH__& brush = brushes[index & 31];
+    brush.color = GetSysColor(index);
+    return &brush;
+}
+
+COLORREF BrushColor(HBRUSH brush) { return brush != nullptr ? brush->color : GetSysColor(COLOR_WINDOW); }
+
+int WINAPI GetSystemMetrics(int index) {
+    switch (index) {
+    case SM_CXICON:
+    case SM_CYICON: return 32;
+    default: return 0;
+    }
+}
+
+BOOL WINAPI CreateCaret(HWND hWnd, HANDLE, int width, int height) {
+    Caret& caret = wm().GetCaret();
+    caret = Caret{};
+    caret.owner = hWnd;
+    caret.width = width;
+    caret.height = height;
+    return TRUE;
+}
+
+BOOL WINAPI ShowCaret(HWND hWnd) {
+    Caret& caret = wm().GetCaret();
+    if (caret.owner != hWnd || caret.hideCount == 0) return FALSE;
+    --caret.hideCount;
+    wm().Invalidate(hWnd);
+    return TRUE;
+}
+
+BOOL WINAPI HideCaret(HWND hWnd) {
+    Caret& caret = wm().GetCaret();
+    if (caret.owner != hWnd) return FALSE;
+    ++caret.hideCount;
+    wm().Invalidate(hWnd);
+    return TRUE;
+}
+
+BOOL WINAPI DestroyCaret() {
+    wm().GetCaret() = Caret{};
+    return TRUE;
+}
+
+BOOL WINAPI SetCaretPos(int x, int y) {
+    Caret& caret = wm().GetCaret();
+    if (caret.owner == nullptr) return FALSE;
+    caret.pos = {x, y};
+    wm().Invalidate(caret.owner);
+    return TRUE;
+}
+
+BOOL WINAPI GetCaretPos(LPPOINT point) {
+    *point = wm().GetCaret().pos;
+    return TRUE;
+}
+
+HWND WINAPI SetCapture(HWND hWnd) {
+    HWND old = wm().Capture();
+    wm().SetCapture(hWnd);
+    return old;
+}
+
+BOOL WINAPI ReleaseCapture() {
+    wm().ReleaseCapture();
+    return TRUE;
+}
+
+HWND WINAPI GetCapture() { return wm().Capture(); }
+
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR text, LPCSTR caption, UINT type) {
+    Backend* backend = wm().GetBackend();
+    if (backend == nullptr) return IDOK;
+    return backend->MessageBox(hWnd, text ? text : "", caption ? caption : "", type);
+}

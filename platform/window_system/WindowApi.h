@@ -1,0 +1,14 @@
+// The window system's own helpers next to the desktop API it implements
+// (declared in <windows.h>): what back ends and standard procedures need
+// that the API has no function for.
+#pragma once
+
+#include <string>
+
+#include "Geometry.h"
+
+// The colour a brush paints with.
+COLORREF BrushColor(HBRUSH brush);
+// The executable's path, as GetModuleFileName answers it.
+void SetModulePath(std::string path);
+const std::string& ModulePath();

@@ -1,0 +1,67 @@
+#include "WindowClasses.h"
+
+#include <cstring>
+#include <strings.h>
+
+#include "ButtonControl.h"
+#include "DefaultProcedure.h"
+#include "DialogProcedure.h"
+#include "EditControl.h"
+#include "StaticControl.h"
+#include "ToolTip.h"
+#include "WindowManager.h"
+
+#include <commctrl.h>
+
+std::unique_ptr<StandardProcedure> ProcedureFor(WindowClass cls) {
+    switch (cls) {
+    case WindowClass::Edit: return std::make_unique<EditControl>();
+    case WindowClass::Button: return std::make_unique<ButtonControl>();
+    case WindowClass::Dialog: return std::make_unique<DialogProcedure>();
+    case WindowClass::ToolTip: return std::make_unique<ToolTipControl>();
+    default: return std::make_unique<StaticControl>();
+    }
+}
+
+bool WindowClassByName(LPCSTR name, WindowClass& cls) {
+    if (name == nullptr || IS_INTRESOURCE(name)) return false;
+    struct Entry {
+        const char* name;
+        WindowClass cls;
+    };
+    static constexpr Entry kClasses[] = {
+        {"Edit", WindowClass::Edit},     {"Button", WindowClass::Button},
+        {"Static", WindowClass::Static}, {"#32770", WindowClass::Dialog},
+        {TOOLTIPS_CLASSA, WindowClass::ToolTip},
+    };
+    for (const Entry& entry : kClasses) {
+        // Class names are matched without regard to case.
+        if (::strcasecmp(entry.name, name) == 0) {
+            cls = entry.cls;
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CALLBACK StandardWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return hWnd->procedure ? hWnd->procedure->Handle(hWnd, message, wParam, lParam) : DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU menu, HINSTANCE, LPVOID) {
+    WindowClass cls{};
+    if (!WindowClassByName(className, cls)) return nullptr;
+    if ((style & WS_CHILD) && !IsWindow(parent)) return nullptr;
+    WindowManager& wm = WindowManager::Instance();
+    HWND hWnd = wm.CreateWindowState(cls, ProcedureFor(cls));
+    hWnd->style = style;
+    hWnd->exStyle = exStyle;
+    hWnd->text = windowName != nullptr ? windowName : "";
+    if (style & WS_CHILD) hWnd->id = static_cast<int>(reinterpret_cast<UINT_PTR>(menu));
+    const auto place = [](int v) { return v == CW_USEDEFAULT ? 0 : v; };
+    hWnd->rect = {place(x), place(y), place(x) + place(width), place(y) + place(height)};
+    wm.AddChild(parent, hWnd);
+    wm.Send(hWnd, WM_CREATE, 0, 0);
+    return hWnd;
+}

@@ -1,0 +1,111 @@
+// The window system of this platform: owns every window, keeps the message
+// queue (posted messages before input, as the platform orders them), and
+// keeps focus, mouse capture, caret and key state.
+#pragma once
+
+#include <bitset>
+#include <deque>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Backend.h"
+#include "WindowState.h"
+
+struct QueuedMessage {
+    MSG msg{};
+    // Input: the character translating this key press gives, and the keys held when it came.
+    UINT translatedChar = 0;
+    std::bitset<256> keys;
+};
+
+struct Caret {
+    HWND owner = nullptr;
+    Point pos;
+    int width = 1;
+    int height = 0;
+    int hideCount = 1;
+};
+
+class WindowManager {
+public:
+    static WindowManager& Instance();
+
+    void SetBackend(Backend* backend) { m_backend = backend; }
+    Backend* GetBackend() const { return m_backend; }
+    const TextMetrics& Metrics() const;
+
+    HWND CreateWindowState(WindowClass cls, std::unique_ptr<StandardProcedure> procedure);
+    void AddChild(HWND parent, HWND child);
+    void Destroy(HWND hWnd);
+    bool IsWindow(HWND hWnd) const { return hWnd != nullptr && m_windows.count(hWnd) != 0; }
+    std::vector<HWND> TopLevelWindows() const { return m_topLevel; }
+    // Top-level dialogs, oldest first; the newest is the one that takes input.
+    std::vector<HWND> Dialogs() const;
+    HWND ActiveDialog() const;
+
+    LRESULT Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Post(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Queues a user's key or mouse action for the window that takes it.
+    void PostInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT translatedChar = 0);
+    void PostQuit(int exitCode);
+    // The next message, posted ones before input; false when there is none.
+    bool Peek(MSG* msg, bool remove);
+    // Waits for the next message, asking the back end for input; false for the quit message.
+    bool Get(MSG* msg);
+    // Delivers one waiting message; false when the queue is empty.
+    bool DispatchOne();
+    void DrainPosted();
+    // Makes the character message of the key press last taken from the queue.
+    bool Translate(const MSG& msg);
+    // Asks the back end for the next piece of input; false once input has ended.
+    bool PumpInput();
+    bool InputEnded() const { return m_inputEnded; }
+
+    HWND Focus() const { return m_focus; }
+    HWND SetFocus(HWND hWnd);
+    HWND Capture() const { return m_capture; }
+    void SetCapture(HWND hWnd) { m_capture = hWnd; }
+    void ReleaseCapture() { m_capture = nullptr; }
+
+    Caret& GetCaret() { return m_caret; }
+    // Where the mouse pointer last was, on the screen.
+    Point CursorPos() const { return m_cursorPos; }
+    void SetCursorPos(Point pos) { m_cursorPos = pos; }
+    // The keys as the user holds them now.
+    void SetKeyDown(UINT vk, bool down) { m_keys[vk & 0xFF] = down; }
+    // The keys as they were when the input being handled came; the present ones between inputs.
+    bool IsKeyDown(UINT vk) const { return m_handlingInput ? m_inputKeys[vk & 0xFF] : m_keys[vk & 0xFF]; }
+
+    void Invalidate(HWND hWnd);
+    // Window rectangle on the screen.
+    Rect ScreenRect(HWND hWnd) const;
+    Rect ClientRect(HWND hWnd) const;
+    Point ClientOrigin(HWND hWnd) const;
+
+    // Forgets every window and message; used between program runs in one process.
+    void Reset();
+
+private:
+    WindowManager() = default;
+
+    Backend* m_backend = nullptr;
+    std::set<HWND> m_windows;
+    std::vector<std::unique_ptr<WindowState>> m_storage;
+    std::vector<HWND> m_topLevel;
+    std::deque<QueuedMessage> m_posted;
+    std::deque<QueuedMessage> m_input;
+    bool m_quitPosted = false;
+    int m_quitCode = 0;
+    bool m_inputEnded = false;
+    std::set<HWND> m_closedAtInputEnd;
+    UINT m_pendingChar = 0;
+    bool m_handlingInput = false;
+    std::bitset<256> m_inputKeys;
+    HWND m_focus = nullptr;
+    HWND m_capture = nullptr;
+    Caret m_caret;
+    Point m_cursorPos{-1, -1};
+    std::bitset<256> m_keys;
+};
