@@ -5,11 +5,18 @@
 
 #include "CWnd.h"
 
+namespace {
+std::map<HDC, std::unique_ptr<CDC>>& TemporaryMap() {
+    static std::map<HDC, std::unique_ptr<CDC>> map;
+    return map;
+}
+}  // namespace
+
+void CDC::DeleteTempMap() { TemporaryMap().clear(); }
+
 CDC* CDC::FromHandle(HDC hDC) {
-    // One wrapper per context, kept as the class library keeps its temporary objects.
-    static std::map<HDC, std::unique_ptr<CDC>> wrappers;
     if (hDC == nullptr) return nullptr;
-    auto& slot = wrappers[hDC];
+    auto& slot = TemporaryMap()[hDC];
     if (!slot) {
         slot = std::make_unique<CDC>();
         slot->m_hDC = hDC;

@@ -9,7 +9,9 @@ class CWnd;
 class CDC {
 public:
     HDC m_hDC = nullptr;
+    // A temporary wrapper, good until the message loop next goes idle.
     static CDC* FromHandle(HDC hDC);
+    static void DeleteTempMap();
     HDC GetSafeHdc() const { return m_hDC; }
     COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }

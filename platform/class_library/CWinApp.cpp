@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "CDC.h"
+
 namespace {
 CWinApp* g_app = nullptr;
 HINSTANCE g_instance = nullptr;
@@ -77,5 +79,6 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
         if (app->InitApplication()) exitCode = app->InitInstance() ? app->Run() : app->ExitInstance();
     }
     CWnd::DeleteTempMap();
+    CDC::DeleteTempMap();
     return exitCode;
 }

@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 
+#include "CDC.h"
 #include "CMenu.h"
 #include "CWinApp.h"
 #include "ThreadState.h"
@@ -367,6 +368,7 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
                 showOnIdle = false;
             }
             DeleteTempMap();
+            CDC::DeleteTempMap();
             idle = false;
         }
         do {
