@@ -1,7 +1,10 @@
 #include "CWnd.h"
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "CDC.h"
 #include "CMenu.h"
@@ -10,11 +13,38 @@
 
 namespace {
 
-// Objects attached to windows, and the stand-ins made for windows nobody attached.
-std::map<HWND, CWnd*>& PermanentMap() {
-    static std::map<HWND, CWnd*> map;
-    return map;
-}
+// Objects attached to windows, kept sorted by handle: a program attaches a
+// few dozen at most, and every message looks one up.
+class PermanentMap {
+public:
+    CWnd* Lookup(HWND hWnd) const {
+        const auto it = Find(hWnd);
+        return it != m_entries.end() && it->first == hWnd ? it->second : nullptr;
+    }
+    void Set(HWND hWnd, CWnd* pWnd) {
+        const auto it = Find(hWnd);
+        if (it != m_entries.end() && it->first == hWnd) it->second = pWnd;
+        else m_entries.insert(it, {hWnd, pWnd});
+    }
+    void Remove(HWND hWnd) {
+        const auto it = Find(hWnd);
+        if (it != m_entries.end() && it->first == hWnd) m_entries.erase(it);
+    }
+
+private:
+    using Entries = std::vector<std::pair<HWND, CWnd*>>;
+    Entries::const_iterator Find(HWND hWnd) const {
+        return std::lower_bound(m_entries.begin(), m_entries.end(), hWnd,
+                                [](const auto& entry, HWND h) { return std::less<HWND>()(entry.first, h); });
+    }
+    Entries::iterator Find(HWND hWnd) {
+        return std::lower_bound(m_entries.begin(), m_entries.end(), hWnd,
+                                [](const auto& entry, HWND h) { return std::less<HWND>()(entry.first, h); });
+    }
+    Entries m_entries;
+};
+
+PermanentMap g_permanentMap;
 
 std::map<HWND, std::unique_ptr<CWnd>>& TemporaryMap() {
     static std::map<HWND, std::unique_ptr<CWnd>> map;
@@ -33,14 +63,11 @@ CWnd::~CWnd() {
     if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) {
         if (m_pfnSuper != nullptr && ::IsWindow(m_hWnd))
             ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-        PermanentMap().erase(m_hWnd);
+        g_permanentMap.Remove(m_hWnd);
     }
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    const auto it = PermanentMap().find(hWnd);
-    return it == PermanentMap().end() ? nullptr : it->second;
-}
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return g_permanentMap.Lookup(hWnd); }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
     if (hWnd == nullptr) return nullptr;
@@ -192,13 +219,13 @@ BOOL CWnd::IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessage(m_hWnd, lpMsg
 BOOL CWnd::Attach(HWND hWnd) {
     if (hWnd == nullptr || m_hWnd != nullptr) return FALSE;
     m_hWnd = hWnd;
-    PermanentMap()[hWnd] = this;
+    g_permanentMap.Set(hWnd, this);
     return TRUE;
 }
 
 HWND CWnd::Detach() {
     HWND hWnd = m_hWnd;
-    if (hWnd != nullptr && FromHandlePermanent(hWnd) == this) PermanentMap().erase(hWnd);
+    if (hWnd != nullptr && FromHandlePermanent(hWnd) == this) g_permanentMap.Remove(hWnd);
     m_hWnd = nullptr;
     return hWnd;
 }
@@ -259,18 +286,18 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
 
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 
-void CWnd::SetWindowText(LPCSTR lpszString) {
-    ::SendMessage(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpszString));
-}
+void CWnd::SetWindowText(LPCSTR lpszString) { ::SetWindowText(m_hWnd, lpszString); }
 
-int CWnd::GetWindowTextLength() const { return static_cast<int>(::SendMessage(m_hWnd, WM_GETTEXTLENGTH, 0, 0)); }
+int CWnd::GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
 
-void CWnd::GetWindowText(CString& rString) const {
-    const int length = GetWindowTextLength();
+void CWnd::GetWindowText(CString& rString) const { rString = AfxGetWindowText(m_hWnd); }
+
+CString AfxGetWindowText(HWND hWnd) {
+    const int length = ::GetWindowTextLength(hWnd);
     std::string buffer(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
-    const auto stored = ::SendMessage(m_hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    const int stored = ::GetWindowText(hWnd, buffer.data(), static_cast<int>(buffer.size()));
     buffer.resize(static_cast<std::size_t>(stored < 0 ? 0 : stored));
-    rString = buffer;
+    return buffer;
 }
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLong(m_hWnd, GWL_STYLE)); }

@@ -110,6 +110,8 @@ protected:
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // Hands a message to an object, remembering it for `Default`.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// A window's whole text.
+CString AfxGetWindowText(HWND hWnd);
 // Takes one message from the queue and delivers it; false once the program is to quit.
 BOOL AfxPumpMessage();
 // Gives the windows on a message's way a look at it; true when one of them used it.

@@ -13,16 +13,12 @@ namespace {
 constexpr const char* kPromptUnsigned = "请输入一个正整数。";
 constexpr const char* kPromptNumber = "请输入一个数。";
 
-std::string ReadField(HWND hWnd) {
-    CString text;
-    CWnd::FromHandle(hWnd)->GetWindowText(text);
-    return text;
-}
+std::string ReadField(HWND hWnd) { return AfxGetWindowText(hWnd); }
 
 // A write is skipped when the field already reports the same text.
 void WriteField(HWND hWnd, const std::string& text) {
     if (ReadField(hWnd) == text) return;
-    CWnd::FromHandle(hWnd)->SetWindowText(text.c_str());
+    ::SetWindowText(hWnd, text.c_str());
 }
 
 std::string_view TrimBlanks(std::string_view s) {

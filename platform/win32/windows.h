@@ -418,6 +418,9 @@ HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATE dialog
                                        LPARAM initParam);
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR result);
 BOOL WINAPI DestroyWindow(HWND hWnd);
+int WINAPI GetWindowTextA(HWND hWnd, LPSTR text, int maxCount);
+int WINAPI GetWindowTextLengthA(HWND hWnd);
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR text);
 BOOL WINAPI IsWindow(HWND hWnd);
 BOOL WINAPI IsWindowVisible(HWND hWnd);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
@@ -518,6 +521,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 #define DefWindowProc DefWindowProcA
 #define DefDlgProc DefDlgProcA
 #define CallWindowProc CallWindowProcA
+#define GetWindowText GetWindowTextA
+#define GetWindowTextLength GetWindowTextLengthA
+#define SetWindowText SetWindowTextA
 #define GetWindowLong GetWindowLongA
 #define SetWindowLong SetWindowLongA
 #define GetWindowLongPtr GetWindowLongPtrA

@@ -3,7 +3,9 @@
 // keeps focus, mouse capture, caret and key state.
 #pragma once
 
+#include <algorithm>
 #include <bitset>
+#include <functional>
 #include <deque>
 #include <memory>
 #include <set>
@@ -30,7 +32,8 @@ struct Caret {
 
 class WindowManager {
 public:
-    static WindowManager& Instance();
+    // Every API call starts here, so the one instance is a plain object rather than a lazily made one.
+    static WindowManager& Instance() { return s_instance; }
 
     void SetBackend(Backend* backend) { m_backend = backend; }
     Backend* GetBackend() const { return m_backend; }
@@ -39,7 +42,7 @@ public:
     HWND CreateWindowState(WindowClass cls, std::unique_ptr<StandardProcedure> procedure);
     void AddChild(HWND parent, HWND child);
     void Destroy(HWND hWnd);
-    bool IsWindow(HWND hWnd) const { return hWnd != nullptr && m_windows.count(hWnd) != 0; }
+    bool IsWindow(HWND hWnd) const { return hWnd != nullptr && std::binary_search(m_windows.begin(), m_windows.end(), hWnd, std::less<HWND>()); }
     std::vector<HWND> TopLevelWindows() const { return m_topLevel; }
     // Top-level dialogs, oldest first; the newest is the one that takes input.
     std::vector<HWND> Dialogs() const;
@@ -89,9 +92,10 @@ public:
 
 private:
     WindowManager() = default;
+    static WindowManager s_instance;
 
     Backend* m_backend = nullptr;
-    std::set<HWND> m_windows;
+    std::vector<HWND> m_windows;  // sorted: every message asks whether its window exists
     std::vector<std::unique_ptr<WindowState>> m_storage;
     std::vector<HWND> m_topLevel;
     std::deque<QueuedMessage> m_posted;
