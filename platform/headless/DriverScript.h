@@ -1,0 +1,71 @@
+// The driver's command protocol, shared by every build: one command per line
+// (words, or quoted text with escapes), user actions queued as events that
+// run one at a time inside whatever loop is running, and one answer per
+// command written once its events have run. Each build adds the commands
+// that read and drive its windows.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <windows.h>
+
+struct DriverError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class DriverScript {
+public:
+    using Args = std::vector<std::string>;
+    using Command = std::function<std::string(const Args&)>;
+
+    explicit DriverScript(std::ostream& out);
+    virtual ~DriverScript() = default;
+
+    // Parses and runs one command line; user actions are queued as events.
+    void Execute(const std::string& line);
+    // Runs the next queued event; false when there is none.
+    bool RunNextEvent();
+    bool HasEvents() const { return !m_events.empty(); }
+    // Writes the answer of the last command, if it has not been written.
+    void FlushAnswer();
+    void ReportMessageBox(const std::string& caption, const std::string& text);
+    // Whether an answer could not be written: whoever reads them has gone.
+    bool OutputFailed() const { return m_outputFailed; }
+    // Commands that other parts of the program add.
+    void AddCommand(const std::string& name, Command command);
+    // Queues an input action to run as a user's action.
+    void Queue(std::function<void()> event) { m_events.push_back(std::move(event)); }
+
+    static std::vector<std::string> SplitWords(const std::string& line);
+    static std::string Quote(const std::string& text);
+    static int ParseInt(const std::string& text);
+
+protected:
+    static void Need(const Args& args, std::size_t count, const char* usage);
+
+private:
+    void WriteLine(const std::string& line);
+
+    std::ostream& m_out;
+    std::map<std::string, Command> m_commands;
+    std::deque<std::function<void()>> m_events;
+    std::optional<std::string> m_pendingAnswer;
+    bool m_outputFailed = false;
+};
+
+// The virtual key a key's name ("Left", "F2", "a") stands for.
+UINT VirtualKeyFor(const std::string& name);
+// The key a character is typed with, and whether Shift is held for it; 0 for
+// a character with no key (typed through an input method).
+std::pair<UINT, bool> KeyForChar(UINT ch);
+// A menu item is named by its text without '&', with or without its shortcut
+// after a tab and its "(X)" mnemonic at the end.
+bool MenuLabelMatches(std::string label, const std::string& name);
