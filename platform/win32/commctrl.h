@@ -13,6 +13,14 @@ inline constexpr UINT TTM_ADDTOOLA = WM_USER + 4;
 inline constexpr UINT TTM_RELAYEVENT = WM_USER + 7;
 #define TTM_ADDTOOL TTM_ADDTOOLA
 
+struct INITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;
+};
+inline constexpr DWORD ICC_BAR_CLASSES = 0x00000004;
+// Registers the common controls' window classes; ours are always there.
+BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
+
 struct TOOLINFOA {
     UINT cbSize;
     UINT uFlags;

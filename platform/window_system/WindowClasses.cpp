@@ -44,6 +44,8 @@ bool WindowClassByName(LPCSTR name, WindowClass& cls) {
     return false;
 }
 
+BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) { return init != nullptr ? TRUE : FALSE; }
+
 LRESULT CALLBACK StandardWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return hWnd->procedure ? hWnd->procedure->Handle(hWnd, message, wParam, lParam) : DefWindowProcA(hWnd, message, wParam, lParam);
 }

@@ -1,0 +1,35 @@
+#!/bin/bash
+# The Windows build under Wine: a fresh prefix with the null graphics driver,
+# one wineserver kept for the run, the end-to-end scripts (less the known
+# Wine differences) and the badges' icons through the platform's own
+# CreateIconFromResourceEx.
+#   tests/windows/wine_test.sh [BUILD-FOLDER]   (default build/windows)
+# Exits 77, with the reason, where Wine or the Windows build is missing.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../../build/windows}" 2>/dev/null && pwd) || build=""
+wine=$(command -v wine64 || ls /usr/lib/wine/wine64 2>/dev/null || true)
+server=$(command -v wineserver || ls /usr/lib/wine/wineserver 2>/dev/null || true)
+if [ -z "$wine" ] || [ -z "$server" ]; then
+    echo "skipped: no 64-bit Wine (Debian package wine64)"
+    exit 77
+fi
+if [ -z "$build" ] || [ ! -f "$build/dotwise.exe" ]; then
+    echo "skipped: no Windows build (cmake --preset windows && cmake --build --preset windows)"
+    exit 77
+fi
+
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+rm -rf "$WINEPREFIX"
+"$wine" wineboot -i >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+# The processes the boot started took the default driver: the setting counts from the next start.
+"$server" -w
+# One server for the whole run, so that each start is cheap.
+setsid "$server" -p </dev/null >/dev/null 2>&1 &
+trap '"$server" -k >/dev/null 2>&1' EXIT
+
+failed=0
+"$wine" "$build/badge_icon_check.exe" | tr -d '\r' || failed=1
+"$here/../e2e/run_scripts.sh" --skip "$here/known_wine_differences.txt" -- "$wine" "$build/dotwise.exe" --driver || failed=1
+exit $failed
