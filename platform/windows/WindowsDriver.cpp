@@ -151,6 +151,20 @@ LPARAM KeyData(UINT vk, bool alt, bool up) {
     return data;
 }
 
+// The menu being tracked: the one its popup window shows.
+HMENU OpenMenu() {
+    HWND popup = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM param) -> BOOL {
+            if (ClassOf(hWnd) != "#32768" || !IsWindowVisible(hWnd)) return TRUE;
+            *reinterpret_cast<HWND*>(param) = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&popup));
+    return popup != nullptr ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
+}
+
 bool MenuItemEnabled(HMENU menu, int position) {
     return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
 }
@@ -186,7 +200,6 @@ WindowsDriver::WindowsDriver() : DriverScript(std::cout) {
 
 WindowsDriver::~WindowsDriver() {
     if (m_cbtHook != nullptr) UnhookWindowsHookEx(m_cbtHook);
-    if (m_callWndHook != nullptr) UnhookWindowsHookEx(m_callWndHook);
     if (g_driver == this) g_driver = nullptr;
 }
 
@@ -201,8 +214,7 @@ bool WindowsDriver::Start() {
     RegisterClassA(&windowClass);
     m_window = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
     m_cbtHook = SetWindowsHookExA(WH_CBT, &CbtHook, nullptr, GetCurrentThreadId());
-    m_callWndHook = SetWindowsHookExA(WH_CALLWNDPROC, &CallWndHook, nullptr, GetCurrentThreadId());
-    if (m_window == nullptr || m_cbtHook == nullptr || m_callWndHook == nullptr) return false;
+    if (m_window == nullptr || m_cbtHook == nullptr) return false;
     std::thread(&ReadInput, this).detach();
     return true;
 }
@@ -288,6 +300,12 @@ void WindowsDriver::Step() {
 // Input has ended: each dialog is closed once as its close box would close it;
 // one that stays open ends with the program.
 void WindowsDriver::EndOfInput() {
+    // A menu that is open goes first, as a click elsewhere would close it.
+    if (OpenMenu() != nullptr) {
+        EndMenu();
+        PostStep();
+        return;
+    }
     HWND dialog = ActiveDialog();
     if (dialog == nullptr) return;
     if (std::find(m_closedAtEnd.begin(), m_closedAtEnd.end(), dialog) == m_closedAtEnd.end()) {
@@ -310,17 +328,6 @@ LRESULT CALLBACK WindowsDriver::CbtHook(int code, WPARAM wParam, LPARAM lParam) 
             driver->ReportMessageBox(TextOf(hWnd), text);
             PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
         }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-LRESULT CALLBACK WindowsDriver::CallWndHook(int code, WPARAM wParam, LPARAM lParam) {
-    WindowsDriver* driver = g_driver;
-    if (code == HC_ACTION && driver != nullptr) {
-        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        // The menu being tracked, as its owner is told of it.
-        if (message->message == WM_INITMENUPOPUP) driver->m_openMenu = reinterpret_cast<HMENU>(message->wParam);
-        if (message->message == WM_EXITMENULOOP) driver->m_openMenu = nullptr;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -441,8 +448,8 @@ void WindowsDriver::AddInputCommands() {
     });
     AddCommand("menu", [this](const Args& a) {
         Need(a, 1, "menu TEXT");
-        HMENU menu = m_openMenu;
-        if (menu == nullptr || !IsMenu(menu)) throw DriverError("no menu is open");
+        HMENU menu = OpenMenu();
+        if (menu == nullptr) throw DriverError("no menu is open");
         const int count = GetMenuItemCount(menu);
         for (int i = 0; i < count; ++i) {
             const std::string text = MenuItemText(menu, i);

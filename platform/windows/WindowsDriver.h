@@ -34,15 +34,12 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK CallWndHook(int code, WPARAM wParam, LPARAM lParam);
     static void ReadInput(WindowsDriver* driver);
 
     HWND m_window = nullptr;
     HHOOK m_cbtHook = nullptr;
-    HHOOK m_callWndHook = nullptr;
     bool m_stepPosted = false;
     int m_deferrals = 0;
-    HMENU m_openMenu = nullptr;
     std::mutex m_mutex;
     std::deque<std::string> m_lines;
     bool m_inputEnded = false;
