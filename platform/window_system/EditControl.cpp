@@ -256,7 +256,8 @@ LRESULT EditControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     case EM_SETSEL:
         m_model.SetSel(static_cast<int>(static_cast<std::intptr_t>(wParam)), static_cast<int>(lParam));
         SelectionChanged(hWnd);
-        return 0;
+        // The platform documents no answer; its edit control answers TRUE, and so does this one.
+        return TRUE;
     case EM_SCROLLCARET:
         ScrollToCaret(hWnd);
         SelectionChanged(hWnd);
