@@ -347,28 +347,29 @@ void WindowsDriver::QueueKeyPress(UINT vk, UINT ch, bool shift, bool ctrl, bool 
     });
 }
 
+namespace {
+
+// A mouse message at a control's point goes where the system would send it:
+// to the window under the point (a disabled control's dialog, what lies
+// beneath a transparent static), in that window's client coordinates.
+void PostMouse(HWND hWnd, int index, UINT message, WPARAM keys) {
+    if (!IsWindow(hWnd)) return;
+    POINT p = ControlPoint(hWnd, index);
+    ClientToScreen(hWnd, &p);
+    HWND target = WindowFromPoint(p);
+    if (target == nullptr || GetWindowThreadProcessId(target, nullptr) != GetCurrentThreadId()) target = hWnd;
+    ScreenToClient(target, &p);
+    PostMessageA(target, message, keys, MAKELPARAM(p.x, p.y));
+}
+
+}  // namespace
+
 void WindowsDriver::QueueClick(HWND hWnd, int index, bool right, bool twice) {
-    Queue([hWnd, index, right] {
-        if (!IsWindow(hWnd)) return;
-        const POINT p = ControlPoint(hWnd, index);
-        PostMessageA(hWnd, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    });
-    Queue([hWnd, index, right] {
-        if (!IsWindow(hWnd)) return;
-        const POINT p = ControlPoint(hWnd, index);
-        PostMessageA(hWnd, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    });
+    Queue([hWnd, index, right] { PostMouse(hWnd, index, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON); });
+    Queue([hWnd, index, right] { PostMouse(hWnd, index, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0); });
     if (!twice) return;
-    Queue([hWnd, index] {
-        if (!IsWindow(hWnd)) return;
-        const POINT p = ControlPoint(hWnd, index);
-        PostMessageA(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    });
-    Queue([hWnd, index] {
-        if (!IsWindow(hWnd)) return;
-        const POINT p = ControlPoint(hWnd, index);
-        PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    });
+    Queue([hWnd, index] { PostMouse(hWnd, index, WM_LBUTTONDBLCLK, MK_LBUTTON); });
+    Queue([hWnd, index] { PostMouse(hWnd, index, WM_LBUTTONUP, 0); });
 }
 
 void WindowsDriver::AddInputCommands() {
@@ -528,9 +529,10 @@ void WindowsDriver::AddReadingCommands() {
         Need(a, 1, "color ID");
         HWND hWnd = Control(a[0]);
         HDC dc = GetDC(hWnd);
-        const UINT message = ClassOf(hWnd) == "Edit" && !(GetWindowLongA(hWnd, GWL_STYLE) & ES_READONLY) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
-        SendMessageA(GetParent(hWnd), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hWnd));
-        const COLORREF c = GetTextColor(dc);
+        // Read-only and disabled edits are coloured as statics are; a disabled control draws its text grey.
+        const bool editable = ClassOf(hWnd) == "Edit" && IsWindowEnabled(hWnd) && !(GetWindowLongA(hWnd, GWL_STYLE) & ES_READONLY);
+        SendMessageA(GetParent(hWnd), editable ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hWnd));
+        const COLORREF c = IsWindowEnabled(hWnd) ? GetTextColor(dc) : GetSysColor(COLOR_GRAYTEXT);
         ReleaseDC(hWnd, dc);
         char text[8];
         std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
