@@ -30,31 +30,8 @@ set_source_files_properties(${DOTWISE_RC_DIR}/main.rc PROPERTIES OBJECT_DEPENDS 
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${DOTWISE_RC_DIR}")
 
 add_executable(dotwise WIN32
-  app/AboutDlg.cpp
-  app/DensityCalculations.cpp
-  app/DotwiseApp.cpp
-  app/DotwiseDlg.cpp
-  badge/BadgeImage.cpp
-  badge/BadgePictures.cpp
-  badge/IconBadge.cpp
-  numedit/XrNumericData.cpp
-  numedit/XrNumericEdit.cpp
-  numedit/XrNumericEditDisplay.cpp
-  numedit/XrNumericEditKeyboard.cpp
-  numedit/XrNumericEditMessages.cpp
-  numedit/XrNumericEditValue.cpp
-  platform/class_library/AppModule.cpp
-  platform/class_library/CCmdTarget.cpp
-  platform/class_library/CDC.cpp
-  platform/class_library/CDialog.cpp
-  platform/class_library/CMenu.cpp
-  platform/class_library/CObject.cpp
-  platform/class_library/CString.cpp
-  platform/class_library/CToolTipCtrl.cpp
-  platform/class_library/CWinApp.cpp
-  platform/class_library/CWnd.cpp
-  platform/class_library/DataExchange.cpp
-  platform/class_library/ThreadState.cpp
+  ${DOTWISE_PROGRAM_SOURCES}
+  ${DOTWISE_CLASS_LIBRARY_SOURCES}
   platform/headless/DriverScript.cpp
   platform/windows/LocaleOverride.cpp
   platform/windows/ProgramEntry.cpp

@@ -92,26 +92,15 @@ void Driver::AddInputCommands() {
     });
     AddCommand("key", [this, need](const Args& a) {
         need(a, 1, "key COMBO");
-        std::string rest = a[0];
         bool shift = false, ctrl = false, alt = false;
-        for (;;) {
-            if (rest.rfind("Shift+", 0) == 0) shift = true, rest.erase(0, 6);
-            else if (rest.rfind("Ctrl+", 0) == 0) ctrl = true, rest.erase(0, 5);
-            else if (rest.rfind("Alt+", 0) == 0) alt = true, rest.erase(0, 4);
-            else break;
-        }
-        const UINT vk = VirtualKeyFor(rest);
+        const UINT vk = ParseKeyCombo(a[0], shift, ctrl, alt);
         QueueKeyPress(vk, Input::CharForKey(vk, shift, ctrl, alt), shift, ctrl, alt);
         return std::string("ok");
     });
     AddCommand("focus", [this, need](const Args& a) {
         need(a, 1, "focus ID");
         HWND hWnd = Control(a[0]);
-        Queue([hWnd] {
-            if (!IsWindow(hWnd)) return;
-            SetFocus(hWnd);
-            if (SendMessage(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessage(hWnd, EM_SETSEL, 0, -1);
-        });
+        Queue([hWnd] { FocusAndSelectAll(hWnd); });
         return std::string("ok");
     });
     const auto click = [this](const Args& a, bool right, bool twice) {

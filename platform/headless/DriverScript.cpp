@@ -68,6 +68,23 @@ bool MenuLabelMatches(std::string label, const std::string& name) {
     return label == name;
 }
 
+UINT ParseKeyCombo(std::string combo, bool& shift, bool& ctrl, bool& alt) {
+    shift = ctrl = alt = false;
+    for (;;) {
+        if (combo.rfind("Shift+", 0) == 0) shift = true, combo.erase(0, 6);
+        else if (combo.rfind("Ctrl+", 0) == 0) ctrl = true, combo.erase(0, 5);
+        else if (combo.rfind("Alt+", 0) == 0) alt = true, combo.erase(0, 4);
+        else break;
+    }
+    return VirtualKeyFor(combo);
+}
+
+void FocusAndSelectAll(HWND hWnd) {
+    if (!IsWindow(hWnd)) return;
+    SetFocus(hWnd);
+    if (SendMessage(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessage(hWnd, EM_SETSEL, 0, -1);
+}
+
 DriverScript::DriverScript(std::ostream& out) : m_out(out) {}
 
 void DriverScript::AddCommand(const std::string& name, Command command) { m_commands[name] = std::move(command); }

@@ -66,6 +66,10 @@ UINT VirtualKeyFor(const std::string& name);
 // The key a character is typed with, and whether Shift is held for it; 0 for
 // a character with no key (typed through an input method).
 std::pair<UINT, bool> KeyForChar(UINT ch);
+// The virtual key and the modifiers of a combination such as "Shift+Ctrl+Left".
+UINT ParseKeyCombo(std::string combo, bool& shift, bool& ctrl, bool& alt);
+// What the driver's `focus` does: the focus to a control, and all its text selected when it takes a selection.
+void FocusAndSelectAll(HWND hWnd);
 // A menu item is named by its text without '&', with or without its shortcut
 // after a tab and its "(X)" mnemonic at the end.
 bool MenuLabelMatches(std::string label, const std::string& name);

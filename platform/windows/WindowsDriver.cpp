@@ -386,25 +386,15 @@ void WindowsDriver::AddInputCommands() {
     });
     AddCommand("key", [this](const Args& a) {
         Need(a, 1, "key COMBO");
-        std::string rest = a[0];
         bool shift = false, ctrl = false, alt = false;
-        for (;;) {
-            if (rest.rfind("Shift+", 0) == 0) shift = true, rest.erase(0, 6);
-            else if (rest.rfind("Ctrl+", 0) == 0) ctrl = true, rest.erase(0, 5);
-            else if (rest.rfind("Alt+", 0) == 0) alt = true, rest.erase(0, 4);
-            else break;
-        }
-        QueueKeyPress(VirtualKeyFor(rest), 0, shift, ctrl, alt);
+        const UINT vk = ParseKeyCombo(a[0], shift, ctrl, alt);
+        QueueKeyPress(vk, 0, shift, ctrl, alt);
         return std::string("ok");
     });
     AddCommand("focus", [this](const Args& a) {
         Need(a, 1, "focus ID");
         HWND hWnd = Control(a[0]);
-        Queue([hWnd] {
-            if (!IsWindow(hWnd)) return;
-            SetFocus(hWnd);
-            if (SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(hWnd, EM_SETSEL, 0, -1);
-        });
+        Queue([hWnd] { FocusAndSelectAll(hWnd); });
         return std::string("ok");
     });
     const auto click = [this](const Args& a, bool right, bool twice) {
