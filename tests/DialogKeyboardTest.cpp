@@ -138,3 +138,17 @@ TEST_F(DialogKeyboard, TooltipsShowAfterTheDelayAndHideOnAClick) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DialogKeyboard, AWindowThatIsDisabledOrInADisabledDialogCannotTakeTheFocus) {
+    HWND field = GetDlgItem(m_dialog.m_hWnd, 10);
+    HWND disabled = GetDlgItem(m_dialog.m_hWnd, 11);
+    SetFocus(field);
+    EXPECT_EQ(SetFocus(disabled), nullptr);
+    EXPECT_EQ(GetFocus(), field);
+    EnableWindow(m_dialog.m_hWnd, FALSE);
+    EXPECT_EQ(SetFocus(GetDlgItem(m_dialog.m_hWnd, 12)), nullptr) << "its dialog is disabled";
+}
+
+}  // namespace

@@ -15,7 +15,12 @@ BOOL WINAPI IsWindowVisible(HWND hWnd) { return IsWindow(hWnd) && hWnd->IsVisibl
 BOOL WINAPI IsWindowEnabled(HWND hWnd) { return IsWindow(hWnd) && hWnd->IsEnabled() ? TRUE : FALSE; }
 BOOL WINAPI IsIconic(HWND hWnd) { return IsWindow(hWnd) && hWnd->minimized ? TRUE : FALSE; }
 HWND WINAPI GetFocus() { return wm().Focus(); }
-HWND WINAPI SetFocus(HWND hWnd) { return wm().SetFocus(hWnd); }
+HWND WINAPI SetFocus(HWND hWnd) {
+    // A window that is disabled or minimised, or inside one that is, cannot take the focus.
+    for (HWND h = hWnd; IsWindow(h); h = h->IsChild() ? h->parent : nullptr)
+        if (!h->IsEnabled() || h->minimized) return nullptr;
+    return wm().SetFocus(hWnd);
+}
 HWND WINAPI GetParent(HWND hWnd) { return IsWindow(hWnd) ? hWnd->parent : nullptr; }
 
 HWND WINAPI GetWindow(HWND hWnd, UINT relation) {
