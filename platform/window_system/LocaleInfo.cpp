@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "../headless/LocaleVariables.h"
 #include "Utf8.h"
 
 namespace {
@@ -46,18 +47,7 @@ std::optional<std::string> PosixAnswer(LCTYPE type) {
 
 }  // namespace
 
-const char* PosixLocaleSource::OverrideVariable(LCTYPE type) {
-    switch (type) {
-    case LOCALE_SDECIMAL: return "DOTWISE_LOCALE_SDECIMAL";
-    case LOCALE_STHOUSAND: return "DOTWISE_LOCALE_STHOUSAND";
-    case LOCALE_SGROUPING: return "DOTWISE_LOCALE_SGROUPING";
-    case LOCALE_IDIGITS: return "DOTWISE_LOCALE_IDIGITS";
-    case LOCALE_ILZERO: return "DOTWISE_LOCALE_ILZERO";
-    case LOCALE_INEGNUMBER: return "DOTWISE_LOCALE_INEGNUMBER";
-    case LOCALE_SNEGATIVESIGN: return "DOTWISE_LOCALE_SNEGATIVESIGN";
-    default: return nullptr;
-    }
-}
+const char* PosixLocaleSource::OverrideVariable(LCTYPE type) { return LocaleOverrideVariable(type); }
 
 std::optional<std::string> PosixLocaleSource::Query(LCTYPE type) const {
     // Text from the environment or a locale file may be any bytes; what the

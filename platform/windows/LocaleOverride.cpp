@@ -5,27 +5,16 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "../headless/LocaleVariables.h"
+
 namespace {
 
 using GetLocaleInfoFunction = int(WINAPI*)(LCID, LCTYPE, LPSTR, int);
 GetLocaleInfoFunction g_system = nullptr;
 
-const char* OverrideVariable(LCTYPE type) {
-    switch (type) {
-    case LOCALE_SDECIMAL: return "DOTWISE_LOCALE_SDECIMAL";
-    case LOCALE_STHOUSAND: return "DOTWISE_LOCALE_STHOUSAND";
-    case LOCALE_SGROUPING: return "DOTWISE_LOCALE_SGROUPING";
-    case LOCALE_IDIGITS: return "DOTWISE_LOCALE_IDIGITS";
-    case LOCALE_ILZERO: return "DOTWISE_LOCALE_ILZERO";
-    case LOCALE_INEGNUMBER: return "DOTWISE_LOCALE_INEGNUMBER";
-    case LOCALE_SNEGATIVESIGN: return "DOTWISE_LOCALE_SNEGATIVESIGN";
-    default: return nullptr;
-    }
-}
-
 // Answers as the system does: the text with its zero, or the size it needs when asked with no buffer.
 int WINAPI OverriddenGetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int cchData) {
-    const char* variable = OverrideVariable(type & 0xFFFF);
+    const char* variable = LocaleOverrideVariable(type & 0xFFFF);
     const char* value = variable != nullptr ? std::getenv(variable) : nullptr;
     if (value == nullptr) return g_system(locale, type, data, cchData);
     const int needed = static_cast<int>(std::strlen(value)) + 1;
