@@ -8,5 +8,4 @@ public:
     ~CToolTipCtrl() override;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
     BOOL AddTool(CWnd* pWnd, LPCSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool);
-    void RelayEvent(LPMSG lpMsg) { ::SendMessage(m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg)); }
 };

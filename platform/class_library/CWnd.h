@@ -11,9 +11,7 @@
 class CMenu;
 class CDC;
 
-// Flags of RunModalLoop.
-inline constexpr DWORD MLF_NOIDLEMSG = 0x0001;
-inline constexpr DWORD MLF_NOKICKIDLE = 0x0002;
+// RunModalLoop's flag: show the window once the queue first goes quiet.
 inline constexpr DWORD MLF_SHOWONIDLE = 0x0004;
 
 class CWnd : public CCmdTarget {
@@ -24,7 +22,6 @@ public:
     ~CWnd() override;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
     // The object attached to a window, or a temporary one for a window nobody attached.
     static CWnd* FromHandle(HWND hWnd);
     // The attached object only.

@@ -33,7 +33,6 @@ public:
     void Execute(const std::string& line);
     // Runs the next queued event; false when there is none.
     bool RunNextEvent();
-    bool HasEvents() const { return !m_events.empty(); }
     // Writes the answer of the last command, if it has not been written.
     void FlushAnswer();
     void ReportMessageBox(const std::string& caption, const std::string& text);

@@ -13,7 +13,6 @@ std::string g_modulePath = "dotwise";
 }  // namespace
 
 void SetModulePath(std::string path) { g_modulePath = std::move(path); }
-const std::string& ModulePath() { return g_modulePath; }
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
     static HINSTANCE__ program;

@@ -11,4 +11,3 @@
 COLORREF BrushColor(HBRUSH brush);
 // The executable's path, as GetModuleFileName answers it.
 void SetModulePath(std::string path);
-const std::string& ModulePath();

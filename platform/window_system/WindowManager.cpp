@@ -127,19 +127,6 @@ bool WindowManager::PumpInput() {
     return !m_inputEnded;
 }
 
-bool WindowManager::DispatchOne() {
-    MSG msg{};
-    if (!Peek(&msg, true) || msg.message == WM_QUIT) return false;
-    Translate(msg);
-    Send(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-    return true;
-}
-
-void WindowManager::DrainPosted() {
-    while (DispatchOne()) {
-    }
-}
-
 bool WindowManager::Translate(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     const UINT ch = m_pendingChar;

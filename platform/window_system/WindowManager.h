@@ -57,14 +57,10 @@ public:
     bool Peek(MSG* msg, bool remove);
     // Waits for the next message, asking the back end for input; false for the quit message.
     bool Get(MSG* msg);
-    // Delivers one waiting message; false when the queue is empty.
-    bool DispatchOne();
-    void DrainPosted();
     // Makes the character message of the key press last taken from the queue.
     bool Translate(const MSG& msg);
     // Asks the back end for the next piece of input; false once input has ended.
     bool PumpInput();
-    bool InputEnded() const { return m_inputEnded; }
 
     HWND Focus() const { return m_focus; }
     HWND SetFocus(HWND hWnd);
