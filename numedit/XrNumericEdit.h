@@ -28,7 +28,7 @@ enum : int {
     NIM_FIXED = 34,
 };
 
-using NumericDataList = std::vector<std::unique_ptr<CXrNumericData>>;
+using NumericDataList = std::vector<CXrNumericData>;
 
 class CXrNumericEdit : public CEdit {
 public:
@@ -71,6 +71,7 @@ public:
     int DisplayToValue(int nDisplayIndex) const;
     int ValueToDisplay(int nValueIndex) const;
     void Refresh(int nCaret);
+    BOOL IsShowing(const CString& display);
     void PlaceCaret(int nPos, int nCode);
     COLORREF SetValueColor(COLORREF color);
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
@@ -84,6 +85,7 @@ public:
 
 protected:
     void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Display blocks.
     void AddPrefix();
@@ -142,6 +144,10 @@ protected:
     CString m_strPrefix;
     CString m_strSuffix;
     CString m_strGroupSep = "'";
+    // The value and sign this message's own first write showed, and how deep
+    // the control is in nested messages.
+    CString m_strWrittenValue;
+    int m_nMessageDepth = 0;
     BOOL m_bAutoTab = FALSE;
     BOOL m_bInsertMode = TRUE;
     BOOL m_bNegative = FALSE;

@@ -13,7 +13,7 @@ constexpr const char* kPositiveLayout = "PDS";
 }  // namespace
 
 void CXrNumericEdit::AppendDisplay(int nKind, NumericChar ch) {
-    m_listDisplay.push_back(std::make_unique<CXrNumericData>(nKind, ch));
+    m_listDisplay.emplace_back(nKind, ch);
 }
 
 void CXrNumericEdit::ComposeDisplay() {
@@ -72,7 +72,7 @@ void CXrNumericEdit::AddSign(BOOL bOpening) {
 int CXrNumericEdit::GetIntegerLength() const {
     int length = 0;
     for (const auto& element : m_listValue) {
-        if (element->IsKind(NDK_DECIMAL)) break;
+        if (element.IsKind(NDK_DECIMAL)) break;
         ++length;
     }
     return length;
@@ -87,9 +87,9 @@ void CXrNumericEdit::AddDigits() {
     for (const auto& element : m_listValue) {
         ++position;
         ++counter;
-        if (element->IsKind(NDK_PLACEHOLDER)) AppendDisplay(NDK_PLACEHOLDER, '0');
-        else if (element->IsKind(NDK_DECIMAL)) AppendDisplay(NDK_DECIMAL, m_chDecimal);
-        else AppendDisplay(element->m_nKind, element->m_ch);
+        if (element.IsKind(NDK_PLACEHOLDER)) AppendDisplay(NDK_PLACEHOLDER, '0');
+        else if (element.IsKind(NDK_DECIMAL)) AppendDisplay(NDK_DECIMAL, m_chDecimal);
+        else AppendDisplay(element.m_nKind, element.m_ch);
         if (group != 0 && counter == group && position < length) {
             AddGroupSep();
             counter = 0;
@@ -99,7 +99,7 @@ void CXrNumericEdit::AddDigits() {
 
 CString CXrNumericEdit::GetDisplayText() const {
     CString text;
-    for (const auto& element : m_listDisplay) text += element->m_ch.View();
+    for (const auto& element : m_listDisplay) text += element.m_ch.View();
     return text;
 }
 
@@ -112,10 +112,10 @@ int CXrNumericEdit::DisplayToValue(int nDisplayIndex) const {
     int index = 0;
     int count = 0;
     for (const auto& element : m_listDisplay) {
-        const int size = element->m_ch.Size();
+        const int size = element.m_ch.Size();
         if (nDisplayIndex >= index && nDisplayIndex < index + size) return count;
         index += size;
-        if (IsValueChar(element->m_ch.Byte()) && element->m_ch.Size() == 1) ++count;
+        if (IsValueChar(element.m_ch.Byte()) && element.m_ch.Size() == 1) ++count;
     }
     return nDisplayIndex == index ? count : -1;
 }
@@ -125,18 +125,42 @@ int CXrNumericEdit::ValueToDisplay(int nValueIndex) const {
     int counter = -1;
     int afterLast = 0;
     for (const auto& element : m_listDisplay) {
-        const bool isValue = IsValueChar(element->m_ch.Byte()) && element->m_ch.Size() == 1;
+        const bool isValue = IsValueChar(element.m_ch.Byte()) && element.m_ch.Size() == 1;
         if (isValue) ++counter;
         if (nValueIndex == counter) return index;
-        index += element->m_ch.Size();
+        index += element.m_ch.Size();
         if (isValue) afterLast = index;
     }
     return nValueIndex < counter ? -1 : afterLast;
 }
 
+BOOL CXrNumericEdit::IsShowing(const CString& display) {
+    // Asked of the edit underneath: this control's own answer is the plain number.
+    const auto length = static_cast<int>(DefWindowProc(WM_GETTEXTLENGTH, 0, 0));
+    if (length != display.GetLength()) return FALSE;
+    CString shown(static_cast<std::size_t>(length) + 1, '\0');
+    DefWindowProc(WM_GETTEXT, static_cast<WPARAM>(length) + 1, reinterpret_cast<LPARAM>(shown.data()));
+    return shown.compare(0, static_cast<std::size_t>(length), display) == 0 ? TRUE : FALSE;
+}
+
 void CXrNumericEdit::Refresh(int nCaret) {
     if (!::IsWindow(m_hWnd)) return;
-    SetWindowText(GetDisplayText().c_str());
+    // Within one message, writing again what an earlier write of the same
+    // message showed, from the same value and sign, would only repeat the
+    // edit's change notices and with them the dialog's whole recalculation.
+    // The value counts as well as the display: a minus on zero shows nothing
+    // new, but the write-back that the notices bring still has to see it. The
+    // caret is placed anyway, so the write's reset of the selection is not missed.
+    const CString display = GetDisplayText();
+    CString value = GetValueText(TRUE);
+    value += m_bNegative ? '-' : '+';
+    if (nCaret >= 0 && value == m_strWrittenValue && IsShowing(display)) {
+        PlaceCaret(nCaret, NCC_ADVANCE);
+        return;
+    }
+    // Writes nested in the notices (the dialog writing back) are not this message's own.
+    if (m_nMessageDepth == 1) m_strWrittenValue = std::move(value);
+    SetWindowText(display.c_str());
     if (nCaret >= 0) PlaceCaret(nCaret, NCC_ADVANCE);
 }
 

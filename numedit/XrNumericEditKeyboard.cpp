@@ -79,7 +79,7 @@ void CXrNumericEdit::TypeDigit(char ch) {
     if (v < 0 || v >= GetValueCount()) return;
     // The digit goes in front of the selection, whatever the insert mode; the
     // old selection's value indexes are then one further on.
-    m_listValue.insert(m_listValue.begin() + v, std::make_unique<CXrNumericData>(NDK_DIGIT, ch));
+    m_listValue.insert(m_listValue.begin() + v, CXrNumericData(NDK_DIGIT, ch));
     const int from = DisplayToValue(start) + 1;
     const int to = DisplayToValue(end) + 1;
     const CString typed = TextWithout(from, to);
@@ -87,7 +87,7 @@ void CXrNumericEdit::TypeDigit(char ch) {
 }
 
 void CXrNumericEdit::JumpToFraction() {
-    const auto separator = std::find_if(m_listValue.begin(), m_listValue.end(), [](const auto& e) { return e->IsKind(NDK_DECIMAL); });
+    const auto separator = std::find_if(m_listValue.begin(), m_listValue.end(), [](const auto& e) { return e.IsKind(NDK_DECIMAL); });
     const int k = static_cast<int>(separator - m_listValue.begin());
     if (k < GetValueCount()) PlaceCaret(ValueToDisplay(k + 1), NCC_ADVANCE);
 }

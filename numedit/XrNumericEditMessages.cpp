@@ -51,6 +51,15 @@ LRESULT CXrNumericEdit::OnGetTextLength(WPARAM, LPARAM) {
     return text.GetLength() + (IsNegativeNonZero() ? 1 : 0) + (!text.empty() && text[0] == '.' ? 1 : 0);
 }
 
+// Each message from outside starts afresh: a rewrite is redundant only against
+// a write of the same message.
+LRESULT CXrNumericEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    ++m_nMessageDepth;
+    const LRESULT result = CEdit::WindowProc(message, wParam, lParam);
+    if (--m_nMessageDepth == 0) m_strWrittenValue.clear();
+    return result;
+}
+
 LRESULT CXrNumericEdit::OnSetText(WPARAM, LPARAM lParam) {
     const char* text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
     // The control's own display comes back this way from Refresh: store it as it is.

@@ -20,9 +20,8 @@ BOOL CXrNumericEdit::IsValidValueText(const char* text) const {
 }
 
 void CXrNumericEdit::AppendValue(int nKind, char ch, BOOL bAtFront) {
-    auto element = std::make_unique<CXrNumericData>(nKind, ch);
-    if (bAtFront) m_listValue.insert(m_listValue.begin(), std::move(element));
-    else m_listValue.push_back(std::move(element));
+    if (bAtFront) m_listValue.emplace(m_listValue.begin(), nKind, ch);
+    else m_listValue.emplace_back(nKind, ch);
 }
 
 BOOL CXrNumericEdit::SetValueText(const char* text, BOOL bKeepSign, BOOL bPadAtFront) {
@@ -65,8 +64,8 @@ BOOL CXrNumericEdit::SetValueText(const char* text, BOOL bKeepSign, BOOL bPadAtF
     }
 
     if (m_nIntMode == NIM_TRIM) {
-        while (m_listValue.size() > 1 && m_listValue[0]->IsKind(NDK_PLACEHOLDER)) {
-            if (!m_listValue[1]->IsKind(NDK_DECIMAL)) {
+        while (m_listValue.size() > 1 && m_listValue[0].IsKind(NDK_PLACEHOLDER)) {
+            if (!m_listValue[1].IsKind(NDK_DECIMAL)) {
                 m_listValue.erase(m_listValue.begin());
                 continue;
             }
@@ -75,7 +74,7 @@ BOOL CXrNumericEdit::SetValueText(const char* text, BOOL bKeepSign, BOOL bPadAtF
         }
     }
     if (m_listValue.empty()) ResetValue(HasDecimals());
-    CXrNumericData& first = *m_listValue.front();
+    CXrNumericData& first = m_listValue.front();
     if (first.IsKind(NDK_DIGIT) && first.m_ch == '0') first.Assign(CXrNumericData(NDK_PLACEHOLDER, '#'));
 
     ComposeDisplay();
@@ -110,8 +109,8 @@ void CXrNumericEdit::ResetValue(BOOL bWithDecimals) {
 CString CXrNumericEdit::GetValueText(BOOL bPlaceholders) const {
     CString text;
     for (const auto& element : m_listValue) {
-        if (element->IsKind(NDK_PLACEHOLDER)) text += bPlaceholders ? '#' : '0';
-        else text += element->m_ch.View();
+        if (element.IsKind(NDK_PLACEHOLDER)) text += bPlaceholders ? '#' : '0';
+        else text += element.m_ch.View();
     }
     return text;
 }
@@ -119,7 +118,7 @@ CString CXrNumericEdit::GetValueText(BOOL bPlaceholders) const {
 BOOL CXrNumericEdit::IsNegativeNonZero() const {
     if (!m_bNegative) return FALSE;
     const bool nonZero = std::any_of(m_listValue.begin(), m_listValue.end(), [](const auto& e) {
-        return e->IsKind(NDK_DIGIT) && !(e->m_ch == '0');
+        return e.IsKind(NDK_DIGIT) && !(e.m_ch == '0');
     });
     return nonZero ? TRUE : FALSE;
 }
@@ -162,7 +161,7 @@ int CXrNumericEdit::OverwriteAt(int nValueIndex, char ch) {
 CString CXrNumericEdit::TextWithout(int nFrom, int nTo) const {
     CString kept;
     for (int i = 0; i < GetValueCount(); ++i) {
-        const CXrNumericData& element = *m_listValue[static_cast<std::size_t>(i)];
+        const CXrNumericData& element = m_listValue[static_cast<std::size_t>(i)];
         const char ch = element.m_ch.Byte();
         if (!IsValueChar(ch)) continue;
         // The decimal separator is never deleted.
@@ -180,12 +179,12 @@ int CXrNumericEdit::DeleteRange(int nFrom, int nTo) {
 
 BOOL CXrNumericEdit::IsPlaceholderAt(int nValueIndex) const {
     if (nValueIndex < 0 || nValueIndex >= GetValueCount()) return FALSE;
-    return m_listValue[static_cast<std::size_t>(nValueIndex)]->IsKind(NDK_PLACEHOLDER);
+    return m_listValue[static_cast<std::size_t>(nValueIndex)].IsKind(NDK_PLACEHOLDER);
 }
 
 BOOL CXrNumericEdit::IsDigitOrPlaceholderAt(int nValueIndex) const {
     if (nValueIndex < 0 || nValueIndex >= GetValueCount()) return FALSE;
-    const CXrNumericData& element = *m_listValue[static_cast<std::size_t>(nValueIndex)];
+    const CXrNumericData& element = m_listValue[static_cast<std::size_t>(nValueIndex)];
     return element.IsKind(NDK_DIGIT) || element.IsKind(NDK_PLACEHOLDER) ? TRUE : FALSE;
 }
 

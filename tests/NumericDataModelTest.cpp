@@ -111,9 +111,9 @@ TEST(NumericLocale, AMultiByteGroupSeparatorStaysWholeInOneElement) {
     EXPECT_EQ(edit->GetDisplayText(), "1\xE2\x80\xAF" "234\xE2\x80\xAF" "567");
     int groups = 0;
     for (const auto& element : edit->Display()) {
-        if (!element->IsKind(NDK_GROUP)) continue;
+        if (!element.IsKind(NDK_GROUP)) continue;
         ++groups;
-        EXPECT_EQ(element->m_ch.View(), "\xE2\x80\xAF");
+        EXPECT_EQ(element.m_ch.View(), "\xE2\x80\xAF");
     }
     EXPECT_EQ(groups, 2);
     // Display indexes count bytes: the 2 stands at byte 4, behind the three-byte separator.

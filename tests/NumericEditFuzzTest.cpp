@@ -17,9 +17,9 @@ protected:
         int separators = 0;
         int fraction = 0;
         for (const auto& e : values) {
-            ASSERT_TRUE(e->IsKind(NDK_DIGIT) || e->IsKind(NDK_PLACEHOLDER) || e->IsKind(NDK_DECIMAL)) << step;
+            ASSERT_TRUE(e.IsKind(NDK_DIGIT) || e.IsKind(NDK_PLACEHOLDER) || e.IsKind(NDK_DECIMAL)) << step;
             if (separators > 0) ++fraction;
-            if (e->IsKind(NDK_DECIMAL)) ++separators;
+            if (e.IsKind(NDK_DECIMAL)) ++separators;
         }
         ASSERT_EQ(separators, m_edit->DecimalPlaces() > 0 ? 1 : 0) << step;
         if (separators) {
