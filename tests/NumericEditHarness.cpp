@@ -45,10 +45,10 @@ constexpr DialogItemTemplate kItems[] = {
 constexpr DialogTemplate kTemplate{7, false, WS_POPUP | WS_CAPTION, 0, 0, 0, 140, 60, "numeric", "宋体", 9, kItems};
 }  // namespace
 
-void NumericEditWindowFixture::Open(const NumericSettings& settings, const char* value) {
+void NumericEditWindowFixture::Open(const NumericSettings& settings, const char* value, std::unique_ptr<CDialog> dialog) {
     m_edit = MakeNumericEdit(settings);
     if (value != nullptr && *value != '\0') m_edit->SetValueText(value, FALSE, TRUE);
-    m_dialog = std::make_unique<CDialog>();
+    m_dialog = dialog ? std::move(dialog) : std::make_unique<CDialog>();
     m_dialog->SubclassWindow(CreateDialogWindow(kTemplate, nullptr));
     m_dialog->m_hWnd->style |= WS_VISIBLE;
     m_edit->SubclassWindow(GetDlgItem(m_dialog->m_hWnd, kNumeric));

@@ -56,7 +56,8 @@ class NumericEditWindowFixture : public PlatformFixture {
 protected:
     static constexpr int kNumeric = 100;
     static constexpr int kNext = 101;
-    void Open(const NumericSettings& settings = {}, const char* value = "");
+    // `dialog`, when given, is the parent the control reports to.
+    void Open(const NumericSettings& settings = {}, const char* value = "", std::unique_ptr<CDialog> dialog = nullptr);
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void Char(UINT ch);
     void Key(UINT vk, bool shift = false);

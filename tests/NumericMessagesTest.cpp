@@ -1,6 +1,7 @@
 #include <tuple>
 
 #include "NumericEditHarness.h"
+#include "platform/class_library/DataExchange.h"
 #include "platform/window_system/Clipboard.h"
 #include "platform/window_system/WindowApi.h"
 
@@ -156,6 +157,52 @@ TEST_F(NumericMessages, FocusOnAFullySelectedValueDropsTheSelection) {
     Select(0, -1);
     SetFocus(m_edit->m_hWnd);
     EXPECT_EQ(Sel(), std::make_pair(0, 0));
+}
+
+// Reads the field on each change and writes the plain number back, as the calculator does.
+class ListeningDialog : public CDialog {
+public:
+    int notices = 0;
+    double value = 0;
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, 100, value); }
+    void OnUpdateNumber() {
+        ++notices;
+        if (UpdateData(TRUE)) UpdateData(FALSE);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ListeningDialog, CDialog)
+    ON_EN_UPDATE(100, OnUpdateNumber)
+END_MESSAGE_MAP()
+
+TEST_F(NumericMessages, EachEditTellsTheParentOnce) {
+    struct Row {
+        const char* value;
+        int selStart, selEnd;
+        UINT input;  // a character, or a key when it is VK_DELETE
+        const char* shown;
+        bool negative;
+    };
+    const Row rows[] = {
+        {"4.5", 1, 1, '7', "47.5", false},   // the write that places the caret adds nothing
+        {"4.5", 0, 3, '6', "6.0", false},    // typed over the selection
+        {"4.5", 0, 0, '+', "4.5", false},    // nothing changes, yet the parent still hears of the key
+        {"4.5", 1, 1, VK_DELETE, "4.5", false},  // the separator stays
+        {"0", 0, 0, '-', "0.0", false},      // the write-back still clears a minus on zero
+    };
+    for (const Row& row : rows) {
+        auto dialog = std::make_unique<ListeningDialog>();
+        ListeningDialog* listener = dialog.get();
+        Open({}, row.value, std::move(dialog));
+        Select(row.selStart, row.selEnd);
+        listener->notices = 0;
+        if (row.input == VK_DELETE) Key(VK_DELETE);
+        else Char(row.input);
+        EXPECT_EQ(Shown(), row.shown) << row.value << " + " << row.input;
+        EXPECT_EQ(listener->notices, 1) << row.value << " + " << row.input;
+        EXPECT_EQ(m_edit->IsNegative(), row.negative ? TRUE : FALSE) << row.value << " + " << row.input;
+    }
 }
 
 }  // namespace
