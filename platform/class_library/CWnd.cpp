@@ -293,6 +293,11 @@ int CWnd::GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
 void CWnd::GetWindowText(CString& rString) const { rString = AfxGetWindowText(m_hWnd); }
 
 CString AfxGetWindowText(HWND hWnd) {
+    // Most texts fit a small buffer and are read with one message; a text
+    // that may not have fitted is measured and read again whole.
+    char small[256];
+    const int read = ::GetWindowText(hWnd, small, static_cast<int>(sizeof small));
+    if (read >= 0 && read < static_cast<int>(sizeof small) - 1) return CString(small, static_cast<std::size_t>(read));
     const int length = ::GetWindowTextLength(hWnd);
     std::string buffer(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
     const int stored = ::GetWindowText(hWnd, buffer.data(), static_cast<int>(buffer.size()));
