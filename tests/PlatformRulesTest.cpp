@@ -189,3 +189,32 @@ TEST_F(PlatformRules, PositionsAndCharacterIndexesAgree) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlatformRules, AChildIsFoundByItsIdAsChildrenComeGoAndChangeIds) {
+    const HWND dlg = dialog.m_hWnd;
+    const HWND edit = Edit();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(GetDlgItem(dlg, 999), nullptr);
+    // A later child with an id already taken: the first one is still the answer.
+    const HWND second = CreateWindowEx(0, "EDIT", "", WS_CHILD, 0, 0, 10, 10, dlg, reinterpret_cast<HMENU>(kEdit), nullptr, nullptr);
+    const HWND third = CreateWindowEx(0, "EDIT", "", WS_CHILD, 0, 0, 10, 10, dlg, reinterpret_cast<HMENU>(999), nullptr, nullptr);
+    EXPECT_EQ(GetDlgItem(dlg, kEdit), edit);
+    EXPECT_EQ(GetDlgItem(dlg, 999), third);
+    // An id taken away and given: each lookup follows.
+    SetWindowLongPtr(third, GWL_ID, 77);
+    EXPECT_EQ(GetDlgItem(dlg, 999), nullptr);
+    EXPECT_EQ(GetDlgItem(dlg, 77), third);
+    SetWindowLongPtr(edit, GWL_ID, 78);
+    EXPECT_EQ(GetDlgItem(dlg, kEdit), second);
+    SetWindowLongPtr(edit, GWL_ID, kEdit);
+    EXPECT_EQ(GetDlgItem(dlg, kEdit), edit) << "the earlier child is first again";
+    DestroyWindow(third);
+    EXPECT_EQ(GetDlgItem(dlg, 77), nullptr);
+    EXPECT_NE(GetDlgItem(dlg, kLabel), nullptr);
+    EXPECT_EQ(GetDlgItem(third, kEdit), nullptr) << "a destroyed parent has no children";
+    DestroyWindow(second);
+}
+
+}  // namespace

@@ -30,9 +30,7 @@ HWND WINAPI GetWindow(HWND hWnd, UINT relation) {
 
 HWND WINAPI GetDlgItem(HWND hDlg, int nID) {
     if (!IsWindow(hDlg)) return nullptr;
-    for (HWND child : hDlg->children)
-        if (child->id == nID) return child;
-    return nullptr;
+    return WindowManager::Instance().ChildById(hDlg, nID);
 }
 
 int WINAPI GetDlgCtrlID(HWND hWnd) { return IsWindow(hWnd) ? hWnd->id : 0; }
@@ -111,7 +109,10 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
     case GWLP_WNDPROC:
         if (value != 0) hWnd->wndProc = reinterpret_cast<WNDPROC>(value);
         break;
-    case GWL_ID: hWnd->id = static_cast<int>(value); break;
+    case GWL_ID:
+        hWnd->id = static_cast<int>(value);
+        WindowManager::Instance().ChildIdChanged();
+        break;
     case GWL_STYLE: hWnd->style = static_cast<DWORD>(value); break;
     case GWL_EXSTYLE: hWnd->exStyle = static_cast<DWORD>(value); break;
     case GWLP_USERDATA: hWnd->userData = value; break;

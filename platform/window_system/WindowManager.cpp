@@ -19,11 +19,25 @@ HWND WindowManager::CreateWindowState(WindowClass cls, std::unique_ptr<StandardP
 
 void WindowManager::AddChild(HWND parent, HWND child) {
     child->parent = parent;
+    ChildIdChanged();
     if (child->IsChild()) {
         parent->children.push_back(child);
     } else {
         m_topLevel.push_back(child);
     }
+}
+
+HWND WindowManager::ChildById(HWND parent, int id) {
+    if (parent != m_indexedParent || m_indexedGeneration != m_childGeneration) {
+        m_childrenById.clear();
+        for (HWND child : parent->children) m_childrenById.emplace_back(child->id, child);
+        // Stable, so that of children sharing an id the first stays first.
+        std::stable_sort(m_childrenById.begin(), m_childrenById.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        m_indexedParent = parent;
+        m_indexedGeneration = m_childGeneration;
+    }
+    const auto at = std::lower_bound(m_childrenById.begin(), m_childrenById.end(), id, [](const auto& entry, int value) { return entry.first < value; });
+    return at != m_childrenById.end() && at->first == id ? at->second : nullptr;
 }
 
 std::vector<HWND> WindowManager::Dialogs() const {
@@ -58,6 +72,7 @@ void WindowManager::Destroy(HWND hWnd) {
     std::erase_if(m_posted, [hWnd](const QueuedMessage& m) { return m.msg.hwnd == hWnd; });
     std::erase_if(m_input, [hWnd](const QueuedMessage& m) { return m.msg.hwnd == hWnd; });
     std::erase(m_windows, hWnd);
+    ChildIdChanged();
     std::erase_if(m_storage, [hWnd](const std::unique_ptr<WindowState>& s) { return s.get() == hWnd; });
 }
 
@@ -173,6 +188,7 @@ void WindowManager::Reset() {
     while (!m_topLevel.empty()) Destroy(m_topLevel.back());
     m_storage.clear();
     m_windows.clear();
+    m_indexedParent = nullptr;
     m_posted.clear();
     m_input.clear();
     m_quitPosted = false;

@@ -42,6 +42,10 @@ public:
     HWND CreateWindowState(WindowClass cls, std::unique_ptr<StandardProcedure> procedure);
     void AddChild(HWND parent, HWND child);
     void Destroy(HWND hWnd);
+    // The first child of `parent` with the id, as GetDlgItem answers.
+    HWND ChildById(HWND parent, int id);
+    // A child's id changed, so the index of ids has to be made again.
+    void ChildIdChanged() { ++m_childGeneration; }
     bool IsWindow(HWND hWnd) const { return hWnd != nullptr && std::binary_search(m_windows.begin(), m_windows.end(), hWnd, std::less<HWND>()); }
     std::vector<HWND> TopLevelWindows() const { return m_topLevel; }
     // Top-level dialogs, oldest first; the newest is the one that takes input.
@@ -93,6 +97,13 @@ private:
     Backend* m_backend = nullptr;
     std::vector<HWND> m_windows;  // sorted: every message asks whether its window exists
     std::vector<std::unique_ptr<WindowState>> m_storage;
+    // A data exchange looks up every field by id on every change: one
+    // parent's children are kept sorted by id, and made again when a child
+    // comes, goes or takes another id.
+    unsigned m_childGeneration = 0;
+    unsigned m_indexedGeneration = ~0u;
+    HWND m_indexedParent = nullptr;
+    std::vector<std::pair<int, HWND>> m_childrenById;
     std::vector<HWND> m_topLevel;
     std::deque<QueuedMessage> m_posted;
     std::deque<QueuedMessage> m_input;
