@@ -13,7 +13,7 @@ HWND WindowManager::CreateWindowState(WindowClass cls, std::unique_ptr<StandardP
     state->wndProc = &StandardWindowProc;
     HWND hWnd = state.get();
     m_storage.push_back(std::move(state));
-    m_windows.insert(std::lower_bound(m_windows.begin(), m_windows.end(), hWnd, std::less<HWND>()), hWnd);
+    m_windows.insert(hWnd);
     return hWnd;
 }
 
@@ -71,7 +71,7 @@ void WindowManager::Destroy(HWND hWnd) {
     m_closedAtInputEnd.erase(hWnd);
     std::erase_if(m_posted, [hWnd](const QueuedMessage& m) { return m.msg.hwnd == hWnd; });
     std::erase_if(m_input, [hWnd](const QueuedMessage& m) { return m.msg.hwnd == hWnd; });
-    std::erase(m_windows, hWnd);
+    m_windows.erase(hWnd);
     ChildIdChanged();
     std::erase_if(m_storage, [hWnd](const std::unique_ptr<WindowState>& s) { return s.get() == hWnd; });
 }

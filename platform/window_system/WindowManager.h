@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "Backend.h"
@@ -46,7 +47,7 @@ public:
     HWND ChildById(HWND parent, int id);
     // A child's id changed, so the index of ids has to be made again.
     void ChildIdChanged() { ++m_childGeneration; }
-    bool IsWindow(HWND hWnd) const { return hWnd != nullptr && std::binary_search(m_windows.begin(), m_windows.end(), hWnd, std::less<HWND>()); }
+    bool IsWindow(HWND hWnd) const { return hWnd != nullptr && m_windows.contains(hWnd); }
     std::vector<HWND> TopLevelWindows() const { return m_topLevel; }
     // Top-level dialogs, oldest first; the newest is the one that takes input.
     std::vector<HWND> Dialogs() const;
@@ -95,7 +96,7 @@ private:
     static WindowManager s_instance;
 
     Backend* m_backend = nullptr;
-    std::vector<HWND> m_windows;  // sorted: every message asks whether its window exists
+    std::unordered_set<HWND> m_windows;  // every message asks whether its window exists
     std::vector<std::unique_ptr<WindowState>> m_storage;
     // A data exchange looks up every field by id on every change: one
     // parent's children are kept sorted by id, and made again when a child
