@@ -55,7 +55,7 @@ void CompareWithThePreviousFrame(benchmark::State& state) {
     for (int y = 0; y < frame->h; ++y)
         std::copy_n(pixels + static_cast<std::ptrdiff_t>(y) * (frame->pitch / 4), frame->w, previous.begin() + static_cast<std::ptrdiff_t>(y) * frame->w);
     previous[previous.size() / 2] ^= 1;  // one field changed
-    for (auto _ : state) benchmark::DoNotOptimize(ChangedBands(previous.data(), pixels, frame->w, frame->h, frame->pitch / 4));
+    for (auto _ : state) benchmark::DoNotOptimize(ChangedBands(previous.data(), frame->w, pixels, frame->pitch / 4, frame->w, frame->h));
 }
 BENCHMARK(CompareWithThePreviousFrame);
 

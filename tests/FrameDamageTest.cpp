@@ -25,7 +25,7 @@ TEST(FrameDamage, ChangedRowsGroupIntoBandsAsWideAsTheirChanges) {
         const std::vector<std::uint32_t> before(kWidth * kHeight, 7);
         std::vector<std::uint32_t> now(kStride * kHeight, 7);
         for (const auto& [x, y] : row.changed) now[static_cast<std::size_t>(y * kStride + x)] = 9;
-        const std::vector<Rect> bands = ChangedBands(before.data(), now.data(), kWidth, kHeight, kStride);
+        const std::vector<Rect> bands = ChangedBands(before.data(), kWidth, now.data(), kStride, kWidth, kHeight);
         ASSERT_EQ(bands.size(), row.bands.size()) << row.name;
         for (std::size_t i = 0; i < bands.size(); ++i) {
             EXPECT_EQ(bands[i].left, row.bands[i].left) << row.name;

@@ -1,10 +1,6 @@
 #include "DialogFont.h"
 
 #include <SDL_ttf.h>
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <stdexcept>
@@ -17,11 +13,12 @@ DialogFont::DialogFont(double scale) : m_scale(scale) {
     if (!file) throw std::runtime_error("no font for Chinese text is installed (install fonts-arphic-uming)");
     m_family = file->family;
     const int pixels = static_cast<int>(std::lround(12 * scale));
-    // The face is read from a mapping of the file: glyphs then load without a system call
-    // each, and only the pages they use are ever read.
-    m_mapping = MappedFile(file->path);
-    SDL_RWops* source = m_mapping.data != nullptr ? SDL_RWFromConstMem(m_mapping.data, static_cast<int>(m_mapping.size))
-                                                  : SDL_RWFromFile(file->path.c_str(), "rb");
+    // The face is read through the file rather than from a mapping of it. The
+    // font is a large collection of which the dialog needs about a hundred
+    // glyphs; a mapping would bring each glyph's neighbouring pages into the
+    // program's memory with it (the kernel maps around every fault), five
+    // megabytes in all, where reads copy only the bytes asked for.
+    SDL_RWops* source = SDL_RWFromFile(file->path.c_str(), "rb");
     m_font = source != nullptr ? TTF_OpenFontIndexRW(source, 1, pixels, file->index) : nullptr;
     if (m_font == nullptr) throw std::runtime_error("cannot open " + file->path + ": " + TTF_GetError());
     // Mono hinting picks the face's own bitmaps at 12 pixels: crisp, as the original looked.
@@ -35,30 +32,6 @@ DialogFont::DialogFont(double scale) : m_scale(scale) {
 
 DialogFont::~DialogFont() {
     if (m_font != nullptr) TTF_CloseFont(m_font);
-}
-
-DialogFont::MappedFile::MappedFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-        void* mapped = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-        if (mapped != MAP_FAILED) {
-            data = mapped;
-            size = static_cast<std::size_t>(info.st_size);
-        }
-    }
-    ::close(fd);
-}
-
-DialogFont::MappedFile& DialogFont::MappedFile::operator=(MappedFile&& other) noexcept {
-    std::swap(data, other.data);
-    std::swap(size, other.size);
-    return *this;
-}
-
-DialogFont::MappedFile::~MappedFile() {
-    if (data != nullptr) ::munmap(data, size);
 }
 
 int DialogFont::TextWidth(std::string_view utf8) const {

@@ -27,18 +27,6 @@ public:
     const std::string& Family() const { return m_family; }
 
 private:
-    // A read-only mapping of the font file, alive as long as the face reads from it.
-    struct MappedFile {
-        MappedFile() = default;
-        explicit MappedFile(const std::string& path);
-        MappedFile(const MappedFile&) = delete;
-        MappedFile& operator=(MappedFile&& other) noexcept;
-        ~MappedFile();
-        void* data = nullptr;
-        std::size_t size = 0;
-    };
-
-    MappedFile m_mapping;
     TTF_Font* m_font = nullptr;
     double m_scale;
     int m_height = 12;

@@ -7,6 +7,7 @@
 
 #include "../window_system/Geometry.h"
 
-// `previous` and `current` are `width` x `height` pixels, `stride` pixels a row
-// apart in `current` and `width` apart in `previous`.
-std::vector<Rect> ChangedBands(const std::uint32_t* previous, const std::uint32_t* current, int width, int height, int stride);
+// `previous` and `current` are `width` x `height` pixels, their rows
+// `previousStride` and `currentStride` pixels apart.
+std::vector<Rect> ChangedBands(const std::uint32_t* previous, int previousStride, const std::uint32_t* current, int currentStride, int width,
+                               int height);

@@ -209,7 +209,9 @@ void SdlBackend::EnsureWindow() {
     m_origin = {r.left, r.top};
     // The program draws its own frame and caption, as the original's dialog had.
     // The first frame is drawn while the window is made, and the window shows with it.
-    m_canvas = std::make_unique<SurfaceCanvas>(r.Width(), r.Height(), *m_font);
+    // In the format X and Wayland windows of 24 bits have, so that the window's
+    // own pixels are the last frame to compare with.
+    m_canvas = std::make_unique<SurfaceCanvas>(r.Width(), r.Height(), *m_font, SurfaceCanvas::kXrgb);
     auto firstFrame = std::async(std::launch::async, [this] { RenderFrame(); });
     m_window = SDL_CreateWindow(main->text.c_str(), r.left, r.top, r.Width(), r.Height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     firstFrame.get();
@@ -236,18 +238,26 @@ void SdlBackend::RenderFrame() {
 
 void SdlBackend::ShowFrame() {
     // Only what changed since the last frame goes to the screen: a typed digit
-    // pushes the fields it changed, a blink the caret.
+    // pushes the fields it changed, a blink the caret. The window keeps the
+    // last frame pushed, so it is what the new one is compared with; a window
+    // in another pixel format has a copy kept instead.
     SDL_Surface* frame = m_canvas->Surface();
+    SDL_Surface* target = SDL_GetWindowSurface(m_window);
+    if (target == nullptr) return;
     const auto* pixels = static_cast<const std::uint32_t*>(frame->pixels);
+    const int stride = frame->pitch / 4;
+    const bool windowKeepsFrame = target->format->format == frame->format->format && target->w == frame->w && target->h == frame->h;
     const std::size_t size = static_cast<std::size_t>(frame->w) * static_cast<std::size_t>(frame->h);
     std::vector<Rect> damage;
-    if (m_pushWhole || m_lastFrame.size() != size) damage.push_back({0, 0, frame->w, frame->h});
-    else damage = ChangedBands(m_lastFrame.data(), pixels, frame->w, frame->h, frame->pitch / 4);
-    m_lastFrame.resize(size);
-    for (int y = 0; y < frame->h; ++y)
-        std::copy_n(pixels + static_cast<std::ptrdiff_t>(y) * (frame->pitch / 4), frame->w, m_lastFrame.begin() + static_cast<std::ptrdiff_t>(y) * frame->w);
-    SDL_Surface* target = SDL_GetWindowSurface(m_window);
-    if (target != nullptr && !damage.empty()) {
+    if (m_pushWhole || (!windowKeepsFrame && m_lastFrame.size() != size)) damage.push_back({0, 0, frame->w, frame->h});
+    else if (windowKeepsFrame) damage = ChangedBands(static_cast<const std::uint32_t*>(target->pixels), target->pitch / 4, pixels, stride, frame->w, frame->h);
+    else damage = ChangedBands(m_lastFrame.data(), frame->w, pixels, stride, frame->w, frame->h);
+    if (!windowKeepsFrame) {
+        m_lastFrame.resize(size);
+        for (int y = 0; y < frame->h; ++y)
+            std::copy_n(pixels + static_cast<std::ptrdiff_t>(y) * stride, frame->w, m_lastFrame.begin() + static_cast<std::ptrdiff_t>(y) * frame->w);
+    }
+    if (!damage.empty()) {
         std::vector<SDL_Rect> rects;
         for (const Rect& r : damage) {
             SDL_Rect rect{r.left, r.top, r.Width(), r.Height()};

@@ -8,8 +8,10 @@
 
 #include "DialogFont.h"
 
-SurfaceCanvas::SurfaceCanvas(int width, int height, const DialogFont& font)
-    : m_surface(SDL_CreateRGBSurfaceWithFormat(0, std::max(1, width), std::max(1, height), 32, SDL_PIXELFORMAT_ARGB8888)), m_font(font) {
+static_assert(SurfaceCanvas::kArgb == SDL_PIXELFORMAT_ARGB8888 && SurfaceCanvas::kXrgb == SDL_PIXELFORMAT_RGB888);
+
+SurfaceCanvas::SurfaceCanvas(int width, int height, const DialogFont& font, std::uint32_t format)
+    : m_surface(SDL_CreateRGBSurfaceWithFormat(0, std::max(1, width), std::max(1, height), 32, format == kXrgb ? kXrgb : kArgb)), m_font(font) {
     if (m_surface == nullptr) throw std::runtime_error(std::string("cannot make a drawing surface: ") + SDL_GetError());
     // Every pixel drawn here is opaque: copying the canvas out needs no blending.
     SDL_SetSurfaceBlendMode(m_surface, SDL_BLENDMODE_NONE);
@@ -42,7 +44,8 @@ int SurfaceCanvas::Height() const { return m_surface->h; }
 
 std::uint32_t SurfaceCanvas::PixelAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_surface->w || y >= m_surface->h) return 0;
-    return static_cast<const std::uint32_t*>(m_surface->pixels)[y * (m_surface->pitch / 4) + x];
+    // Drawn pixels are opaque, whatever the format keeps in the top byte.
+    return static_cast<const std::uint32_t*>(m_surface->pixels)[y * (m_surface->pitch / 4) + x] | 0xFF000000u;
 }
 
 void SurfaceCanvas::FillRect(const Rect& rect, COLORREF color) {

@@ -12,7 +12,12 @@ class DialogFont;
 
 class SurfaceCanvas : public Canvas {
 public:
-    SurfaceCanvas(int width, int height, const DialogFont& font);
+    // `format` is an SDL pixel format of 32 bits with 8-bit red, green and blue
+    // in that order from the top (ARGB or XRGB): the window's own, so that
+    // frames copy out unconverted.
+    SurfaceCanvas(int width, int height, const DialogFont& font, std::uint32_t format = kArgb);
+    static constexpr std::uint32_t kArgb = 0x16362004;  // SDL_PIXELFORMAT_ARGB8888
+    static constexpr std::uint32_t kXrgb = 0x16161804;  // SDL_PIXELFORMAT_RGB888
     ~SurfaceCanvas() override;
     SurfaceCanvas(const SurfaceCanvas&) = delete;
     SurfaceCanvas& operator=(const SurfaceCanvas&) = delete;
