@@ -22,6 +22,10 @@ BadgePicture MakeKnot() {
     const Ring rings[] = {{10.5, 15.5, kRed}, {20.5, 15.5, kGreen}, {15.5, 10.5, kYellow}, {15.5, 20.5, kBlue}};
     constexpr double kRadius = 7.0;
     constexpr double kHalfWidth = 1.9;
+    // With a margin, so that the pixels whose distance the rounding could
+    // put either side of the band's edge are still measured exactly.
+    constexpr double kInnerSquared = (kRadius - kHalfWidth - 0.01) * (kRadius - kHalfWidth - 0.01);
+    constexpr double kOuterSquared = (kRadius + kHalfWidth + 0.01) * (kRadius + kHalfWidth + 0.01);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
             // Of the bands covering a pixel, the one on top alternates every
@@ -32,6 +36,10 @@ BadgePicture MakeKnot() {
             for (int r = 0; r < 4; ++r) {
                 const double dx = x - rings[r].cx;
                 const double dy = y - rings[r].cy;
+                // Most pixels lie well off a ring; the square of the distance
+                // tells them apart without the costlier functions below.
+                const double squared = dx * dx + dy * dy;
+                if (squared < kInnerSquared || squared > kOuterSquared) continue;
                 const double offset = std::abs(std::hypot(dx, dy) - kRadius);
                 if (offset > kHalfWidth) continue;
                 const double turn = std::atan2(dy, dx) / (std::numbers::pi / 4);

@@ -4,14 +4,14 @@
 #include <memory>
 #include <stdexcept>
 
-#include "../window_system/WindowModule.h"
+#include "../window_system/BackendModules.h"
 #include "DialogFont.h"
 #include "Screenshot.h"
 #include "SdlBackend.h"
 
 extern "C" {
 
-DOTWISE_WINDOW_EXPORT Backend* DotwiseOpenWindow(bool withDriver, std::string* reason) {
+DOTWISE_MODULE_EXPORT Backend* DotwiseOpenWindow(bool withDriver, std::string* reason) {
     try {
         return new SdlBackend(withDriver);
     } catch (const NoDisplay& e) {
@@ -20,7 +20,7 @@ DOTWISE_WINDOW_EXPORT Backend* DotwiseOpenWindow(bool withDriver, std::string* r
     }
 }
 
-DOTWISE_WINDOW_EXPORT bool DotwiseTakeScreenshot(const std::string* path, std::string* error) {
+DOTWISE_MODULE_EXPORT bool DotwiseTakeScreenshot(const std::string* path, std::string* error) {
     // The font is opened once, on the first screenshot.
     static std::unique_ptr<DialogFont> font;
     try {

@@ -26,23 +26,28 @@ std::string GroupingText(const char* grouping) {
     return text + ";0";
 }
 
+// The user's own LC_NUMERIC, read without touching the process's C locale.
+// Opened once: the environment that names it stays as it was for the whole
+// run, and each opening reads the locale's files again.
+locale_t UserNumericLocale() {
+    static const locale_t user = [] {
+        const locale_t own = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+        return own != static_cast<locale_t>(0) ? own : newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
+    }();
+    return user;
+}
+
 std::optional<std::string> PosixAnswer(LCTYPE type) {
-    // The user's own LC_NUMERIC, read without touching the process's C locale.
-    locale_t user = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
-    if (user == static_cast<locale_t>(0)) user = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
-    std::optional<std::string> answer;
     switch (type) {
-    case LOCALE_SDECIMAL: answer = nl_langinfo_l(RADIXCHAR, user); break;
-    case LOCALE_STHOUSAND: answer = nl_langinfo_l(THOUSEP, user); break;
-    case LOCALE_SGROUPING: answer = GroupingText(nl_langinfo_l(GROUPING, user)); break;
-    case LOCALE_IDIGITS: answer = "2"; break;
-    case LOCALE_ILZERO: answer = "1"; break;
-    case LOCALE_INEGNUMBER: answer = "1"; break;
-    case LOCALE_SNEGATIVESIGN: answer = "-"; break;
-    default: break;
+    case LOCALE_SDECIMAL: return nl_langinfo_l(RADIXCHAR, UserNumericLocale());
+    case LOCALE_STHOUSAND: return nl_langinfo_l(THOUSEP, UserNumericLocale());
+    case LOCALE_SGROUPING: return GroupingText(nl_langinfo_l(GROUPING, UserNumericLocale()));
+    case LOCALE_IDIGITS: return "2";
+    case LOCALE_ILZERO: return "1";
+    case LOCALE_INEGNUMBER: return "1";
+    case LOCALE_SNEGATIVESIGN: return "-";
+    default: return std::nullopt;
     }
-    freelocale(user);
-    return answer;
 }
 
 }  // namespace

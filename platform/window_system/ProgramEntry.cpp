@@ -14,9 +14,8 @@
 #include "ProgramRun.h"
 #include "Resources.h"
 #include "WindowApi.h"
-#include "WindowModule.h"
+#include "BackendModules.h"
 #include "../headless/HeadlessBackend.h"
-#include "../tui/TerminalBackend.h"
 
 namespace {
 
@@ -85,11 +84,11 @@ int RunHeadless() {
 }
 
 int RunTerminal() {
-    std::unique_ptr<TerminalBackend> backend;
-    try {
-        backend = std::make_unique<TerminalBackend>();
-    } catch (const std::runtime_error& e) {
-        std::fprintf(stderr, "dotwise: cannot run in this terminal: %s; use a full-screen terminal, or --platform headless to drive it from standard input\n", e.what());
+    std::string reason;
+    const TerminalModule* module = LoadTerminalModule(reason);
+    std::unique_ptr<Backend> backend(module != nullptr ? module->openTerminal(&reason) : nullptr);
+    if (backend == nullptr) {
+        std::fprintf(stderr, "dotwise: cannot run in this terminal: %s; use a full-screen terminal, or --platform headless to drive it from standard input\n", reason.c_str());
         return 2;
     }
     return RunProgram(*backend);

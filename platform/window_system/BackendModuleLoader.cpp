@@ -1,0 +1,71 @@
+#include <dlfcn.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "BackendModules.h"
+
+#ifndef DOTWISE_MODULE_DIR_FROM_BIN
+#define DOTWISE_MODULE_DIR_FROM_BIN "../lib/dotwise"
+#endif
+
+namespace {
+
+// The folder the running program is in.
+std::string ProgramFolder() {
+    char path[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return ".";
+    const std::string program(path, static_cast<std::size_t>(n));
+    return program.substr(0, program.find_last_of('/'));
+}
+
+// Beside the program in a build folder; in the library folder once installed.
+void* OpenModule(const std::string& file, std::string& failure) {
+    const std::string folder = ProgramFolder();
+    for (const std::string& candidate : {folder + "/" + file, folder + "/" DOTWISE_MODULE_DIR_FROM_BIN "/" + file}) {
+        if (void* handle = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
+        const char* reason = ::dlerror();
+        if (failure.empty() || ::access(candidate.c_str(), F_OK) == 0) failure = reason != nullptr ? reason : candidate;
+    }
+    return nullptr;
+}
+
+template <typename Function>
+Function EntryPoint(void* handle, const char* name) {
+    return reinterpret_cast<Function>(::dlsym(handle, name));
+}
+
+}  // namespace
+
+const WindowModule* LoadWindowModule(std::string& error) {
+    static WindowModule module;
+    static bool loaded = false;
+    static std::string failure;
+    if (!loaded && failure.empty()) {
+        if (void* handle = OpenModule("dotwise-window.so", failure)) {
+            module.openWindow = EntryPoint<decltype(module.openWindow)>(handle, "DotwiseOpenWindow");
+            module.takeScreenshot = EntryPoint<decltype(module.takeScreenshot)>(handle, "DotwiseTakeScreenshot");
+            loaded = module.openWindow != nullptr && module.takeScreenshot != nullptr;
+            failure = loaded ? "" : "the window module lacks its entry points";
+        }
+    }
+    if (!loaded) error = "cannot load the window back end: " + failure;
+    return loaded ? &module : nullptr;
+}
+
+const TerminalModule* LoadTerminalModule(std::string& error) {
+    static TerminalModule module;
+    static bool loaded = false;
+    static std::string failure;
+    if (!loaded && failure.empty()) {
+        if (void* handle = OpenModule("dotwise-terminal.so", failure)) {
+            module.openTerminal = EntryPoint<decltype(module.openTerminal)>(handle, "DotwiseOpenTerminal");
+            loaded = module.openTerminal != nullptr;
+            failure = loaded ? "" : "the terminal module lacks its entry point";
+        }
+    }
+    if (!loaded) error = "cannot load the terminal back end: " + failure;
+    return loaded ? &module : nullptr;
+}
