@@ -1,37 +1,127 @@
 #include "DialogFont.h"
 
-#include <SDL_ttf.h>
+#include <SDL.h>
+#include <fcntl.h>
+#include <ft2build.h>
+#include <unistd.h>
+#include FT_FREETYPE_H
+#include FT_BITMAP_H
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
+#include "../window_system/Utf8.h"
 #include "FontFinder.h"
 
+// The face is read through the file rather than from a mapping of it. The
+// font is a large collection of which the dialog needs about a hundred
+// glyphs; a mapping would bring each glyph's neighbouring pages into the
+// program's memory with it (the kernel maps around every fault), five
+// megabytes in all, where reads copy only the bytes the face asks for.
+struct DialogFont::FileStream {
+    explicit FileStream(const std::string& path) : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        if (fd < 0) return;
+        const off_t end = ::lseek(fd, 0, SEEK_END);
+        record.size = end > 0 ? static_cast<unsigned long>(end) : 0;
+        record.descriptor.value = fd;
+        record.read = &Read;
+    }
+    ~FileStream() {
+        if (fd >= 0) ::close(fd);
+    }
+    FileStream(const FileStream&) = delete;
+    FileStream& operator=(const FileStream&) = delete;
+
+    static unsigned long Read(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count) {
+        // With no buffer the face only moves: a nonzero answer refuses the move.
+        if (count == 0) return offset > stream->size ? 1 : 0;
+        const ssize_t n = ::pread(static_cast<int>(stream->descriptor.value), buffer, count, static_cast<off_t>(offset));
+        return n > 0 ? static_cast<unsigned long>(n) : 0;
+    }
+
+    int fd;
+    FT_StreamRec record{};
+};
+
+namespace {
+
+// Whole pixels from FreeType's 26.6 fixed point, rounded up as the face's line metrics are.
+int Ceil26Dot6(FT_Pos value) { return static_cast<int>((value + 63) >> 6); }
+
+}  // namespace
+
 DialogFont::DialogFont(double scale) : m_scale(scale) {
-    if (!TTF_WasInit() && TTF_Init() != 0) throw std::runtime_error(std::string("cannot start the font engine: ") + TTF_GetError());
     const auto file = FindDialogFont();
     if (!file) throw std::runtime_error("no font for Chinese text is installed (install fonts-arphic-uming)");
     m_family = file->family;
+    if (FT_Init_FreeType(&m_library) != 0) throw std::runtime_error("cannot start the font engine");
+    m_stream = std::make_unique<FileStream>(file->path);
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = &m_stream->record;
+    if (m_stream->fd < 0 || FT_Open_Face(m_library, &args, file->index, &m_face) != 0) throw std::runtime_error("cannot open " + file->path);
     const int pixels = static_cast<int>(std::lround(12 * scale));
-    // The face is read through the file rather than from a mapping of it. The
-    // font is a large collection of which the dialog needs about a hundred
-    // glyphs; a mapping would bring each glyph's neighbouring pages into the
-    // program's memory with it (the kernel maps around every fault), five
-    // megabytes in all, where reads copy only the bytes asked for.
-    SDL_RWops* source = SDL_RWFromFile(file->path.c_str(), "rb");
-    m_font = source != nullptr ? TTF_OpenFontIndexRW(source, 1, pixels, file->index) : nullptr;
-    if (m_font == nullptr) throw std::runtime_error("cannot open " + file->path + ": " + TTF_GetError());
-    // Mono hinting picks the face's own bitmaps at 12 pixels: crisp, as the original looked.
-    TTF_SetFontHinting(m_font, TTF_HINTING_MONO);
+    FT_Set_Pixel_Sizes(m_face, 0, static_cast<FT_UInt>(pixels));
     m_height = pixels;
+    // At the original's size the face's own bitmaps draw crisp, as the
+    // original looked; scaled up, smooth outlines read better.
+    m_smooth = scale > 1.0;
+    if (FT_IS_SCALABLE(m_face)) {
+        const FT_Fixed yScale = m_face->size->metrics.y_scale;
+        m_ascent = Ceil26Dot6(FT_MulFix(m_face->ascender, yScale));
+        m_lineHeight = Ceil26Dot6(FT_MulFix(m_face->ascender - m_face->descender, yScale));
+    } else {
+        m_ascent = Ceil26Dot6(m_face->size->metrics.ascender);
+        m_lineHeight = Ceil26Dot6(m_face->size->metrics.height);
+    }
     // Base units: the average width of the Latin letters, as the desktop measures it.
-    int width = 0;
-    TTF_SizeUTF8(m_font, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", &width, nullptr);
+    const int width = TextWidth("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     m_averageWidth = std::max(1, (width / 26 + 1) / 2);
 }
 
 DialogFont::~DialogFont() {
-    if (m_font != nullptr) TTF_CloseFont(m_font);
+    if (m_face != nullptr) FT_Done_Face(m_face);
+    if (m_library != nullptr) FT_Done_FreeType(m_library);
+}
+
+const DialogFont::Glyph& DialogFont::GlyphFor(char32_t character) const {
+    if (const auto it = m_glyphs.find(character); it != m_glyphs.end()) return it->second;
+    // A dialog uses a few hundred characters; the bound is for text pasted in.
+    if (m_glyphs.size() >= 4096) m_glyphs.clear();
+    Glyph& glyph = m_glyphs[character];
+    // Hinted for one-bit output, which picks the face's own bitmaps where it has them.
+    if (FT_Load_Char(m_face, character, FT_LOAD_TARGET_MONO) != 0) return glyph;
+    FT_GlyphSlot slot = m_face->glyph;
+    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, m_smooth ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0) return glyph;
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    glyph.width = static_cast<int>(bitmap.width);
+    glyph.rows = static_cast<int>(bitmap.rows);
+    glyph.coverage.assign(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.rows), 0);
+    if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+        for (int y = 0; y < glyph.rows; ++y) {
+            const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+            for (int x = 0; x < glyph.width; ++x)
+                if (row[x >> 3] & (0x80 >> (x & 7))) glyph.coverage[static_cast<std::size_t>(y * glyph.width + x)] = 255;
+        }
+        return glyph;
+    }
+    // Grey levels of any depth, made one byte each.
+    FT_Bitmap grey;
+    FT_Bitmap_Init(&grey);
+    if (FT_Bitmap_Convert(m_library, &bitmap, &grey, 1) == 0 && grey.num_grays > 1) {
+        const int top = grey.num_grays - 1;
+        for (int y = 0; y < glyph.rows && y < static_cast<int>(grey.rows); ++y)
+            for (int x = 0; x < glyph.width && x < static_cast<int>(grey.width); ++x)
+                glyph.coverage[static_cast<std::size_t>(y * glyph.width + x)] =
+                    static_cast<std::uint8_t>(grey.buffer[y * grey.pitch + x] * 255 / top);
+    }
+    FT_Bitmap_Done(m_library, &grey);
+    return glyph;
 }
 
 int DialogFont::TextWidth(std::string_view utf8) const {
@@ -39,8 +129,37 @@ int DialogFont::TextWidth(std::string_view utf8) const {
     std::string text(utf8);
     if (const auto it = m_widths.find(text); it != m_widths.end()) return it->second;
     int width = 0;
-    TTF_SizeUTF8(m_font, text.c_str(), &width, nullptr);
+    for (char32_t c : DecodeUtf8(text)) width += GlyphFor(c).advance;
     if (m_widths.size() > 4096) m_widths.clear();
     m_widths.emplace(std::move(text), width);
     return width;
+}
+
+SDL_Surface* DialogFont::Render(std::string_view utf8, std::uint32_t rgb) const {
+    const int width = TextWidth(utf8);
+    if (width <= 0) return nullptr;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, m_lineHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return nullptr;
+    SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_BLEND);
+    SDL_FillRect(surface, nullptr, rgb & 0xFFFFFFu);
+    auto* pixels = static_cast<std::uint32_t*>(surface->pixels);
+    const int pitch = surface->pitch / 4;
+    int pen = 0;
+    for (char32_t c : DecodeUtf8(utf8)) {
+        const Glyph& glyph = GlyphFor(c);
+        for (int y = 0; y < glyph.rows; ++y) {
+            const int ty = m_ascent - glyph.top + y;
+            if (ty < 0 || ty >= m_lineHeight) continue;
+            for (int x = 0; x < glyph.width; ++x) {
+                const int tx = pen + glyph.left + x;
+                const std::uint8_t cover = glyph.coverage[static_cast<std::size_t>(y * glyph.width + x)];
+                if (tx < 0 || tx >= width || cover == 0) continue;
+                std::uint32_t& target = pixels[ty * pitch + tx];
+                // Where pictures overlap, the fuller cover stays.
+                target = (std::max<std::uint32_t>(target >> 24, cover) << 24) | (rgb & 0xFFFFFFu);
+            }
+        }
+        pen += glyph.advance;
+    }
+    return surface;
 }

@@ -1,7 +1,6 @@
 #include "SurfaceCanvas.h"
 
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <stdexcept>
 #include <string>
@@ -31,10 +30,8 @@ SDL_Surface* SurfaceCanvas::RenderedText(const std::string& text, COLORREF color
         for (auto& [old, surface] : m_textCache) SDL_FreeSurface(surface);
         m_textCache.clear();
     }
-    const SDL_Color c{GetRValue(color), GetGValue(color), GetBValue(color), 255};
-    // At the original's size the face's own bitmaps draw crisp; scaled up, smooth outlines read better.
-    SDL_Surface* glyphs = m_font.Scale() <= 1.0 ? TTF_RenderUTF8_Solid(m_font.Font(), text.c_str(), c)
-                                                : TTF_RenderUTF8_Blended(m_font.Font(), text.c_str(), c);
+    SDL_Surface* glyphs = m_font.Render(text, (static_cast<std::uint32_t>(GetRValue(color)) << 16) |
+                                                   (static_cast<std::uint32_t>(GetGValue(color)) << 8) | GetBValue(color));
     if (glyphs != nullptr) m_textCache.emplace(std::move(key), glyphs);
     return glyphs;
 }
