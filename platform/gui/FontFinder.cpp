@@ -31,10 +31,7 @@ std::optional<FontFile> Match(FcPattern* pattern) {
     return found;
 }
 
-}  // namespace
-
-std::optional<FontFile> FindDialogFont() {
-    if (!FcInit()) return std::nullopt;
+std::optional<FontFile> SearchFonts() {
     FcPattern* preferred = FcPatternCreate();
     FcPatternAddString(preferred, FC_FAMILY, reinterpret_cast<const FcChar8*>(kPreferredFamily));
     if (auto found = Match(preferred); found && found->family == kPreferredFamily) return found;
@@ -44,4 +41,15 @@ std::optional<FontFile> FindDialogFont() {
     FcPatternAddLangSet(chinese, FC_LANG, langs);
     FcLangSetDestroy(langs);
     return Match(chinese);
+}
+
+}  // namespace
+
+std::optional<FontFile> FindDialogFont() {
+    if (!FcInit()) return std::nullopt;
+    std::optional<FontFile> found = SearchFonts();
+    // The answer is one file, asked for once: the configuration and the
+    // mapped caches of every installed font go, rather than stay resident.
+    FcFini();
+    return found;
 }
