@@ -88,23 +88,24 @@ void Renderer::Icon(int x, int y, HICON icon) {
     if (icon != nullptr && !icon->argb.empty()) m_canvas.DrawPixels(x, y, icon->width, icon->height, icon->argb.data());
 }
 
-void Renderer::Paint(Point origin, const Rect& area, bool caretOn, HWND closeBoxPressed) {
+void Renderer::Paint(Point origin, const Rect& area, bool caretOn, HWND closeBoxPressed, const Rect* repaint) {
     m_origin = origin;
     m_area = area;
+    m_repaint = repaint;
     m_caretOn = caretOn;
-    m_canvas.SetClip(nullptr);
+    Clip(nullptr);
     HWND active = wm().ActiveDialog();
     for (HWND top : wm().TopLevelWindows()) {
         if (top->windowClass == WindowClass::Dialog && top->IsVisible()) PaintDialog(top, top == active, closeBoxPressed);
     }
     for (HWND tip : ToolTipWindows()) PaintToolTip(tip);
     if (TrackedMenu* menu = GetTrackedMenu()) PaintMenu(*menu);
-    m_canvas.SetClip(nullptr);
+    Clip(nullptr);
 }
 
 void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
     const Rect r = ToCanvas(wm().ScreenRect(dialog));
-    m_canvas.SetClip(&r);
+    Clip(&r);
     m_canvas.FillRect(r, Sys(COLOR_3DFACE));
     Edge(r, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_3DHILIGHT, COLOR_3DSHADOW);
     if ((dialog->style & WS_CAPTION) == WS_CAPTION) {
@@ -126,9 +127,9 @@ void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
         }
         const int textTop = parts.caption.top + (parts.caption.Height() - m_metrics.Height()) / 2;
         const Rect textClip{parts.caption.left, parts.caption.top, parts.closeBox.left - 2, parts.caption.bottom};
-        m_canvas.SetClip(&textClip);
+        Clip(&textClip);
         Text(textLeft, textTop, dialog->text, active ? Sys(COLOR_CAPTIONTEXT) : Sys(COLOR_3DFACE));
-        m_canvas.SetClip(&r);
+        Clip(&r);
         const Rect& box = parts.closeBox;
         m_canvas.FillRect(box, Sys(COLOR_3DFACE));
         const bool pressed = closeBoxPressed == dialog;
@@ -150,10 +151,24 @@ void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
         const Rect client = ToCanvas(wm().ScreenRect(dialog));
         const Rect clip{std::max(cr.left, client.left), std::max(cr.top, client.top), std::min(cr.right, client.right),
                          std::min(cr.bottom, client.bottom)};
-        m_canvas.SetClip(&clip);
+        if (m_repaint != nullptr && (clip.right <= m_repaint->left || clip.left >= m_repaint->right || clip.bottom <= m_repaint->top ||
+                                     clip.top >= m_repaint->bottom))
+            continue;
+        Clip(&clip);
         PaintControl(*it);
     }
-    m_canvas.SetClip(nullptr);
+    Clip(nullptr);
+}
+
+void Renderer::Clip(const Rect* rect) {
+    if (m_repaint == nullptr) {
+        m_canvas.SetClip(rect);
+        return;
+    }
+    const Rect& limit = rect != nullptr ? *rect : *m_repaint;
+    const Rect both{std::max(limit.left, m_repaint->left), std::max(limit.top, m_repaint->top), std::min(limit.right, m_repaint->right),
+                    std::min(limit.bottom, m_repaint->bottom)};
+    m_canvas.SetClip(&both);
 }
 
 void Renderer::PaintControl(HWND control) {
@@ -194,7 +209,7 @@ void Renderer::PaintEdit(HWND control, const Rect& r) {
     if (edit == nullptr) return;
     const Rect& inset = control->clientInset;
     const Rect client{r.left + inset.left, r.top + inset.top, r.right - inset.right, r.bottom - inset.bottom};
-    m_canvas.SetClip(&client);
+    Clip(&client);
     const EditModel& model = edit->Model();
     const int x = client.left + edit->XOfIndex(control, 0);
     const int y = client.top + edit->TextTop(control);

@@ -21,8 +21,10 @@ CaptionParts CaptionLayout(HWND dialog, const TextMetrics& metrics);
 class Renderer {
 public:
     Renderer(Canvas& canvas, const TextMetrics& metrics) : m_canvas(canvas), m_metrics(metrics) {}
-    // Paints everything visible; `origin` is the screen point drawn at the canvas's top-left.
-    void Paint(Point origin, const Rect& area, bool caretOn, HWND closeBoxPressed = nullptr);
+    // Paints everything visible; `origin` is the screen point drawn at the
+    // canvas's top-left. With `repaint`, only the pixels inside it are drawn
+    // anew and the rest of the canvas keeps what it had.
+    void Paint(Point origin, const Rect& area, bool caretOn, HWND closeBoxPressed = nullptr, const Rect* repaint = nullptr);
 
 private:
     void PaintDialog(HWND dialog, bool active, HWND closeBoxPressed);
@@ -44,10 +46,13 @@ private:
     void MnemonicText(int x, int y, const std::string& text, COLORREF color);
     void Icon(int x, int y, HICON icon);
     Rect ToCanvas(Rect screen) const;
+    // Limits drawing to `rect` (null: no limit) within what is repainted.
+    void Clip(const Rect* rect);
 
     Canvas& m_canvas;
     const TextMetrics& m_metrics;
     Point m_origin;
     Rect m_area;
+    const Rect* m_repaint = nullptr;
     bool m_caretOn = true;
 };

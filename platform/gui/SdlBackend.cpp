@@ -145,6 +145,12 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     // Without an explicit scale the display's own density decides; at the usual 96 dpi the font is ready.
     if (const double wanted = ChooseScale(); wanted != scale) m_font = std::make_unique<DialogFont>(wanted);
     AddScreenshotCommand(m_driver, *m_font);
+    // Whether partial frames left anything behind: the window's pixels against a whole drawing.
+    m_driver.AddCommand("stale", [this](const Driver::Args& a) {
+        if (!a.empty()) throw DriverError("usage: stale");
+        if (m_window == nullptr) throw DriverError("no window is shown");
+        return std::to_string(StalePixels());
+    });
     m_driver.AddCommand("point", [this](const Driver::Args& a) {
         if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");
         HWND hWnd = Driver::Control(a[0]);
@@ -230,10 +236,70 @@ void SdlBackend::EnsureWindow() {
     SDL_StartTextInput();
 }
 
+void SdlBackend::Invalidate(HWND hWnd) {
+    // A control stays where it is; a top-level window that moved leaves its
+    // old place behind as well, which only a whole frame covers.
+    if (!IsWindow(hWnd) || !hWnd->IsChild()) {
+        RepaintAll();
+        return;
+    }
+    Rect area = wm().ScreenRect(hWnd);
+    area.OffsetRect(-m_origin.x, -m_origin.y);
+    Repaint(area);
+}
+
+void SdlBackend::RepaintCaret() {
+    const Caret& caret = wm().GetCaret();
+    if (!IsWindow(caret.owner)) return;
+    const Point client = wm().ClientOrigin(caret.owner);
+    const int left = client.x - m_origin.x + caret.pos.x;
+    const int top = client.y - m_origin.y + caret.pos.y;
+    Repaint({left, top, left + std::max(1, caret.width), top + caret.height});
+}
+
+void SdlBackend::Repaint(const Rect& area) {
+    m_dirty = true;
+    if (m_repaintAll || area.Width() <= 0 || area.Height() <= 0) return;
+    m_repaint = m_repaint.Width() <= 0 ? area
+                                        : Rect{std::min(m_repaint.left, area.left), std::min(m_repaint.top, area.top),
+                                               std::max(m_repaint.right, area.right), std::max(m_repaint.bottom, area.bottom)};
+}
+
+void SdlBackend::RepaintAll() {
+    m_dirty = true;
+    m_repaintAll = true;
+}
+
+void SdlBackend::Draw(SurfaceCanvas& canvas, const Rect* repaint) const {
+    // The caret as the blink last decided, so that a frame drawing only a
+    // field agrees with the one that drew the caret.
+    const bool caretOn = CaretBlinks() && m_caretShown;
+    const Rect whole{0, 0, canvas.Width(), canvas.Height()};
+    canvas.SetClip(repaint);
+    canvas.FillRect(whole, RGB(58, 110, 165));
+    Renderer(canvas, *m_font).Paint(m_origin, whole, caretOn, m_closePressed, repaint);
+    canvas.SetClip(nullptr);
+}
+
 void SdlBackend::RenderFrame() {
-    const bool caretOn = CaretBlinks() && ((SDL_GetTicks() - m_caretEpoch) / kBlinkMs) % 2 == 0;
-    m_canvas->FillRect({0, 0, m_canvas->Width(), m_canvas->Height()}, RGB(58, 110, 165));
-    Renderer(*m_canvas, *m_font).Paint(m_origin, {0, 0, m_canvas->Width(), m_canvas->Height()}, caretOn, m_closePressed);
+    Draw(*m_canvas, m_repaintAll ? nullptr : &m_repaint);
+    m_repaintAll = false;
+    m_repaint = {};
+}
+
+int SdlBackend::StalePixels() {
+    if (m_dirty) Present();
+    SurfaceCanvas full(m_canvas->Width(), m_canvas->Height(), *m_font, m_canvas->Surface()->format->format);
+    Draw(full, nullptr);
+    SDL_Surface* target = SDL_GetWindowSurface(m_window);
+    const SDL_Surface* shown = target != nullptr && target->format->format == full.Surface()->format->format ? target : m_canvas->Surface();
+    int stale = 0;
+    for (int y = 0; y < full.Height() && y < shown->h; ++y) {
+        const auto* a = static_cast<const std::uint32_t*>(shown->pixels) + static_cast<std::ptrdiff_t>(y) * (shown->pitch / 4);
+        const auto* b = static_cast<const std::uint32_t*>(full.Surface()->pixels) + static_cast<std::ptrdiff_t>(y) * (full.Surface()->pitch / 4);
+        for (int x = 0; x < full.Width() && x < shown->w; ++x) stale += ((a[x] ^ b[x]) & 0xFFFFFFu) != 0 ? 1 : 0;
+    }
+    return stale;
 }
 
 void SdlBackend::ShowFrame() {
@@ -316,8 +382,8 @@ bool SdlBackend::PumpInput() {
             }
         }
         if (haveLine) {
+            // What a command changes, the windows it changes ask to have redrawn.
             m_driver.Execute(line);
-            m_dirty = true;
             return true;
         }
     }
@@ -329,7 +395,7 @@ bool SdlBackend::PumpInput() {
         const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
         if (caretOn != m_caretShown) {
             m_caretShown = caretOn;
-            m_dirty = true;
+            RepaintCaret();
         }
         const int toggle = static_cast<int>(kBlinkMs - (now - m_caretEpoch) % kBlinkMs);
         wait = wait < 0 ? toggle : std::min(wait, toggle);
@@ -371,7 +437,7 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
             HWND target = wm().ActiveDialog();
             if (target != nullptr) SendMessage(target, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
-        m_dirty = true;
+        RepaintAll();
         return true;
     case SDL_KEYDOWN: OnKey(event, true); return true;
     case SDL_KEYUP: OnKey(event, false); return true;
@@ -392,8 +458,9 @@ void SdlBackend::OnKey(const SDL_Event& event, bool down) {
     wm().SetKeyDown(VK_CONTROL, ctrl);
     wm().SetKeyDown(VK_MENU, alt);
     const UINT vk = VirtualKey(event.key.keysym.sym);
+    // Typing keeps the caret shown; what the key changes, the windows it
+    // changes ask to have redrawn.
     m_caretEpoch = SDL_GetTicks();
-    m_dirty = true;
     if (vk == 0) return;
     if (!down) {
         Input::KeyUp(vk);
@@ -412,7 +479,6 @@ void SdlBackend::OnText(const char* utf8) {
         return;
     }
     for (const char32_t cp : DecodeUtf8(utf8)) Input::Char(cp);
-    m_dirty = true;
 }
 
 bool SdlBackend::OnCaptionMouse(Point screen, bool down) {
@@ -442,7 +508,7 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
     const Point screen = ToScreen(event.button.x, event.button.y);
     const bool right = event.button.button == SDL_BUTTON_RIGHT;
     if (event.button.button != SDL_BUTTON_LEFT && !right) return;
-    m_dirty = true;
+    RepaintAll();
     m_caretEpoch = SDL_GetTicks();
     if (TrackedMenu* menu = GetTrackedMenu()) {
         Rect area{0, 0, m_canvas->Width(), m_canvas->Height()};
@@ -476,7 +542,7 @@ void SdlBackend::OnMouseMotion(const SDL_Event& event) {
             if (item.rect.PtInRect(screen) && menu->menu->items[static_cast<std::size_t>(item.index)].IsEnabled()) highlight = item.index;
         if (highlight != menu->highlight) {
             menu->highlight = highlight;
-            m_dirty = true;
+            RepaintAll();
         }
         return;
     }

@@ -35,7 +35,7 @@ public:
     FrameMetrics Frames() const override;
     bool PumpInput() override;
     int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
-    void Invalidate(HWND) override { m_dirty = true; }
+    void Invalidate(HWND hWnd) override;
     Rect WorkArea() const override;
     void ExportClipboard(const std::string& text) override;
     std::optional<std::string> ImportClipboard() override;
@@ -45,6 +45,10 @@ private:
     void EnsureWindow();
     void Present();
     void RenderFrame();
+    // Draws into `canvas` what the window shows now, all of it or only `repaint`.
+    void Draw(SurfaceCanvas& canvas, const Rect* repaint) const;
+    // How many pixels of the window differ from a whole drawing of it, once pending changes are shown.
+    int StalePixels();
     void ShowFrame();
     bool HandleEvent(const SDL_Event& event);
     void OnKey(const SDL_Event& event, bool down);
@@ -56,6 +60,12 @@ private:
     Point ToScreen(int x, int y) const { return {x + m_origin.x, y + m_origin.y}; }
     HWND MainDialog() const;
     bool CaretBlinks() const;
+    // A frame is due in which `area` (canvas coordinates) is drawn anew.
+    void Repaint(const Rect& area);
+    // A frame is due in which everything is drawn anew.
+    void RepaintAll();
+    // The caret blinked.
+    void RepaintCaret();
 
     std::unique_ptr<DialogFont> m_font;
     SDL_Window* m_window = nullptr;
@@ -63,6 +73,10 @@ private:
     SDL_Cursor* m_cursors[3] = {nullptr, nullptr, nullptr};
     Point m_origin;
     bool m_dirty = true;
+    // What the next frame draws anew: all of it, or the bounds of the windows
+    // that changed. A typed digit redraws the fields it changed, a blink the caret.
+    bool m_repaintAll = true;
+    Rect m_repaint;
     bool m_suppressText = false;
     HWND m_closePressed = nullptr;
     unsigned m_caretEpoch = 0;

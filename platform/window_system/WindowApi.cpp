@@ -252,7 +252,9 @@ BOOL WINAPI HideCaret(HWND hWnd) {
 }
 
 BOOL WINAPI DestroyCaret() {
+    const HWND owner = wm().GetCaret().owner;
     wm().GetCaret() = Caret{};
+    if (IsWindow(owner)) wm().Invalidate(owner);
     return TRUE;
 }
 

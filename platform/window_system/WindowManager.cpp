@@ -55,6 +55,8 @@ HWND WindowManager::ActiveDialog() const {
 
 void WindowManager::Destroy(HWND hWnd) {
     if (!IsWindow(hWnd)) return;
+    // What it covered shows again.
+    if (hWnd->IsVisible()) Invalidate(hWnd);
     Send(hWnd, WM_DESTROY, 0, 0);
     const std::vector<HWND> children = hWnd->children;
     for (HWND child : children) Destroy(child);

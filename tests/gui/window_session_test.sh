@@ -36,6 +36,8 @@ settle
 xdotool type --delay 30 1920
 eventually "PPI for 1920 x 1080 at 4.5 inches" "ask 'text 1005'" '"489"'
 expect "PPC" "$(ask 'text 1006')" '"192"'
+# Frames redraw only what changed; what the window shows must still be all of it.
+expect "pixels left behind by the typing" "$(ask stale)" 0
 
 xdotool mousemove $(ask "point 1005") click 1
 settle
@@ -55,6 +57,7 @@ eventually "PPI after Left, Left and Backspace took the 2 out of 1200" "ask 'tex
 xdotool key End shift+Home
 xdotool type --delay 30 1080
 eventually "PPI after End, Shift+Home and 1080 typed over the selection" "ask 'text 1005'" '"489"'
+expect "pixels left behind by the editing keys" "$(ask stale)" 0
 
 # The system menu from the keyboard, and the About box it opens.
 xdotool key alt+space
@@ -63,6 +66,7 @@ xdotool key a
 eventually "Alt+Space, A opens the About box" "ask 'dialogs'" "102 100"
 xdotool key Return
 eventually "Enter closes the About box" "ask 'dialogs'" "102"
+expect "pixels left behind by the About box" "$(ask stale)" 0
 
 xdotool key Escape
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
