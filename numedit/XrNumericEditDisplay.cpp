@@ -99,6 +99,7 @@ void CXrNumericEdit::AddDigits() {
 
 CString CXrNumericEdit::GetDisplayText() const {
     CString text;
+    text.reserve(m_listDisplay.size());
     for (const auto& element : m_listDisplay) text += element.m_ch.View();
     return text;
 }

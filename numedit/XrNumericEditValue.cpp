@@ -107,11 +107,10 @@ void CXrNumericEdit::ResetValue(BOOL bWithDecimals) {
 }
 
 CString CXrNumericEdit::GetValueText(BOOL bPlaceholders) const {
+    // Value characters are single bytes.
     CString text;
-    for (const auto& element : m_listValue) {
-        if (element.IsKind(NDK_PLACEHOLDER)) text += bPlaceholders ? '#' : '0';
-        else text += element.m_ch.View();
-    }
+    text.reserve(m_listValue.size());
+    for (const auto& element : m_listValue) text.push_back(element.IsKind(NDK_PLACEHOLDER) ? (bPlaceholders ? '#' : '0') : element.m_ch.Byte());
     return text;
 }
 
