@@ -4,9 +4,9 @@
 # desktop session always has one, so no program pays for the server's first
 # setup), starts interleaved, medians, ratios from the same run.
 #   bench/startup.sh [BUILD-FOLDER] [RUNS]
-# Start is the time to the window's map: dotwise and the bare SDL window draw
-# their first frame before they show, galculator draws after, so its figure is
-# if anything too small, which does not flatter us. Peak memory is VmHWM.
+# Start is the time until the window is mapped and its contents first drawn
+# (bench/first_map.py): a program that maps first and draws after is counted
+# until it has drawn. Peak memory is VmHWM.
 set -euo pipefail
 build=${1:-build/default}
 runs=${2:-15}

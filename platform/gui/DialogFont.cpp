@@ -25,7 +25,7 @@ struct DialogFont::FileStream {
         if (fd < 0) return;
         const off_t end = ::lseek(fd, 0, SEEK_END);
         record.size = end > 0 ? static_cast<unsigned long>(end) : 0;
-        record.descriptor.value = fd;
+        record.descriptor.pointer = this;
         record.read = &Read;
     }
     ~FileStream() {
@@ -37,12 +37,47 @@ struct DialogFont::FileStream {
     static unsigned long Read(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count) {
         // With no buffer the face only moves: a nonzero answer refuses the move.
         if (count == 0) return offset > stream->size ? 1 : 0;
-        const ssize_t n = ::pread(static_cast<int>(stream->descriptor.value), buffer, count, static_cast<off_t>(offset));
-        return n > 0 ? static_cast<unsigned long>(n) : 0;
+        return static_cast<FileStream*>(stream->descriptor.pointer)->ReadAt(offset, buffer, count);
     }
 
+    // The face reads a glyph in many small pieces close together, and its
+    // tables whole: small reads go through a few pages kept from the file,
+    // large ones straight to it.
+    unsigned long ReadAt(unsigned long offset, unsigned char* buffer, unsigned long count) {
+        if (count >= 2 * kPageSize) {
+            const ssize_t n = ::pread(fd, buffer, count, static_cast<off_t>(offset));
+            return n > 0 ? static_cast<unsigned long>(n) : 0;
+        }
+        unsigned long copied = 0;
+        while (copied < count) {
+            const unsigned long at = offset + copied;
+            const unsigned long page = at / kPageSize;
+            Page& kept = pages[page % kPages];
+            if (kept.number != page) {
+                const ssize_t n = ::pread(fd, kept.bytes, kPageSize, static_cast<off_t>(page * kPageSize));
+                kept.number = n > 0 ? page : kNoPage;
+                kept.size = n > 0 ? static_cast<unsigned long>(n) : 0;
+            }
+            const unsigned long within = at - page * kPageSize;
+            if (kept.number != page || within >= kept.size) break;
+            const unsigned long take = std::min(count - copied, kept.size - within);
+            std::memcpy(buffer + copied, kept.bytes + within, take);
+            copied += take;
+        }
+        return copied;
+    }
+
+    static constexpr unsigned long kPageSize = 4096;
+    static constexpr std::size_t kPages = 16;
+    static constexpr unsigned long kNoPage = ~0ul;
+    struct Page {
+        unsigned long number = kNoPage;
+        unsigned long size = 0;
+        unsigned char bytes[kPageSize];
+    };
     int fd;
     FT_StreamRec record{};
+    Page pages[kPages];
 };
 
 namespace {
@@ -82,6 +117,7 @@ DialogFont::DialogFont(double scale) : m_scale(scale) {
 }
 
 DialogFont::~DialogFont() {
+    for (auto& [key, surface] : m_rendered) SDL_FreeSurface(surface);
     if (m_face != nullptr) FT_Done_Face(m_face);
     if (m_library != nullptr) FT_Done_FreeType(m_library);
 }
@@ -162,4 +198,18 @@ SDL_Surface* DialogFont::Render(std::string_view utf8, std::uint32_t rgb) const 
         pen += glyph.advance;
     }
     return surface;
+}
+
+SDL_Surface* DialogFont::RenderedText(const std::string& utf8, std::uint32_t rgb) const {
+    std::string key(reinterpret_cast<const char*>(&rgb), sizeof rgb);
+    key += utf8;
+    if (const auto it = m_rendered.find(key); it != m_rendered.end()) return it->second;
+    // A dialog shows a few dozen strings; a bound keeps a long session's edits from piling up.
+    if (m_rendered.size() >= 512) {
+        for (auto& [old, surface] : m_rendered) SDL_FreeSurface(surface);
+        m_rendered.clear();
+    }
+    SDL_Surface* text = Render(utf8, rgb);
+    if (text != nullptr) m_rendered.emplace(std::move(key), text);
+    return text;
 }

@@ -32,6 +32,9 @@ public:
     // ascent above the baseline and descent below); the caller frees it.
     // Null for an empty string.
     SDL_Surface* Render(std::string_view utf8, std::uint32_t rgb) const;
+    // The same, kept by the font for the next time: a frame that changes one
+    // field renders one string anew, and the rest are copies. Null for an empty string.
+    SDL_Surface* RenderedText(const std::string& utf8, std::uint32_t rgb) const;
 
 private:
     // One character's picture: how much of each pixel the shape covers.
@@ -60,4 +63,5 @@ private:
     mutable std::unordered_map<char32_t, Glyph> m_glyphs;
     // Layout asks for the same widths over and over.
     mutable std::unordered_map<std::string, int> m_widths;
+    mutable std::unordered_map<std::string, SDL_Surface*> m_rendered;
 };

@@ -22,7 +22,6 @@
 #include "../window_system/Utf8.h"
 #include "../window_system/WindowApi.h"
 #include "../window_system/WindowManager.h"
-#include "FrameDamage.h"
 #include "Renderer.h"
 #include "Screenshot.h"
 #include "SurfaceCanvas.h"
@@ -121,12 +120,17 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     // to itself SDL would open an OpenGL context just to decide that.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The window draws its own frame and caption; the decoration library would only
+    // look for its plugins (and say on the terminal that it found none).
+    SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
     // With no session bus, the bus library would fork a helper to start one, only to find no
     // input method on it; say there is none instead, and start without the wait.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     // Reading the locale's whole compose table is a fifth of the start; every field here takes
     // numbers, which need no composing. A compose setup or input method the user chose is kept.
-    if (!std::getenv("XMODIFIERS") && !std::getenv("XCOMPOSEFILE") && !UserComposeFileExists()) setenv("XCOMPOSEFILE", "/dev/null", 0);
+    // (Wayland's keyboard library takes an empty file for a broken one and says so, so there it is left alone.)
+    if (!std::getenv("WAYLAND_DISPLAY") && !std::getenv("XMODIFIERS") && !std::getenv("XCOMPOSEFILE") && !UserComposeFileExists())
+        setenv("XCOMPOSEFILE", "/dev/null", 0);
     // Finding and opening the font takes as long as opening the display: do both at once.
     const double scale = std::getenv("DOTWISE_SCALE") ? ChooseScale() : 1.0;
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
@@ -140,6 +144,9 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
         SDL_Quit();
         throw NoDisplay("SDL found only its '" + driver + "' video driver");
     }
+    // Wayland offers SDL no framebuffer of its own: the window's pixels then
+    // come through a renderer, which SDL makes only when allowed to.
+    if (driver == "wayland") SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
     g_wakeEvent = SDL_RegisterEvents(1);
     m_font = font.get();
     // Without an explicit scale the display's own density decides; at the usual 96 dpi the font is ready.
@@ -214,14 +221,19 @@ void SdlBackend::EnsureWindow() {
     const Rect r = wm().ScreenRect(main);
     m_origin = {r.left, r.top};
     // The program draws its own frame and caption, as the original's dialog had.
-    // The first frame is drawn while the window is made, and the window shows with it.
-    // In the format X and Wayland windows of 24 bits have, so that the window's
-    // own pixels are the last frame to compare with.
-    m_canvas = std::make_unique<SurfaceCanvas>(r.Width(), r.Height(), *m_font, SurfaceCanvas::kXrgb);
-    auto firstFrame = std::async(std::launch::async, [this] { RenderFrame(); });
+    // While the window is made, the first frame's strings are rendered: a
+    // drawing on a canvas of one pixel leaves them all in the font's keeping.
+    auto strings = std::async(std::launch::async, [this, r] {
+        SurfaceCanvas scratch(1, 1, *m_font);
+        Renderer(scratch, *m_font).Paint(m_origin, {0, 0, r.Width(), r.Height()}, true);
+    });
     m_window = SDL_CreateWindow(main->text.c_str(), r.left, r.top, r.Width(), r.Height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
-    firstFrame.get();
+    strings.get();
     if (m_window == nullptr) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
+    // The window shows with its first frame drawn. X gives a hidden window its
+    // pixels; Wayland only a shown one, which is then drawn at once.
+    const bool drawnHidden = AttachCanvas();
+    if (drawnHidden) RenderFrame();
     SDL_SetWindowHitTest(m_window, HitTest, m_font.get());
     if (HICON icon = main->bigIcon; icon != nullptr && !icon->argb.empty()) {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon->argb.data(), icon->width, icon->height, 32, icon->width * 4,
@@ -232,6 +244,7 @@ void SdlBackend::EnsureWindow() {
         }
     }
     SDL_ShowWindow(m_window);
+    if (!drawnHidden) RenderFrame();
     ShowFrame();
     SDL_StartTextInput();
 }
@@ -281,14 +294,48 @@ void SdlBackend::Draw(SurfaceCanvas& canvas, const Rect* repaint) const {
     canvas.SetClip(nullptr);
 }
 
+bool SdlBackend::AttachCanvas() {
+    // Wayland has a window's pixels ready only once the compositor has taken
+    // it in; until then nothing is drawn and the frame stays due.
+    SDL_Surface* surface = SDL_GetWindowSurface(m_window);
+    if (surface == nullptr) return false;
+    if (surface == m_windowSurface) return true;
+    // The canvas draws straight into the window's own pixels where their
+    // format allows (X and Wayland windows of 24 bits); otherwise into pixels
+    // of its own, copied out at each frame. A new surface holds nothing yet.
+    m_windowSurface = surface;
+    const std::uint32_t format = surface->format->format;
+    m_direct = format == SurfaceCanvas::kXrgb || format == SurfaceCanvas::kArgb;
+    if (m_direct) m_canvas = std::make_unique<SurfaceCanvas>(surface, *m_font);
+    else if (m_canvas == nullptr) m_canvas = std::make_unique<SurfaceCanvas>(surface->w, surface->h, *m_font);
+    RepaintAll();
+    m_pushWhole = true;
+    return true;
+}
+
 void SdlBackend::RenderFrame() {
+    if (!AttachCanvas()) return;
+    const Rect whole{0, 0, m_canvas->Width(), m_canvas->Height()};
+    const Rect drawn = m_repaintAll ? whole : m_repaint;
     Draw(*m_canvas, m_repaintAll ? nullptr : &m_repaint);
+    m_drawn = m_drawn.Width() <= 0 ? drawn
+                                  : Rect{std::min(m_drawn.left, drawn.left), std::min(m_drawn.top, drawn.top), std::max(m_drawn.right, drawn.right),
+                                         std::max(m_drawn.bottom, drawn.bottom)};
+    m_drawn = {std::max(m_drawn.left, 0), std::max(m_drawn.top, 0), std::min(m_drawn.right, whole.right), std::min(m_drawn.bottom, whole.bottom)};
     m_repaintAll = false;
     m_repaint = {};
 }
 
+Rect SdlBackend::WindowArea() const {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(m_window, &width, &height);
+    return {0, 0, width, height};
+}
+
 int SdlBackend::StalePixels() {
     if (m_dirty) Present();
+    if (m_canvas == nullptr) return -1;
     SurfaceCanvas full(m_canvas->Width(), m_canvas->Height(), *m_font, m_canvas->Surface()->format->format);
     Draw(full, nullptr);
     SDL_Surface* target = SDL_GetWindowSurface(m_window);
@@ -303,37 +350,21 @@ int SdlBackend::StalePixels() {
 }
 
 void SdlBackend::ShowFrame() {
-    // Only what changed since the last frame goes to the screen: a typed digit
-    // pushes the fields it changed, a blink the caret. The window keeps the
-    // last frame pushed, so it is what the new one is compared with; a window
-    // in another pixel format has a copy kept instead.
-    SDL_Surface* frame = m_canvas->Surface();
-    SDL_Surface* target = SDL_GetWindowSurface(m_window);
-    if (target == nullptr) return;
-    const auto* pixels = static_cast<const std::uint32_t*>(frame->pixels);
-    const int stride = frame->pitch / 4;
-    const bool windowKeepsFrame = target->format->format == frame->format->format && target->w == frame->w && target->h == frame->h;
-    const std::size_t size = static_cast<std::size_t>(frame->w) * static_cast<std::size_t>(frame->h);
-    std::vector<Rect> damage;
-    if (m_pushWhole || (!windowKeepsFrame && m_lastFrame.size() != size)) damage.push_back({0, 0, frame->w, frame->h});
-    else if (windowKeepsFrame) damage = ChangedBands(static_cast<const std::uint32_t*>(target->pixels), target->pitch / 4, pixels, stride, frame->w, frame->h);
-    else damage = ChangedBands(m_lastFrame.data(), frame->w, pixels, stride, frame->w, frame->h);
-    if (!windowKeepsFrame) {
-        m_lastFrame.resize(size);
-        for (int y = 0; y < frame->h; ++y)
-            std::copy_n(pixels + static_cast<std::ptrdiff_t>(y) * stride, frame->w, m_lastFrame.begin() + static_cast<std::ptrdiff_t>(y) * frame->w);
-    }
-    if (!damage.empty()) {
-        std::vector<SDL_Rect> rects;
-        for (const Rect& r : damage) {
-            SDL_Rect rect{r.left, r.top, r.Width(), r.Height()};
+    // A frame pushes what it drew anew: the fields a typed digit changed, the
+    // caret at a blink; all of it once the window was shown or exposed.
+    if (m_canvas == nullptr || m_windowSurface != SDL_GetWindowSurface(m_window)) return;
+    const Rect whole{0, 0, m_canvas->Width(), m_canvas->Height()};
+    const Rect push = m_pushWhole ? whole : m_drawn;
+    if (push.Width() > 0 && push.Height() > 0) {
+        SDL_Rect rect{push.left, push.top, push.Width(), push.Height()};
+        if (!m_direct) {
             SDL_Rect to = rect;
-            SDL_BlitSurface(frame, &rect, target, &to);
-            rects.push_back(rect);
+            SDL_BlitSurface(m_canvas->Surface(), &rect, m_windowSurface, &to);
         }
-        SDL_UpdateWindowSurfaceRects(m_window, rects.data(), static_cast<int>(rects.size()));
+        SDL_UpdateWindowSurfaceRects(m_window, &rect, 1);
         m_pushWhole = false;
     }
+    m_drawn = {};
     m_dirty = false;
     // An input method shows its candidates next to the caret.
     const Caret& caret = wm().GetCaret();
@@ -511,7 +542,7 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
     RepaintAll();
     m_caretEpoch = SDL_GetTicks();
     if (TrackedMenu* menu = GetTrackedMenu()) {
-        Rect area{0, 0, m_canvas->Width(), m_canvas->Height()};
+        Rect area = WindowArea();
         area.OffsetRect(m_origin.x, m_origin.y);
         const MenuBox box = LayOutMenu(*menu, *m_font, area);
         if (!box.rect.PtInRect(screen)) {
@@ -534,7 +565,7 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
 void SdlBackend::OnMouseMotion(const SDL_Event& event) {
     const Point screen = ToScreen(event.motion.x, event.motion.y);
     if (TrackedMenu* menu = GetTrackedMenu()) {
-        Rect area{0, 0, m_canvas->Width(), m_canvas->Height()};
+        Rect area = WindowArea();
         area.OffsetRect(m_origin.x, m_origin.y);
         const MenuBox box = LayOutMenu(*menu, *m_font, area);
         int highlight = -1;

@@ -45,6 +45,11 @@ private:
     void EnsureWindow();
     void Present();
     void RenderFrame();
+    // Points the canvas at the window's pixels, again when the window has new
+    // ones; false while the window has none yet.
+    bool AttachCanvas();
+    // The window's area, in the canvas's coordinates.
+    Rect WindowArea() const;
     // Draws into `canvas` what the window shows now, all of it or only `repaint`.
     void Draw(SurfaceCanvas& canvas, const Rect* repaint) const;
     // How many pixels of the window differ from a whole drawing of it, once pending changes are shown.
@@ -82,8 +87,11 @@ private:
     unsigned m_caretEpoch = 0;
     bool m_caretShown = true;
     bool m_windowFocused = true;
-    // The last frame pushed, to push only what changes; the whole of it after the window was touched.
-    std::vector<std::uint32_t> m_lastFrame;
+    // The window's pixels, which the canvas draws into when `m_direct`; what
+    // was drawn since the last push; and whether all of it must go.
+    SDL_Surface* m_windowSurface = nullptr;
+    bool m_direct = false;
+    Rect m_drawn;
     bool m_pushWhole = true;
 
     bool m_withDriver;

@@ -16,24 +16,10 @@ SurfaceCanvas::SurfaceCanvas(int width, int height, const DialogFont& font, std:
     SDL_SetSurfaceBlendMode(m_surface, SDL_BLENDMODE_NONE);
 }
 
-SurfaceCanvas::~SurfaceCanvas() {
-    for (auto& [key, text] : m_textCache) SDL_FreeSurface(text);
-    SDL_FreeSurface(m_surface);
-}
+SurfaceCanvas::SurfaceCanvas(SDL_Surface* target, const DialogFont& font) : m_surface(target), m_ownsSurface(false), m_font(font) {}
 
-SDL_Surface* SurfaceCanvas::RenderedText(const std::string& text, COLORREF color) {
-    std::string key(reinterpret_cast<const char*>(&color), sizeof color);
-    key += text;
-    if (const auto it = m_textCache.find(key); it != m_textCache.end()) return it->second;
-    // A dialog shows a few dozen strings; a bound keeps a long session's edits from piling up.
-    if (m_textCache.size() >= 512) {
-        for (auto& [old, surface] : m_textCache) SDL_FreeSurface(surface);
-        m_textCache.clear();
-    }
-    SDL_Surface* glyphs = m_font.Render(text, (static_cast<std::uint32_t>(GetRValue(color)) << 16) |
-                                                   (static_cast<std::uint32_t>(GetGValue(color)) << 8) | GetBValue(color));
-    if (glyphs != nullptr) m_textCache.emplace(std::move(key), glyphs);
-    return glyphs;
+SurfaceCanvas::~SurfaceCanvas() {
+    if (m_ownsSurface) SDL_FreeSurface(m_surface);
 }
 
 int SurfaceCanvas::Width() const { return m_surface->w; }
@@ -53,7 +39,8 @@ void SurfaceCanvas::FillRect(const Rect& rect, COLORREF color) {
 
 void SurfaceCanvas::DrawText(int x, int y, std::string_view utf8, COLORREF color) {
     if (utf8.empty()) return;
-    SDL_Surface* glyphs = RenderedText(std::string(utf8), color);
+    SDL_Surface* glyphs = m_font.RenderedText(std::string(utf8), (static_cast<std::uint32_t>(GetRValue(color)) << 16) |
+                                                                      (static_cast<std::uint32_t>(GetGValue(color)) << 8) | GetBValue(color));
     if (glyphs == nullptr) return;
     SDL_Rect at{x, y, glyphs->w, glyphs->h};
     SDL_BlitSurface(glyphs, nullptr, m_surface, &at);

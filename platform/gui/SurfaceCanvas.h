@@ -18,6 +18,8 @@ public:
     SurfaceCanvas(int width, int height, const DialogFont& font, std::uint32_t format = kArgb);
     static constexpr std::uint32_t kArgb = 0x16362004;  // SDL_PIXELFORMAT_ARGB8888
     static constexpr std::uint32_t kXrgb = 0x16161804;  // SDL_PIXELFORMAT_RGB888
+    // Draws straight into `target` (of either format above), which stays its owner's.
+    SurfaceCanvas(SDL_Surface* target, const DialogFont& font);
     ~SurfaceCanvas() override;
     SurfaceCanvas(const SurfaceCanvas&) = delete;
     SurfaceCanvas& operator=(const SurfaceCanvas&) = delete;
@@ -33,11 +35,7 @@ public:
     std::uint32_t PixelAt(int x, int y) const;
 
 private:
-    // The rendered text, by colour and string: a frame that changes one field
-    // renders one string anew, and the rest are copies.
-    SDL_Surface* RenderedText(const std::string& text, COLORREF color);
-
     SDL_Surface* m_surface;
+    bool m_ownsSurface = true;
     const DialogFont& m_font;
-    std::unordered_map<std::string, SDL_Surface*> m_textCache;
 };

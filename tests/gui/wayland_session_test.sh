@@ -47,6 +47,7 @@ expect "X is selected when it takes the focus" "$(ask 'sel 1000')" "0 4"
 # but gives no Wayland client the keyboard focus, so xdotool's keys reach nobody.
 ask "type 1920" >/dev/null
 eventually "PPI for 1920 x 1080 at 4.5 inches" "ask 'text 1005'" '"489"'
+expect "pixels left behind by the typing" "$(ask stale)" 0
 ask "screenshot $work/shown.png" >/dev/null
 [ -s "$work/shown.png" ] || fail "no screenshot"
 echo "key Escape" >&7
