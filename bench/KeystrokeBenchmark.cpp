@@ -51,10 +51,7 @@ void FrameAfterADigit(benchmark::State& state) {
     const Rect whole{0, 0, dialog.Width(), dialog.Height()};
     Renderer(canvas, *g_font).Paint({dialog.left, dialog.top}, whole, true);
     Rect changed = CanvasRect(Control(kDiagonal), dialog);
-    for (int id : {kPpi, kPpc}) {
-        const Rect r = CanvasRect(Control(id), dialog);
-        changed = {std::min(changed.left, r.left), std::min(changed.top, r.top), std::max(changed.right, r.right), std::max(changed.bottom, r.bottom)};
-    }
+    for (int id : {kPpi, kPpc}) changed = changed.Union(CanvasRect(Control(id), dialog));
     const bool onlyChanged = state.range(0) != 0;
     for (auto _ : state) {
         canvas.SetClip(onlyChanged ? &changed : nullptr);

@@ -149,11 +149,8 @@ void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
         if (!(*it)->IsVisible()) continue;
         const Rect cr = ToCanvas(wm().ScreenRect(*it));
         const Rect client = ToCanvas(wm().ScreenRect(dialog));
-        const Rect clip{std::max(cr.left, client.left), std::max(cr.top, client.top), std::min(cr.right, client.right),
-                         std::min(cr.bottom, client.bottom)};
-        if (m_repaint != nullptr && (clip.right <= m_repaint->left || clip.left >= m_repaint->right || clip.bottom <= m_repaint->top ||
-                                     clip.top >= m_repaint->bottom))
-            continue;
+        const Rect clip = cr.Intersection(client);
+        if (m_repaint != nullptr && clip.Intersection(*m_repaint).IsEmpty()) continue;
         Clip(&clip);
         PaintControl(*it);
     }
@@ -165,9 +162,7 @@ void Renderer::Clip(const Rect* rect) {
         m_canvas.SetClip(rect);
         return;
     }
-    const Rect& limit = rect != nullptr ? *rect : *m_repaint;
-    const Rect both{std::max(limit.left, m_repaint->left), std::max(limit.top, m_repaint->top), std::min(limit.right, m_repaint->right),
-                    std::min(limit.bottom, m_repaint->bottom)};
+    const Rect both = rect != nullptr ? rect->Intersection(*m_repaint) : *m_repaint;
     m_canvas.SetClip(&both);
 }
 

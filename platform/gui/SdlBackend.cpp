@@ -272,10 +272,7 @@ void SdlBackend::RepaintCaret() {
 
 void SdlBackend::Repaint(const Rect& area) {
     m_dirty = true;
-    if (m_repaintAll || area.Width() <= 0 || area.Height() <= 0) return;
-    m_repaint = m_repaint.Width() <= 0 ? area
-                                        : Rect{std::min(m_repaint.left, area.left), std::min(m_repaint.top, area.top),
-                                               std::max(m_repaint.right, area.right), std::max(m_repaint.bottom, area.bottom)};
+    if (!m_repaintAll) m_repaint = m_repaint.Union(area);
 }
 
 void SdlBackend::RepaintAll() {
@@ -316,12 +313,8 @@ bool SdlBackend::AttachCanvas() {
 void SdlBackend::RenderFrame() {
     if (!AttachCanvas()) return;
     const Rect whole{0, 0, m_canvas->Width(), m_canvas->Height()};
-    const Rect drawn = m_repaintAll ? whole : m_repaint;
     Draw(*m_canvas, m_repaintAll ? nullptr : &m_repaint);
-    m_drawn = m_drawn.Width() <= 0 ? drawn
-                                  : Rect{std::min(m_drawn.left, drawn.left), std::min(m_drawn.top, drawn.top), std::max(m_drawn.right, drawn.right),
-                                         std::max(m_drawn.bottom, drawn.bottom)};
-    m_drawn = {std::max(m_drawn.left, 0), std::max(m_drawn.top, 0), std::min(m_drawn.right, whole.right), std::min(m_drawn.bottom, whole.bottom)};
+    m_drawn = m_drawn.Union(m_repaintAll ? whole : m_repaint).Intersection(whole);
     m_repaintAll = false;
     m_repaint = {};
 }
@@ -355,7 +348,7 @@ void SdlBackend::ShowFrame() {
     if (m_canvas == nullptr || m_windowSurface != SDL_GetWindowSurface(m_window)) return;
     const Rect whole{0, 0, m_canvas->Width(), m_canvas->Height()};
     const Rect push = m_pushWhole ? whole : m_drawn;
-    if (push.Width() > 0 && push.Height() > 0) {
+    if (!push.IsEmpty()) {
         SDL_Rect rect{push.left, push.top, push.Width(), push.Height()};
         if (!m_direct) {
             SDL_Rect to = rect;

@@ -25,4 +25,15 @@ struct Rect : RECT {
         bottom += dy;
     }
     bool operator==(const Rect& o) const { return left == o.left && top == o.top && right == o.right && bottom == o.bottom; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    Rect Union(const Rect& o) const {
+        if (IsEmpty()) return o;
+        if (o.IsEmpty()) return *this;
+        return {left < o.left ? left : o.left, top < o.top ? top : o.top, right > o.right ? right : o.right, bottom > o.bottom ? bottom : o.bottom};
+    }
+    // What both cover; empty when they do not meet.
+    Rect Intersection(const Rect& o) const {
+        return {left > o.left ? left : o.left, top > o.top ? top : o.top, right < o.right ? right : o.right, bottom < o.bottom ? bottom : o.bottom};
+    }
 };
