@@ -162,8 +162,14 @@ void TerminalScreen::Text(int column, int row, std::string_view utf8, COLORREF f
 }
 
 void TerminalScreen::Fill(int column, int row, int width, int height, COLORREF bg) {
-    const std::string blanks(static_cast<std::size_t>(std::max(0, width)), ' ');
-    for (int y = row; y < row + height; ++y) Text(column, y, blanks, RGB(0, 0, 0), bg);
+    // A run of blanks a row at a time, clipped to the screen.
+    const int left = std::max(0, column);
+    const int count = std::min(COLS, column + width) - left;
+    if (count <= 0) return;
+    const wchar_t blank[2] = {L' ', 0};
+    cchar_t cell;
+    setcchar(&cell, blank, 0, Pair(RGB(0, 0, 0), bg), nullptr);
+    for (int y = std::max(0, row); y < std::min(LINES, row + height); ++y) mvhline_set(y, left, &cell, count);
 }
 
 void TerminalScreen::HalfBlock(int column, int row, COLORREF upper, COLORREF lower) { Text(column, row, "▀", upper, lower); }
