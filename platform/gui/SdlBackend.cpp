@@ -171,12 +171,10 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     if (m_withDriver) {
         m_reader = std::thread([lines = m_driverLines] {
             for (std::string line; std::getline(std::cin, line);) {
-                // SDL wakes a waiting program by sending an X event to its window; the
-                // wake-up goes out under the lock, so the window cannot be destroyed
-                // meanwhile (an event to a window that is gone ends the program).
-                std::lock_guard<std::mutex> lock(lines->mutex);
-                if (lines->closed) return;
-                lines->lines.push_back(line);
+                {
+                    std::lock_guard<std::mutex> lock(lines->mutex);
+                    lines->lines.push_back(line);
+                }
                 SDL_Event wake{};
                 wake.type = g_wakeEvent;
                 SDL_PushEvent(&wake);
@@ -186,12 +184,7 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
 }
 
 SdlBackend::~SdlBackend() {
-    // The reader may be blocked on standard input; the process ends it. It
-    // wakes nobody from here on.
-    {
-        std::lock_guard<std::mutex> lock(m_driverLines->mutex);
-        m_driverLines->closed = true;
-    }
+    // The reader may be blocked on standard input; the process ends it.
     if (m_reader.joinable()) m_reader.detach();
     for (SDL_Cursor* cursor : m_cursors)
         if (cursor != nullptr) SDL_FreeCursor(cursor);

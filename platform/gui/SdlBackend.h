@@ -100,7 +100,6 @@ private:
     struct DriverLines {
         std::mutex mutex;
         std::deque<std::string> lines;
-        bool closed = false;  // the window is going: no more wake-ups
     };
     std::shared_ptr<DriverLines> m_driverLines = std::make_shared<DriverLines>();
     std::thread m_reader;
