@@ -144,8 +144,8 @@ protected:
     CString m_strPrefix;
     CString m_strSuffix;
     CString m_strGroupSep = "'";
-    // The value and sign this message's own first write showed, and how deep
-    // the control is in nested messages.
+    // The value and sign of the current message's latest write of its own (not
+    // one nested in the notices it raised), and how deep the control is in nested messages.
     CString m_strWrittenValue;
     int m_nMessageDepth = 0;
     BOOL m_bAutoTab = FALSE;
