@@ -39,33 +39,43 @@ Function EntryPoint(void* handle, const char* name) {
 
 }  // namespace
 
-const WindowModule* LoadWindowModule(std::string& error) {
-    static WindowModule module;
+namespace {
+
+// Opens `file` on the first call and fills the module's entry points with
+// `bind`, which says whether they were all there; later calls answer the same.
+// Each module type has its own statics.
+template <typename Module>
+const Module* LoadOnce(const char* file, const char* backEnd, const char* missing, bool (*bind)(void*, Module&), std::string& error) {
+    static Module module;
     static bool loaded = false;
     static std::string failure;
     if (!loaded && failure.empty()) {
-        if (void* handle = OpenModule("dotwise-window.so", failure)) {
-            module.openWindow = EntryPoint<decltype(module.openWindow)>(handle, "DotwiseOpenWindow");
-            module.takeScreenshot = EntryPoint<decltype(module.takeScreenshot)>(handle, "DotwiseTakeScreenshot");
-            loaded = module.openWindow != nullptr && module.takeScreenshot != nullptr;
-            failure = loaded ? "" : "the window module lacks its entry points";
+        if (void* handle = OpenModule(file, failure)) {
+            loaded = bind(handle, module);
+            failure = loaded ? "" : missing;
         }
     }
-    if (!loaded) error = "cannot load the window back end: " + failure;
+    if (!loaded) error = std::string("cannot load the ") + backEnd + " back end: " + failure;
     return loaded ? &module : nullptr;
 }
 
+bool BindWindow(void* handle, WindowModule& module) {
+    module.openWindow = EntryPoint<decltype(module.openWindow)>(handle, "DotwiseOpenWindow");
+    module.takeScreenshot = EntryPoint<decltype(module.takeScreenshot)>(handle, "DotwiseTakeScreenshot");
+    return module.openWindow != nullptr && module.takeScreenshot != nullptr;
+}
+
+bool BindTerminal(void* handle, TerminalModule& module) {
+    module.openTerminal = EntryPoint<decltype(module.openTerminal)>(handle, "DotwiseOpenTerminal");
+    return module.openTerminal != nullptr;
+}
+
+}  // namespace
+
+const WindowModule* LoadWindowModule(std::string& error) {
+    return LoadOnce<WindowModule>("dotwise-window.so", "window", "the window module lacks its entry points", &BindWindow, error);
+}
+
 const TerminalModule* LoadTerminalModule(std::string& error) {
-    static TerminalModule module;
-    static bool loaded = false;
-    static std::string failure;
-    if (!loaded && failure.empty()) {
-        if (void* handle = OpenModule("dotwise-terminal.so", failure)) {
-            module.openTerminal = EntryPoint<decltype(module.openTerminal)>(handle, "DotwiseOpenTerminal");
-            loaded = module.openTerminal != nullptr;
-            failure = loaded ? "" : "the terminal module lacks its entry point";
-        }
-    }
-    if (!loaded) error = "cannot load the terminal back end: " + failure;
-    return loaded ? &module : nullptr;
+    return LoadOnce<TerminalModule>("dotwise-terminal.so", "terminal", "the terminal module lacks its entry point", &BindTerminal, error);
 }
