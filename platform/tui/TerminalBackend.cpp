@@ -60,6 +60,18 @@ struct NamedKey {
 constexpr NamedKey kModifiedKeys[] = {{"kLFT", VK_LEFT}, {"kRIT", VK_RIGHT}, {"kUP", VK_UP},     {"kDN", VK_DOWN},
                                       {"kHOM", VK_HOME}, {"kEND", VK_END},   {"kDC", VK_DELETE}, {"kIC", VK_INSERT}};
 
+// What terminals send for the editing keys, whatever their description says:
+// a tmux or screen claiming to be an xterm sends the VT220 forms, and the
+// other way round.
+constexpr struct {
+    const char* sequence;
+    int key;
+} kCommonKeySequences[] = {
+    {"\033[1~", KEY_HOME}, {"\033[7~", KEY_HOME}, {"\033[H", KEY_HOME}, {"\033OH", KEY_HOME},
+    {"\033[4~", KEY_END},  {"\033[8~", KEY_END},  {"\033[F", KEY_END},  {"\033OF", KEY_END},
+    {"\033[2~", KEY_IC},   {"\033[3~", KEY_DC},   {"\033[5~", KEY_PPAGE}, {"\033[6~", KEY_NPAGE},
+};
+
 }  // namespace
 
 int TerminalTextMetrics::TextWidth(std::string_view utf8) const { return TerminalWidth(utf8) * kCellWidth; }
@@ -67,6 +79,8 @@ int TerminalTextMetrics::TextWidth(std::string_view utf8) const { return Termina
 TerminalBackend::TerminalBackend() : m_screen(std::make_unique<TerminalScreen>()) {
     define_key("\033[200~", kPasteBegin);
     define_key("\033[201~", kPasteEnd);
+    for (const auto& [sequence, key] : kCommonKeySequences)
+        if (key_defined(sequence) == 0) define_key(sequence, key);
 }
 
 TerminalBackend::~TerminalBackend() = default;
@@ -211,11 +225,15 @@ void TerminalBackend::OnKeyCode(int code) {
 
 void TerminalBackend::OnCharacter(wchar_t ch) {
     if (ch == 27) {
-        // Escape alone, or the start of Alt with the next key.
+        // Escape alone, the start of Alt with the next key, or a sequence the
+        // terminal's description does not name, which is dropped whole: read
+        // as Escape, it would close the dialog and lose what was typed.
         timeout(25);
         wint_t next = 0;
         const int kind = get_wch(&next);
-        if (kind == OK && next == ' ') {
+        if (kind == OK && (next == '[' || next == 'O')) {
+            DropEscapeSequence(next == '[');
+        } else if (kind == OK && next == ' ') {
             PressKey(VK_SPACE, 0, false, false, true);
         } else if (kind == OK && next < 0x80 && std::isalnum(static_cast<int>(next))) {
             const unsigned vk = static_cast<unsigned>(std::toupper(static_cast<int>(next)));
@@ -250,6 +268,19 @@ void TerminalBackend::OnCharacter(wchar_t ch) {
     else if (cp == '-') vk = VK_OEM_MINUS;
     else if (cp == '+' || cp == '=') vk = VK_OEM_PLUS;
     PressKey(vk, cp, cp >= 'A' && cp <= 'Z', false, false);
+}
+
+void TerminalBackend::DropEscapeSequence(bool controlSequence) {
+    // A control sequence ends at its final byte (@ to ~) after parameters and
+    // intermediates; SS3 (ESC O) is followed by a single byte. A pause in the
+    // middle ends it too, so a cut-off sequence cannot swallow later keys.
+    timeout(25);
+    for (int length = 0; length < 64; ++length) {
+        wint_t byte = 0;
+        if (get_wch(&byte) != OK) return;
+        // The final byte, or one that cannot be inside a sequence at all.
+        if (!controlSequence || byte < 0x20 || byte > 0x3F) return;
+    }
 }
 
 void TerminalBackend::OnPaste() {

@@ -38,6 +38,8 @@ private:
     void OnCharacter(wchar_t ch);
     void OnMouse();
     void OnPaste();
+    // Reads the rest of an escape sequence nobody named, after its ESC [ or ESC O.
+    void DropEscapeSequence(bool controlSequence);
     void PressKey(unsigned vk, unsigned ch, bool shift, bool ctrl, bool alt);
     bool TooSmall(int& needColumns, int& needRows) const;
     void KeepDialogsCentred();

@@ -32,6 +32,27 @@ void OnFatalSignal(int signal) {
     std::raise(signal);
 }
 
+// Every signal whose default ends the process: the terminal is put back first.
+constexpr int kEndingSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE,  SIGILL,  SIGTERM, SIGINT,    SIGHUP,  SIGQUIT,
+                                  SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE, SIGTRAP, SIGSYS,  SIGVTALRM, SIGXCPU, SIGXFSZ};
+
+// Curses stops and resumes the program itself (leaving and redrawing its
+// screen); our own modes go off before and on again after, or the shell's
+// paste would reach the dialog as keys and the mouse would be lost.
+struct sigaction g_cursesStop {};
+void OnStop(int signal) {
+    if (g_active) TerminalScreen::Raw(kLeaveModes);
+    if (g_cursesStop.sa_handler != SIG_DFL && g_cursesStop.sa_handler != SIG_IGN && g_cursesStop.sa_handler != nullptr) {
+        g_cursesStop.sa_handler(signal);
+    } else {
+        // No handler of curses' to stop for us: stop as the default would, with the signal reset for the moment.
+        std::signal(SIGTSTP, SIG_DFL);
+        std::raise(SIGTSTP);
+        std::signal(SIGTSTP, OnStop);
+    }
+    if (g_active) TerminalScreen::Raw(kEnterModes);
+}
+
 }  // namespace
 
 int TerminalWidth(std::string_view utf8) {
@@ -73,7 +94,11 @@ TerminalScreen::TerminalScreen() {
     if (locale == nullptr || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
     initscr();
     g_active = 1;
-    for (int signal : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL, SIGTERM, SIGINT, SIGHUP}) std::signal(signal, OnFatalSignal);
+    for (int signal : kEndingSignals) std::signal(signal, OnFatalSignal);
+    struct sigaction stop {};
+    stop.sa_handler = OnStop;
+    sigemptyset(&stop.sa_mask);
+    sigaction(SIGTSTP, &stop, &g_cursesStop);
     raw();
     noecho();
     keypad(stdscr, TRUE);

@@ -9,7 +9,8 @@ export LC_ALL=C.UTF-8
 
 socket="dotwise-test-$$"
 t() { tmux -L "$socket" "$@"; }
-trap 't kill-server 2>/dev/null || true' EXIT
+modes=$(mktemp)
+trap 't kill-server 2>/dev/null || true; rm -f "$modes"' EXIT
 screen() { t capture-pane -t app -p; }
 fail() { echo "FAILED: $*"; screen; exit 1; }
 wait_for() {
@@ -76,6 +77,58 @@ for term in tmux-256color xterm xterm-mono; do
   case "$ok_button" in *"[7m"*|*";7m"*|*"[7;"*|*";7;"*) ;; *) fail "$term: the focused 确定 is not in reverse video: $(printf '%q' "$ok_button")";; esac
   echo "ok: $term shows the focus on 确定 and no selection in X"
 done
+
+# A terminal that claims to be an xterm inside tmux: Home comes as ESC [ 1 ~, which the
+# description does not name. It must move the caret, not close the dialog; and a sequence
+# nobody knows is dropped whole.
+t new-session -d -s keys -x 100 -y 40 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm-256color '$dotwise'; echo EXITED \$?; sleep 30"
+for _ in $(seq 60); do t capture-pane -t keys -p | grep -qF "[>确定<]" && break; sleep 0.1; done
+t send-keys -t keys Tab Tab 19 Home
+t send-keys -t keys -l "$(printf '\033[99;7~')"
+t send-keys -t keys 5
+for _ in $(seq 30); do t capture-pane -t keys -p | grep -qE "\(Pixel\): +519 " && break; sleep 0.1; done
+t capture-pane -t keys -p | grep -qF "EXITED" && fail "Home or an unknown sequence closed the dialog"
+t capture-pane -t keys -p | grep -qE "\(Pixel\): +519 " || fail "Home did not move the caret to the start of 19: $(t capture-pane -t keys -p | grep -F 'X 方向')"
+t kill-session -t keys
+echo "ok: Home as ESC [ 1 ~ moves the caret, and an unknown sequence is dropped whole"
+
+# A stop and fg from an interactive shell: the shell turns bracketed paste off when it takes
+# the terminal back, so the program must turn it on again, or a pasted newline would press 确定.
+t new-session -d -s job -x 100 -y 40 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=tmux-256color PS1='$ ' bash --norc -i"
+t pipe-pane -t job "cat >>'$modes'"
+t send-keys -t job "'$dotwise'; echo EXITED \$?" Enter
+for _ in $(seq 60); do t capture-pane -t job -p | grep -qF "[>确定<]" && break; sleep 0.1; done
+t send-keys -t job Tab Tab
+sleep 0.3
+pid=$(pgrep -n -f "^$dotwise\$" || true)
+[ -n "$pid" ] || fail "cannot find the program's process"
+: >"$modes"
+# In raw mode Ctrl+Z is a key (the fields' undo): a stop comes as a signal, as from a job-control shell.
+kill -TSTP "$pid"
+for _ in $(seq 30); do t capture-pane -t job -p | grep -qF "Stopped" && break; sleep 0.1; done
+grep -qF "$(printf '\033[?2004l')" "$modes" || fail "bracketed paste was left on at the stop"
+grep -qF "$(printf '\033[?1002l')" "$modes" || fail "mouse reporting was left on at the stop"
+: >"$modes"
+t send-keys -t job fg Enter
+for _ in $(seq 60); do t capture-pane -t job -p | grep -qF "[确定]" && break; sleep 0.1; done
+t capture-pane -t job -p | grep -qF "X 方向像素" || fail "the dialog was not drawn again after fg"
+sleep 0.3
+t set-buffer "88
+"
+t paste-buffer -p -t job
+for _ in $(seq 30); do t capture-pane -t job -p | grep -qE "\(Pixel\): +88 " && break; sleep 0.1; done
+t capture-pane -t job -p | grep -qF "EXITED" && fail "a paste after fg pressed 确定 and closed the calculator"
+t capture-pane -t job -p | grep -qE "\(Pixel\): +88 " || fail "the paste after fg did not reach X"
+echo "ok: after a stop and fg the modes are on again, and a paste stays a paste"
+
+# A signal that ends the program puts the terminal back: its own screen, a cursor, no mouse reports.
+kill -USR1 "$pid"
+for _ in $(seq 30); do t capture-pane -t job -p | grep -qF "EXITED" && break; sleep 0.1; done
+[ "$(t display -p -t job '#{alternate_on}')" = 0 ] || fail "SIGUSR1 left the terminal in the program's screen"
+[ "$(t display -p -t job '#{cursor_flag}')" = 1 ] || fail "SIGUSR1 left the cursor hidden"
+[ "$(t display -p -t job '#{mouse_any_flag}#{mouse_button_flag}#{mouse_standard_flag}')" = 000 ] || fail "SIGUSR1 left mouse reporting on"
+t kill-session -t job
+echo "ok: SIGUSR1 restores the terminal"
 
 t new-session -d -s app -x 100 -y 40 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=tmux-256color '$dotwise'; echo EXITED \$?; sleep 30"
 wait_for "Dotwise - "
