@@ -1,7 +1,11 @@
 #include <dlfcn.h>
+#include <elf.h>
 #include <limits.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstring>
+#include <fstream>
 #include <string>
 
 #include "BackendModules.h"
@@ -21,14 +25,49 @@ std::string ProgramFolder() {
     return program.substr(0, program.find_last_of('/'));
 }
 
+// Whether `path` holds all that its ELF program headers say is loaded from it.
+// A cut-off module would map past the file's end, and the first touch of that
+// page would kill the program with a bus error and no word of why.
+bool WholeModule(const std::string& path, std::string& failure) {
+    std::ifstream file(path, std::ios::binary);
+    Elf64_Ehdr header{};
+    if (!file.read(reinterpret_cast<char*>(&header), sizeof header) || std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 ||
+        header.e_ident[EI_CLASS] != ELFCLASS64 || header.e_phentsize != sizeof(Elf64_Phdr)) {
+        failure = path + ": not a module of this program's kind";
+        return false;
+    }
+    file.seekg(0, std::ios::end);
+    const auto size = static_cast<std::uint64_t>(file.tellg());
+    for (unsigned i = 0; i < header.e_phnum; ++i) {
+        Elf64_Phdr segment{};
+        file.seekg(static_cast<std::streamoff>(header.e_phoff + i * sizeof segment));
+        if (!file.read(reinterpret_cast<char*>(&segment), sizeof segment) ||
+            (segment.p_type == PT_LOAD && (segment.p_offset > size || segment.p_filesz > size - segment.p_offset))) {
+            failure = path + ": the file is cut short (" + std::to_string(size) + " bytes)";
+            return false;
+        }
+    }
+    return true;
+}
+
 // Beside the program in a build folder; in the library folder once installed.
+// When neither opens, `failure` names every place tried and what each said.
 void* OpenModule(const std::string& file, std::string& failure) {
     const std::string folder = ProgramFolder();
+    std::string tried;
+    bool found = false;
     for (const std::string& candidate : {folder + "/" + file, folder + "/" DOTWISE_MODULE_DIR_FROM_BIN "/" + file}) {
-        if (void* handle = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
-        const char* reason = ::dlerror();
-        if (failure.empty() || ::access(candidate.c_str(), F_OK) == 0) failure = reason != nullptr ? reason : candidate;
+        std::string reason;
+        if (::access(candidate.c_str(), F_OK) != 0) {
+            reason = candidate + ": no such file";
+        } else if (found = true; WholeModule(candidate, reason)) {
+            if (void* handle = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
+            const char* error = ::dlerror();
+            reason = error != nullptr ? error : candidate + ": cannot be opened";
+        }
+        tried += (tried.empty() ? "" : "; ") + reason;
     }
+    failure = (found ? "the installation is damaged: " : "the installation is incomplete: ") + tried;
     return nullptr;
 }
 

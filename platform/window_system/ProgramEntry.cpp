@@ -86,7 +86,11 @@ int RunHeadless() {
 int RunTerminal() {
     std::string reason;
     const TerminalModule* module = LoadTerminalModule(reason);
-    std::unique_ptr<Backend> backend(module != nullptr ? module->openTerminal(&reason) : nullptr);
+    if (module == nullptr) {
+        std::fprintf(stderr, "dotwise: %s\n", reason.c_str());
+        return 1;
+    }
+    std::unique_ptr<Backend> backend(module->openTerminal(&reason));
     if (backend == nullptr) {
         std::fprintf(stderr, "dotwise: cannot run in this terminal: %s; use a full-screen terminal, or --platform headless to drive it from standard input\n", reason.c_str());
         return 2;
@@ -95,9 +99,11 @@ int RunTerminal() {
 }
 
 // The window back end, or null with the reason when no display answers.
+// A module that cannot be loaded is no question of the display: that throws.
 std::unique_ptr<Backend> OpenWindow(bool withDriver, std::string& reason) {
     const WindowModule* module = LoadWindowModule(reason);
-    return module != nullptr ? std::unique_ptr<Backend>(module->openWindow(withDriver, &reason)) : nullptr;
+    if (module == nullptr) throw std::runtime_error(reason);
+    return std::unique_ptr<Backend>(module->openWindow(withDriver, &reason));
 }
 
 bool DisplayVariableSet() { return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr; }

@@ -46,5 +46,18 @@ grep -q "is not known" "$err.tty" || { echo "FAILED: an unknown terminal type: n
 expect "terminal input that ends at once" 0 "" script -qec "env TERM=xterm-256color '$dotwise' --platform tui </dev/null" /dev/null
 expect "driver output that cannot be written" 1 "cannot write" sh -c "printf 'state\n' | '$dotwise' --platform headless >/dev/full"
 
+# A damaged installation: a module missing, or cut short, is named with every place tried.
+install=$(mktemp -d) && trap 'rm -rf "$err" "$err.tty" "$install"' EXIT
+cp "$dotwise" "$install/dotwise"
+module_dir=$(dirname "$dotwise")
+expect "the window module missing" 1 "cannot load the window back end: the installation is incomplete: $install/dotwise-window.so: no such file; .*dotwise-window.so: no such file" \
+  env DISPLAY=:97 "$install/dotwise" --platform gui
+head -c 20000 "$module_dir/dotwise-window.so" >"$install/dotwise-window.so"
+expect "the window module cut short" 1 "cannot load the window back end: the installation is damaged: $install/dotwise-window.so: the file is cut short" \
+  env DISPLAY=:97 "$install/dotwise" --platform gui
+head -c 3500 "$module_dir/dotwise-terminal.so" >"$install/dotwise-terminal.so"
+expect "the terminal module cut short" 1 "" script -qec "env TERM=xterm-256color '$install/dotwise' --platform tui 2>'$err.tty'" /dev/null
+grep -q "cannot load the terminal back end: the installation is damaged: .*cut short" "$err.tty" || { echo "FAILED: a cut-short terminal module: no reason given"; cat "$err.tty"; failed=$((failed + 1)); }
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]
