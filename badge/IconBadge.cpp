@@ -22,7 +22,11 @@ CIconBadge::CIconBadge(const BadgePicture& picture, const char* clickText)
     m_hCursor = nullptr;
 }
 
-CIconBadge::~CIconBadge() = default;
+CIconBadge::~CIconBadge() {
+    // Made for this badge alone: each dialog built would otherwise keep three icons and a pointer.
+    if (m_hIcon != nullptr) DestroyIcon(m_hIcon);
+    if (m_hCursor != nullptr) DestroyCursor(m_hCursor);
+}
 
 void CIconBadge::PreSubclassWindow() {
     ModifyStyle(0, SS_NOTIFY, 0);

@@ -471,6 +471,8 @@ BOOL WINAPI DrawIconEx(HDC hDC, int x, int y, HICON hIcon, int cx, int cy, UINT 
 HICON WINAPI CreateIconFromResourceEx(BYTE* bits, DWORD size, BOOL icon, DWORD version, int cxDesired, int cyDesired,
                                       UINT flags);
 HICON WINAPI CopyIcon(HICON hIcon);
+BOOL WINAPI DestroyIcon(HICON hIcon);
+BOOL WINAPI DestroyCursor(HCURSOR hCursor);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI SetCursor(HCURSOR cursor);

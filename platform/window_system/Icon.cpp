@@ -1,8 +1,8 @@
 #include "Icon.h"
 
 #include <cstring>
-#include <deque>
 #include <memory>
+#include <unordered_map>
 
 #include "DeviceContext.h"
 
@@ -14,15 +14,17 @@ std::uint32_t ReadLE(const BYTE* p, int bytes) {
     return v;
 }
 
-// Icons live until the process ends, as the program expects of icon handles.
-std::deque<std::unique_ptr<IconObject>>& IconStore() {
-    static std::deque<std::unique_ptr<IconObject>> store;
+// The icons a program made live until it destroys them, as on the platform;
+// shared ones (the program's resources, the system's pointers) are not here.
+std::unordered_map<HICON, std::unique_ptr<IconObject>>& IconStore() {
+    static std::unordered_map<HICON, std::unique_ptr<IconObject>> store;
     return store;
 }
 
 HICON Keep(std::unique_ptr<IconObject> icon) {
-    IconStore().push_back(std::move(icon));
-    return IconStore().back().get();
+    HICON handle = icon.get();
+    IconStore().emplace(handle, std::move(icon));
+    return handle;
 }
 
 HCURSOR g_cursor = nullptr;
@@ -92,6 +94,16 @@ HICON WINAPI CopyIcon(HICON hIcon) {
     if (hIcon == nullptr) return nullptr;
     return Keep(std::make_unique<IconObject>(*hIcon));
 }
+
+BOOL WINAPI DestroyIcon(HICON hIcon) {
+    // A shared icon is not the caller's to destroy: it stays.
+    if (IconStore().erase(hIcon) > 0 && g_cursor == hIcon) g_cursor = nullptr;
+    return hIcon != nullptr ? TRUE : FALSE;
+}
+
+BOOL WINAPI DestroyCursor(HCURSOR hCursor) { return DestroyIcon(hCursor); }
+
+std::size_t LiveIconCount() { return IconStore().size(); }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE module, LPCSTR name) {
     // Only the platform's own pointers exist: no module here holds any.

@@ -2,6 +2,7 @@
 // their mask, and chosen per window through WM_SETCURSOR.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct HICON__ {
     int systemCursor = 0;             // for the platform's own pointers: which one
 };
 using IconObject = HICON__;
+
+// How many icons programs made and have not destroyed yet.
+std::size_t LiveIconCount();
 
 // The platform's own pointers, by their resource numbers.
 inline constexpr int kCursorArrow = 32512;

@@ -20,6 +20,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <sys/resource.h>
 #include <random>
 #include <sstream>
 #include <string>
@@ -30,6 +31,7 @@
 #include "numedit/XrNumericEdit.h"
 #include "platform/class_library/DataExchange.h"
 #include "platform/window_system/EditControl.h"
+#include "platform/window_system/Icon.h"
 #include "platform/window_system/WindowApi.h"
 #include "platform/window_system/WindowManager.h"
 #include "platform/headless/Driver.h"
@@ -141,6 +143,8 @@ std::string Run(const Session& session) {
         });
     });
     for (const auto& [name, value] : session.environment) ::unsetenv(name.c_str());
+    // Whatever a dialog made for itself goes with it: sessions by the thousand must not pile up icons.
+    if (const std::size_t icons = LiveIconCount(); icons != 0) return std::to_string(icons) + " icons outlived the dialog";
     // Each command answers one line, and so does the check behind it.
     const std::vector<std::string> answers = Answers(run);
     for (std::size_t i = 0; i < session.commands.size(); ++i) {
@@ -243,6 +247,9 @@ int main(int argc, char** argv) {
         ++sessions;
         steps += static_cast<long>(session.commands.size());
     }
-    std::cout << "dotwise_fuzz: " << sessions << " sessions, " << steps << " steps, no promise broken\n";
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::cout << "dotwise_fuzz: " << sessions << " sessions, " << steps << " steps, no promise broken; peak resident " << usage.ru_maxrss / 1024
+              << " MB\n";
     return 0;
 }
