@@ -1,6 +1,7 @@
 #include "SdlBackend.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,6 +26,8 @@
 #include "Renderer.h"
 #include "Screenshot.h"
 #include "SurfaceCanvas.h"
+#include "X11Clipboard.h"
+#include "X11Errors.h"
 
 namespace {
 
@@ -134,6 +137,7 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     // Finding and opening the font takes as long as opening the display: do both at once.
     const double scale = std::getenv("DOTWISE_SCALE") ? ChooseScale() : 1.0;
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
+    GuardX11Errors();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         throw NoDisplay(SDL_GetError());
     }
@@ -189,7 +193,14 @@ SdlBackend::~SdlBackend() {
     for (SDL_Cursor* cursor : m_cursors)
         if (cursor != nullptr) SDL_FreeCursor(cursor);
     m_canvas.reset();
-    if (m_window != nullptr) SDL_DestroyWindow(m_window);
+    if (m_window != nullptr) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(m_window, &info) && info.subsystem == SDL_SYSWM_X11) ForgetX11Window(info.info.x11.window);
+        SDL_DestroyWindow(m_window);
+    }
+    // With the window gone, what was copied is handed to a clipboard manager.
+    m_clipboard.reset();
     m_font.reset();
     SDL_Quit();
 }
@@ -379,9 +390,31 @@ int SdlBackend::MessageBox(HWND owner, const std::string& text, const std::strin
     return RunMessageDialog(owner, text, caption, type);
 }
 
-void SdlBackend::ExportClipboard(const std::string& text) { SDL_SetClipboardText(text.c_str()); }
+X11Clipboard* SdlBackend::Clipboard() {
+    // SDL's own X11 clipboard fetches everything to answer whether there is text, and takes
+    // the clipboard for itself when the owner is slow; ours asks no more than it needs.
+    if (!m_clipboardOpened) {
+        m_clipboardOpened = true;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driver != nullptr && std::strcmp(driver, "x11") == 0) m_clipboard = X11Clipboard::Open();
+    }
+    return m_clipboard.get();
+}
+
+void SdlBackend::KeepDrawing() {
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0) HandleEvent(event);
+    if (m_dirty) Present();
+}
+
+void SdlBackend::ExportClipboard(const std::string& text) {
+    if (X11Clipboard* clipboard = Clipboard()) clipboard->SetText(text);
+    else SDL_SetClipboardText(text.c_str());
+}
 
 std::optional<std::string> SdlBackend::ImportClipboard() {
+    if (X11Clipboard* clipboard = Clipboard()) return clipboard->Text([this] { KeepDrawing(); });
     if (!SDL_HasClipboardText()) return std::nullopt;
     char* text = SDL_GetClipboardText();
     if (text == nullptr) return std::nullopt;
@@ -390,7 +423,13 @@ std::optional<std::string> SdlBackend::ImportClipboard() {
     return result;
 }
 
+bool SdlBackend::SystemClipboardHasText() {
+    if (X11Clipboard* clipboard = Clipboard()) return clipboard->HasText([this] { KeepDrawing(); });
+    return SDL_HasClipboardText() == SDL_TRUE;
+}
+
 bool SdlBackend::PumpInput() {
+    if (m_terminating) return false;
     EnsureWindow();
     if (m_withDriver) {
         if (m_driver.RunNextEvent()) return true;
@@ -428,7 +467,7 @@ bool SdlBackend::PumpInput() {
     if (m_dirty && SDL_PollEvent(nullptr) == 0) Present();
     SDL_Event event;
     if (wait < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, wait)) HandleEvent(event);
-    return true;
+    return !m_terminating;
 }
 
 bool SdlBackend::CaretBlinks() const {
@@ -438,11 +477,11 @@ bool SdlBackend::CaretBlinks() const {
 
 bool SdlBackend::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_QUIT: {
-        HWND target = wm().ActiveDialog();
-        if (target != nullptr) SendMessage(target, WM_SYSCOMMAND, SC_CLOSE, 0);
+    case SDL_QUIT:
+        // A signal or the end of the session: input ends here, so menus close and
+        // every dialog is closed from the top down as its close box would close it.
+        m_terminating = true;
         return true;
-    }
     case SDL_WINDOWEVENT:
         // Shown, exposed or moved: the window's surface may hold nothing of ours.
         m_pushWhole = true;
@@ -457,10 +496,8 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
             m_windowFocused = true;
             m_caretEpoch = SDL_GetTicks();
         }
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-            HWND target = wm().ActiveDialog();
-            if (target != nullptr) SendMessage(target, WM_SYSCOMMAND, SC_CLOSE, 0);
-        }
+        // The window manager's close is the whole window's: the same as a termination request.
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) m_terminating = true;
         RepaintAll();
         return true;
     case SDL_KEYDOWN: OnKey(event, true); return true;

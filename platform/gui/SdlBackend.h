@@ -19,6 +19,7 @@ struct SDL_Window;
 struct SDL_Cursor;
 union SDL_Event;
 class SurfaceCanvas;
+class X11Clipboard;
 
 // No display could be opened, or only one that shows nothing.
 struct NoDisplay : std::runtime_error {
@@ -37,8 +38,10 @@ public:
     int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
     void Invalidate(HWND hWnd) override;
     Rect WorkArea() const override;
+    bool ReadsSystemClipboard() const override { return true; }
     void ExportClipboard(const std::string& text) override;
     std::optional<std::string> ImportClipboard() override;
+    bool SystemClipboardHasText() override;
     void Shutdown() override;
 
 private:
@@ -56,6 +59,10 @@ private:
     int StalePixels();
     void ShowFrame();
     bool HandleEvent(const SDL_Event& event);
+    // While the clipboard's owner is awaited: the window is drawn, and its other input waits.
+    void KeepDrawing();
+    // The X11 clipboard, opened on first use; null elsewhere.
+    X11Clipboard* Clipboard();
     void OnKey(const SDL_Event& event, bool down);
     void OnText(const char* utf8);
     void OnMouseButton(const SDL_Event& event, bool down);
@@ -83,6 +90,8 @@ private:
     bool m_repaintAll = true;
     Rect m_repaint;
     bool m_suppressText = false;
+    // A signal or the window manager asked the program to end.
+    bool m_terminating = false;
     HWND m_closePressed = nullptr;
     unsigned m_caretEpoch = 0;
     bool m_caretShown = true;
@@ -93,6 +102,9 @@ private:
     bool m_direct = false;
     Rect m_drawn;
     bool m_pushWhole = true;
+
+    std::unique_ptr<X11Clipboard> m_clipboard;
+    bool m_clipboardOpened = false;
 
     bool m_withDriver;
     Driver m_driver;

@@ -432,6 +432,8 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase);
 HWND WINAPI GetFocus();
 HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetParent(HWND hWnd);
+#define GA_ROOT 2
+HWND WINAPI GetAncestor(HWND hWnd, UINT flags);
 HWND WINAPI GetWindow(HWND hWnd, UINT relation);
 HWND WINAPI GetDlgItem(HWND hDlg, int id);
 int WINAPI GetDlgCtrlID(HWND hWnd);

@@ -39,7 +39,13 @@ public:
     // The program is ending: last chance to write out what is pending.
     virtual void Shutdown() {}
     virtual Rect WorkArea() const { return {0, 0, 1280, 800}; }
-    // The system clipboard, where the back end has one.
+    // The system clipboard, where the back end can read one: it is then the
+    // truth, and what the program last copied counts for nothing once another
+    // program holds something else, text or not.
+    virtual bool ReadsSystemClipboard() const { return false; }
     virtual void ExportClipboard(const std::string&) {}
+    // The system clipboard's text; none when it holds no text or gives no answer in time.
     virtual std::optional<std::string> ImportClipboard() { return std::nullopt; }
+    // Whether the system clipboard offers text, asking no more than that.
+    virtual bool SystemClipboardHasText() { return false; }
 };

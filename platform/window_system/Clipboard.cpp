@@ -9,11 +9,21 @@ ClipboardStore& ClipboardStore::Instance() {
     return instance;
 }
 
+namespace {
+Backend* SystemClipboard() {
+    Backend* backend = WindowManager::Instance().GetBackend();
+    return backend != nullptr && backend->ReadsSystemClipboard() ? backend : nullptr;
+}
+}  // namespace
+
 std::optional<std::string> ClipboardStore::Text() {
-    if (Backend* backend = WindowManager::Instance().GetBackend()) {
-        if (auto system = backend->ImportClipboard()) m_text = *system;
-    }
+    if (Backend* system = SystemClipboard()) return system->ImportClipboard();
     return m_text;
+}
+
+bool ClipboardStore::HasText() {
+    if (Backend* system = SystemClipboard()) return system->SystemClipboardHasText();
+    return m_text.has_value();
 }
 
 void ClipboardStore::SetText(const std::string& text) {
@@ -60,7 +70,7 @@ BOOL WINAPI EmptyClipboard() {
     return TRUE;
 }
 BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
-    return format == CF_TEXT && ClipboardStore::Instance().Text().has_value() ? TRUE : FALSE;
+    return format == CF_TEXT && ClipboardStore::Instance().HasText() ? TRUE : FALSE;
 }
 HANDLE WINAPI GetClipboardData(UINT format) { return ClipboardStore::Instance().GetData(format); }
 HANDLE WINAPI SetClipboardData(UINT format, HANDLE data) { return ClipboardStore::Instance().SetData(format, data); }

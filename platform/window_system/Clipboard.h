@@ -18,6 +18,7 @@ class ClipboardStore {
 public:
     static ClipboardStore& Instance();
     std::optional<std::string> Text();
+    bool HasText();
     void SetText(const std::string& text);
     // Makes OpenClipboard fail, as it does when another program holds it.
     void SetUnavailable(bool unavailable) { m_unavailable = unavailable; }

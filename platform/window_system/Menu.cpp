@@ -105,7 +105,10 @@ UINT TrackMenu(HMENU hMenu, HWND owner, Point screenPosition) {
     TrackedMenu tracked{hMenu, owner, screenPosition, -1, true, 0};
     MenuStack().push_back(&tracked);
     WindowManager& wm = WindowManager::Instance();
-    wm.Invalidate(owner);
+    // The menu lies over the owner's dialog and past the owner itself: it is
+    // the dialog that shows it, and shows what was under it once it closes.
+    HWND shownOn = GetAncestor(owner, GA_ROOT);
+    wm.Invalidate(shownOn);
     while (tracked.open) {
         MSG msg{};
         if (!wm.Peek(&msg, true)) {
@@ -122,7 +125,7 @@ UINT TrackMenu(HMENU hMenu, HWND owner, Point screenPosition) {
         }
     }
     MenuStack().pop_back();
-    wm.Invalidate(owner);
+    wm.Invalidate(shownOn);
     return tracked.chosen;
 }
 
@@ -160,7 +163,7 @@ void MenuKeyDown(UINT vk) {
     case VK_MENU: DismissMenu(); break;
     default: break;
     }
-    WindowManager::Instance().Invalidate(menu->owner);
+    WindowManager::Instance().Invalidate(GetAncestor(menu->owner, GA_ROOT));
 }
 
 void MenuChar(UINT ch) {

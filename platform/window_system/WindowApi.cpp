@@ -23,6 +23,12 @@ HWND WINAPI SetFocus(HWND hWnd) {
 }
 HWND WINAPI GetParent(HWND hWnd) { return IsWindow(hWnd) ? hWnd->parent : nullptr; }
 
+HWND WINAPI GetAncestor(HWND hWnd, UINT flags) {
+    if (!IsWindow(hWnd) || flags != GA_ROOT) return nullptr;
+    while (hWnd->IsChild() && hWnd->parent != nullptr) hWnd = hWnd->parent;
+    return hWnd;
+}
+
 HWND WINAPI GetWindow(HWND hWnd, UINT relation) {
     if (!IsWindow(hWnd) || relation != GW_OWNER || hWnd->IsChild()) return nullptr;
     return hWnd->parent;

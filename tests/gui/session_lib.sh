@@ -2,11 +2,18 @@
 # channel of a program started with --driver. Sourced after `work` (a scratch
 # folder) and `fail` are defined.
 
-# Starts Xvfb and exports its DISPLAY; its process id is in `xvfb`.
+# Starts Xvfb and exports its DISPLAY; its process id is in `xvfb`. The server
+# writes its display number once it takes clients (-displayfd): until then
+# nothing may connect, and a server that never gets there fails the test.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb=$!
-  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  for _ in $(seq 100); do
+    grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null && break
+    kill -0 "$xvfb" 2>/dev/null || fail "Xvfb did not start: $(tail -n 1 "$work/xvfb.log")"
+    sleep 0.1
+  done
+  grep -q '^[0-9][0-9]*$' "$work/display" || fail "Xvfb did not report a display in 10 s"
   export DISPLAY=":$(cat "$work/display")"
   mkfifo "$work/commands"
 }

@@ -3,7 +3,8 @@
 # --platform (it must choose the window), xdotool for mouse and keys, xclip
 # for the system clipboard, and the driver channel to read the fields back.
 set -euo pipefail
-dotwise=${1:?usage: window_session_test.sh PATH-TO-DOTWISE}
+dotwise=${1:?usage: window_session_test.sh PATH-TO-DOTWISE PATH-TO-X11-PEER}
+peer=${2:?usage: window_session_test.sh PATH-TO-DOTWISE PATH-TO-X11-PEER}
 for tool in Xvfb xdotool xclip; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -12,22 +13,46 @@ work=$(mktemp -d)
 cleanup() {
   exec 7>&- 2>/dev/null || true
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+  [ -n "${manager:-}" ] && kill "$manager" 2>/dev/null || true
+  [ -n "${stuck:-}" ] && kill "$stuck" 2>/dev/null || true
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-fail() { echo "FAILED: $*"; cat "$work/errors"; exit 1; }
+fail() { echo "FAILED: $*"; cat "$work/errors" 2>/dev/null; exit 1; }
 source "$(dirname "$0")/session_lib.sh"
 start_xvfb
 
-"$dotwise" --driver <"$work/commands" >"$work/answers" 2>"$work/errors" &
-app=$!
-open_driver
+# A peer program in the background, once it says it is in place.
+start_peer() {
+  "$peer" "$@" >"$work/peer.out" 2>&1 &
+  peer_pid=$!
+  for _ in $(seq 50); do grep -q ready "$work/peer.out" 2>/dev/null && return; sleep 0.1; done
+  fail "x11_peer $1 did not start"
+}
+start_app() {
+  : >"$work/answers"
+  "$dotwise" --driver <"$work/commands" >"$work/answers" 2>"$work/errors" &
+  app=$!
+  open_driver
+  for _ in $(seq 100); do xdotool search --name '^Dotwise' >/dev/null 2>&1 && break; sleep 0.1; done
+  xdotool search --name '^Dotwise' >/dev/null || fail "no window appeared"
+}
+# The program ends on its own within a second, with status 0.
+expect_exit() {
+  for _ in $(seq 10); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app" 2>/dev/null && fail "$1 did not end the program within a second"
+  wait "$app" || fail "$1: the program exited with status $?"
+  app=""
+  exec 7>&-
+  echo "ok: $1 ends the program"
+}
 settle() { sleep 0.3; ask "sel 1000" >/dev/null; }
 
-for _ in $(seq 100); do xdotool search --name '^Dotwise' >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool search --name '^Dotwise' >/dev/null || fail "no window appeared"
+start_peer manager
+manager=$peer_pid
+start_app
 
 expect "start value of Y" "$(ask 'text 1001')" '"720"'
 ask "settext 1001 1080" >/dev/null
@@ -51,7 +76,42 @@ xdotool key ctrl+v
 eventually "Y pasted from the system clipboard" "ask 'text 1001'" '"1200"'
 expect "PPI after the paste" "$(ask 'text 1005')" '"503"'
 
-# Editing keys from the keyboard: the caret is behind the pasted 1200.
+# A picture on the clipboard: nothing is pasted, least of all what the program copied before.
+printf '\211PNG\r\n' | xclip -i -selection clipboard -t image/png
+xdotool mousemove $(ask "point 1000") click 1
+settle
+xdotool key ctrl+v
+sleep 0.5
+expect "X after a paste of a picture" "$(ask 'text 1000')" '"1920"'
+
+# An owner that never answers: the menu opens, a paste pastes nothing, and the owner keeps the clipboard.
+start_peer stuck "$work/lost"
+stuck=$peer_pid
+xdotool mousemove $(ask "point 1004") click 3
+sleep 1
+expect "pixels left behind by a context menu opened with the mouse" "$(ask stale)" 0
+xdotool key Escape
+sleep 0.3
+expect "pixels left behind by a context menu closed with Escape" "$(ask stale)" 0
+xdotool mousemove $(ask "point 1000") click 1
+settle
+xdotool key ctrl+v
+sleep 1
+expect "X after a paste from an owner that never answers" "$(ask 'text 1000')" '"1920"'
+[ -e "$work/lost" ] && fail "the clipboard was taken from an owner that did not answer"
+echo "ok: the owner that never answered still owns the clipboard"
+kill "$stuck"
+stuck=""
+# The same menu opened by the driver is drawn, and so is what it covered once an item is chosen.
+ask "rclick 1004" >/dev/null
+expect "pixels left behind by a context menu opened by the driver" "$(ask stale)" 0
+ask "key A" >/dev/null
+expect "pixels left behind by a context menu closed by its mnemonic" "$(ask stale)" 0
+
+# Editing keys from the keyboard, the caret behind the pasted 1200.
+xdotool mousemove $(ask "point 1001") click 1
+settle
+xdotool key End
 xdotool key Left Left BackSpace
 eventually "PPI after Left, Left and Backspace took the 2 out of 1200" "ask 'text 1005'" '"427"'
 xdotool key End shift+Home
@@ -68,9 +128,42 @@ xdotool key Return
 eventually "Enter closes the About box" "ask 'dialogs'" "102"
 expect "pixels left behind by the About box" "$(ask stale)" 0
 
+# What was copied last outlives the program, in the clipboard manager's keeping.
+xdotool mousemove $(ask "point 1005") click 1
+settle
+xdotool key ctrl+a ctrl+c
+eventually "PPI copied again" "xclip -o -selection clipboard 2>/dev/null" "489"
 xdotool key Escape
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "Escape did not end the program"
-wait "$app" || fail "the program exited with an error"
-app=""
+expect_exit "Escape"
+expect "the copied PPI after the program ended" "$(timeout 5 xclip -o -selection clipboard 2>/dev/null)" "489"
+
+# A termination request ends menus and closes every dialog, whatever is open.
+start_app
+xdotool key alt+space
+eventually "Alt+Space opens the system menu" "ask 'sysmenu' | cut -c1-1" '"'
+kill -TERM "$app"
+expect_exit "SIGTERM with the system menu open"
+
+start_app
+xdotool mousemove $(ask "point 1004") click 3
+sleep 0.5
+kill -TERM "$app"
+expect_exit "SIGTERM with a context menu open"
+
+# A job of its own, as from an interactive shell: a background job of a script ignores SIGINT.
+set -m
+start_app
+set +m
+xdotool key alt+space
+sleep 0.3
+xdotool key a
+eventually "the About box opens" "ask 'dialogs'" "102 100"
+kill -INT "$app"
+expect_exit "SIGINT with the About box open"
+
+start_app
+xdotool mousemove $(ask "point 1004") click 3
+sleep 0.5
+"$peer" close "$(xdotool search --name '^Dotwise' | head -n 1)" >/dev/null
+expect_exit "the window manager's close with a context menu open"
 echo "1 passed, 0 failed"

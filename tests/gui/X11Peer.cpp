@@ -1,0 +1,133 @@
+// The other programs on the desktop that the window session test needs:
+//   x11_peer stuck FILE       owns the CLIPBOARD and never answers; writes "lost" to FILE if it loses it
+//   x11_peer manager          a clipboard manager: keeps what an exiting owner hands it (SAVE_TARGETS)
+//   x11_peer close WINDOW     asks a window to close, as a window manager's close does (WM_DELETE_WINDOW)
+// Each prints "ready" once it is in place.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+Display* g_display = nullptr;
+Window g_window = 0;
+
+Atom Intern(const char* name) { return XInternAtom(g_display, name, False); }
+
+void Ready() {
+    std::puts("ready");
+    std::fflush(stdout);
+}
+
+int Stuck(const char* lostFile) {
+    XSetSelectionOwner(g_display, Intern("CLIPBOARD"), g_window, CurrentTime);
+    XFlush(g_display);
+    Ready();
+    for (;;) {
+        XEvent event;
+        XNextEvent(g_display, &event);
+        if (event.type == SelectionClear) std::ofstream(lostFile) << "lost\n";
+        // A SelectionRequest is never answered: a hung program does just that.
+    }
+}
+
+// Asks the CLIPBOARD's owner for UTF-8 text and waits for it.
+std::string FetchClipboard() {
+    const Atom property = Intern("X11_PEER_SAVED");
+    XConvertSelection(g_display, Intern("CLIPBOARD"), Intern("UTF8_STRING"), property, g_window, CurrentTime);
+    for (;;) {
+        XEvent event;
+        XNextEvent(g_display, &event);
+        if (event.type != SelectionNotify) continue;
+        if (event.xselection.property == None) return "";
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(g_display, g_window, property, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after, &data);
+        std::string text(reinterpret_cast<char*>(data), count);
+        if (data != nullptr) XFree(data);
+        return text;
+    }
+}
+
+void Reply(const XSelectionRequestEvent& request, Atom property) {
+    XSelectionEvent reply{};
+    reply.type = SelectionNotify;
+    reply.requestor = request.requestor;
+    reply.selection = request.selection;
+    reply.target = request.target;
+    reply.property = property;
+    reply.time = request.time;
+    XSendEvent(g_display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+    XFlush(g_display);
+}
+
+int Manager() {
+    const Atom clipboard = Intern("CLIPBOARD");
+    const Atom utf8 = Intern("UTF8_STRING");
+    const Atom targets = Intern("TARGETS");
+    XSetSelectionOwner(g_display, Intern("CLIPBOARD_MANAGER"), g_window, CurrentTime);
+    XFlush(g_display);
+    Ready();
+    std::string kept;
+    for (;;) {
+        XEvent event;
+        XNextEvent(g_display, &event);
+        if (event.type != SelectionRequest) continue;
+        const XSelectionRequestEvent request = event.xselectionrequest;
+        if (request.target == Intern("SAVE_TARGETS")) {
+            kept = FetchClipboard();
+            XSetSelectionOwner(g_display, clipboard, g_window, CurrentTime);
+            Reply(request, request.property);
+        } else if (request.selection == clipboard && request.target == targets) {
+            const Atom offered[] = {targets, utf8, XA_STRING};
+            XChangeProperty(g_display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(offered), 3);
+            Reply(request, request.property);
+        } else if (request.selection == clipboard && (request.target == utf8 || request.target == XA_STRING)) {
+            XChangeProperty(g_display, request.requestor, request.property, request.target, 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(kept.data()), static_cast<int>(kept.size()));
+            Reply(request, request.property);
+        } else {
+            Reply(request, None);
+        }
+    }
+}
+
+int Close(const char* window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<Window>(std::strtoul(window, nullptr, 0));
+    event.xclient.message_type = Intern("WM_PROTOCOLS");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(Intern("WM_DELETE_WINDOW"));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(g_display, event.xclient.window, False, NoEventMask, &event);
+    XSync(g_display, False);
+    Ready();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    g_display = XOpenDisplay(nullptr);
+    if (g_display == nullptr) {
+        std::fprintf(stderr, "x11_peer: no display\n");
+        return 1;
+    }
+    g_window = XCreateSimpleWindow(g_display, DefaultRootWindow(g_display), 0, 0, 1, 1, 0, 0, 0);
+    if (mode == "stuck" && argc == 3) return Stuck(argv[2]);
+    if (mode == "manager" && argc == 2) return Manager();
+    if (mode == "close" && argc == 3) return Close(argv[2]);
+    std::fprintf(stderr, "usage: x11_peer stuck FILE | manager | close WINDOW\n");
+    return 2;
+}
