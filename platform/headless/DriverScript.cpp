@@ -1,5 +1,6 @@
 #include "DriverScript.h"
 
+#include <cctype>
 #include <charconv>
 
 namespace {
@@ -59,13 +60,17 @@ std::pair<UINT, bool> KeyForChar(UINT ch) {
 }
 
 // A menu item is named by its text without '&', with or without its shortcut
-// after a tab and its "(X)" mnemonic at the end.
+// after a tab and its "(X)" mnemonic, which may stand before a closing "...".
 bool MenuLabelMatches(std::string label, const std::string& name) {
     if (label == name) return true;
     label = label.substr(0, label.find('\t'));
     if (label == name) return true;
-    if (label.size() >= 3 && label.back() == ')' && label[label.size() - 3] == '(') label.resize(label.size() - 3);
-    return label == name;
+    for (std::size_t at = label.find('('); at != std::string::npos && at + 2 < label.size(); at = label.find('(', at + 1)) {
+        if (label[at + 2] != ')' || !std::isalnum(static_cast<unsigned char>(label[at + 1]))) continue;
+        const std::string rest = label.substr(at + 3);
+        if (rest.empty() || rest == "...") return label.substr(0, at) + rest == name;
+    }
+    return false;
 }
 
 UINT ParseKeyCombo(std::string combo, bool& shift, bool& ctrl, bool& alt) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,9 +47,10 @@ constexpr const char* kHelp =
     "  DOTWISE_SCALE               the window's scale (0.5 to 8), where the display's\n"
     "                              dots per inch should not decide\n"
     "\n"
-    "Exit status: 0 when the dialog is closed; 1 when the window fails or the\n"
-    "driver's answers cannot be written; 2 for a bad command line, or when no\n"
-    "display or terminal can show the program.\n";
+    "Exit status: 0 when the dialog is closed; 1 when the window fails, a back\n"
+    "end's module cannot be loaded or the driver's answers cannot be written; 2\n"
+    "for a bad command line or DOTWISE_SCALE, or when no display or terminal\n"
+    "can show the program.\n";
 
 // "Dotwise 1.0.0.1", from the version block.
 std::string VersionLine() {
@@ -58,6 +60,14 @@ std::string VersionLine() {
     std::erase(version, ' ');
     std::replace(version.begin(), version.end(), ',', '.');
     return "Dotwise " + version;
+}
+
+// The window's scale as DOTWISE_SCALE gives it: a plain number within what the window can draw.
+bool ValidScale(const char* text) {
+    double scale = 0;
+    const char* end = text + std::strlen(text);
+    const auto result = std::from_chars(text, end, scale);
+    return result.ec == std::errc{} && result.ptr == end && scale >= 0.5 && scale <= 8;
 }
 
 int BadCommandLine(const std::string& what) {
@@ -135,6 +145,9 @@ int main(int argc, char** argv) {
             return BadCommandLine("unknown option '" + arg + "'");
         }
     }
+    if (withDriver && platform == "tui") return BadCommandLine("--driver reads standard input, which the terminal needs for its keys; use it with the window or --platform headless");
+    if (const char* scale = std::getenv("DOTWISE_SCALE"); scale != nullptr && !ValidScale(scale))
+        return BadCommandLine("DOTWISE_SCALE must be a number from 0.5 to 8, not '" + std::string(scale) + "'");
     if (platform == "headless") return RunHeadless();
     if (platform == "tui") return RunTerminal();
     std::string reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";

@@ -33,6 +33,10 @@ expect "window that would fall back to an invisible driver" 2 "no display could 
 expect "automatic choice with a stale DISPLAY and no terminal" 2 "no display could be opened.*headless" env -u WAYLAND_DISPLAY DISPLAY=:97 "$dotwise"
 expect "an empty --platform= value" 2 "takes gui, tui or headless" "$dotwise" --platform=
 expect "an unknown option" 2 "unknown option '--bogus'; see dotwise --help" "$dotwise" --bogus
+for scale in 9 abc 0.3 1.5x ""; do
+  expect "DOTWISE_SCALE='$scale'" 2 "DOTWISE_SCALE must be a number from 0.5 to 8, not '$scale'" env DOTWISE_SCALE="$scale" "$dotwise" --platform headless
+done
+expect "--driver with the terminal" 2 "--driver reads standard input" "$dotwise" --driver --platform tui
 expect "--help" 0 "" "$dotwise" --help
 "$dotwise" --help | grep -q "DOTWISE_LOCALE_SGROUPING" || { echo "FAILED: --help names no environment"; failed=$((failed + 1)); }
 expect "--version" 0 "" "$dotwise" --version
