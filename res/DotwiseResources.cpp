@@ -61,7 +61,8 @@ constexpr DialogItemTemplate kMainItems[] = {
 constexpr DialogItemTemplate kAboutItems[] = {
     {IDC_STATIC, WindowClass::Static, kChild | SS_ICON, 11, 17, 20, 20, "#128"},
     {IDC_STATIC, WindowClass::Static, kChild | SS_LEFT | SS_NOPREFIX | WS_GROUP, 40, 10, 119, 8, "Dotwise 1.0 版"},
-    {IDC_STATIC, WindowClass::Static, kChild | SS_LEFT | WS_GROUP, 40, 25, 119, 8, "版权所有 (C) 2026 Dotwise 开发组"},
+    // Wide enough for the holder's name; it still ends short of the button.
+    {IDC_STATIC, WindowClass::Static, kChild | SS_LEFT | WS_GROUP, 40, 25, 130, 8, "版权所有 (C) 2026 Dotwise 开发组"},
     {IDOK, WindowClass::Button, kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 178, 7, 50, 14, "确定"},
     {IDC_STATIC, WindowClass::Static, kChild | SS_LEFT | WS_GROUP, 29, 45, 191, 117,
      "关于本程序:\n"
