@@ -41,7 +41,7 @@ add_executable(dotwise WIN32
 target_include_directories(dotwise PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(dotwise PRIVATE ${DOTWISE_WARNINGS})
 # The API's min and max macros would hide the standard library's.
-target_compile_definitions(dotwise PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
+target_compile_definitions(dotwise PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN DOTWISE_VERSION="${PROJECT_VERSION}")
 # One file to copy: the C++ runtime and the threads library go inside.
 target_link_options(dotwise PRIVATE -static -static-libgcc -static-libstdc++)
 target_link_libraries(dotwise PRIVATE comctl32 user32 gdi32 kernel32)

@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: dotwise [--driver]\n"
-    "       dotwise --help\n"
+    "       dotwise --help | --version\n"
     "\n"
     "A calculator of a display's pixel density (PPI, PPC) from its resolution and\n"
     "diagonal, and of the capacity a system reports for a disk's nominal one.\n"
@@ -19,17 +19,45 @@ constexpr const char* kHelp =
     "  --driver   also take driver commands on standard input, answers on\n"
     "             standard output (the protocol of dotwise --platform headless)\n"
     "  --help     this text\n"
+    "  --version  the name and version\n"
     "\n"
     "DOTWISE_LOCALE_SDECIMAL, _STHOUSAND, _SGROUPING, _IDIGITS, _ILZERO, _INEGNUMBER\n"
     "and _SNEGATIVESIGN each replace one value of the user's number format.\n";
+
+// A program of the window subsystem started from a console has no standard
+// output of its own: what it prints goes to that console, as other window
+// programs that take options do. Output redirected to a file or pipe stays there.
+void UseParentConsole() {
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out != nullptr && out != INVALID_HANDLE_VALUE) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    [[maybe_unused]] FILE* reopened = std::freopen("CONOUT$", "w", stdout);
+    reopened = std::freopen("CONOUT$", "w", stderr);
+}
+
+// Every text of the program is UTF-8 through the A functions, which the
+// manifest asks for; a system that ignores it would show garbled Chinese.
+bool CodePageIsUtf8() {
+    if (GetACP() == CP_UTF8) return true;
+    MessageBoxW(nullptr,
+                L"Dotwise \x9700\x8981 Windows 10 1903 \x6216\x66f4\x65b0\x7248\x672c (UTF-8 \x4ee3\x7801\x9875)\x3002\n"
+                L"Dotwise needs Windows 10 version 1903 or later (the UTF-8 code page).",
+                L"Dotwise", MB_OK | MB_ICONERROR);
+    return false;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     bool withDriver = false;
+    if (argc > 1) UseParentConsole();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("Dotwise " DOTWISE_VERSION);
             return 0;
         }
         if (std::strcmp(argv[i], "--driver") != 0) {
@@ -37,6 +65,10 @@ int main(int argc, char** argv) {
             return 2;
         }
         withDriver = true;
+    }
+    if (!CodePageIsUtf8()) {
+        std::fprintf(stderr, "dotwise: the system's code page is not UTF-8: Windows 10 version 1903 or later is needed\n");
+        return 1;
     }
     InstallLocaleOverride();
     WindowsDriver driver;

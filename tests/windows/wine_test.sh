@@ -30,6 +30,13 @@ setsid "$server" -p </dev/null >/dev/null 2>&1 &
 trap '"$server" -k >/dev/null 2>&1' EXIT
 
 failed=0
+version=$("$wine" "$build/dotwise.exe" --version | tr -d '\r')
+if [ "$version" = "Dotwise $(sed -n 's/^project(Dotwise VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")" ]; then
+    echo "ok: --version says $version"
+else
+    echo "FAILED: --version says '$version'"
+    failed=1
+fi
 "$wine" "$build/badge_icon_check.exe" | tr -d '\r' || failed=1
 "$here/../e2e/run_scripts.sh" --skip "$here/known_wine_differences.txt" -- "$wine" "$build/dotwise.exe" --driver || failed=1
 exit $failed
