@@ -217,4 +217,15 @@ TEST_F(PlatformRules, AChildIsFoundByItsIdAsChildrenComeGoAndChangeIds) {
     DestroyWindow(second);
 }
 
+// What a window was given or made for itself goes with it: a dialog built
+// thousands of times must not pile anything up.
+TEST_F(PlatformRules, AWindowsSystemMenuAndMenusItDidNotDestroyGoWithIt) {
+    const HWND popup = CreateWindowEx(0, "#32770", "", WS_POPUP | WS_SYSMENU, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(popup, nullptr);
+    const HMENU systemMenu = GetSystemMenu(popup, FALSE);
+    ASSERT_NE(systemMenu, nullptr);
+    DestroyWindow(popup);
+    EXPECT_EQ(DestroyMenu(systemMenu), FALSE) << "the system menu was destroyed with its window";
+}
+
 }  // namespace

@@ -65,6 +65,8 @@ void WindowManager::Destroy(HWND hWnd) {
     for (HWND top : tops)
         if (IsWindow(top) && top->parent == hWnd) Destroy(top);
     Send(hWnd, WM_NCDESTROY, 0, 0);
+    // Its system menu is its own and goes with it.
+    if (hWnd->systemMenu != nullptr) DestroyMenu(hWnd->systemMenu);
     if (m_focus == hWnd) m_focus = nullptr;
     if (m_capture == hWnd) m_capture = nullptr;
     if (m_caret.owner == hWnd) m_caret = Caret{};
