@@ -53,3 +53,43 @@ target_compile_options(badge_icon_check PRIVATE ${DOTWISE_WARNINGS})
 target_compile_definitions(badge_icon_check PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(badge_icon_check PRIVATE -static -static-libgcc -static-libstdc++)
 target_link_libraries(badge_icon_check PRIVATE user32 gdi32)
+
+# What a Windows user downloads: a zip to unpack anywhere and an installer,
+# each with the stripped program, a README for Windows users and the licence,
+# both with the line ends Windows editors expect.
+foreach(pair "res/package/README-windows.txt;README.txt" "LICENSE;LICENSE.txt")
+  list(GET pair 0 source)
+  list(GET pair 1 target)
+  configure_file(${CMAKE_SOURCE_DIR}/${source} ${CMAKE_BINARY_DIR}/package/${target} @ONLY NEWLINE_STYLE CRLF)
+endforeach()
+install(TARGETS dotwise RUNTIME DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/package/README.txt ${CMAKE_BINARY_DIR}/package/LICENSE.txt DESTINATION .)
+
+set(CPACK_PACKAGE_NAME Dotwise)
+set(CPACK_PACKAGE_VENDOR "Dotwise developers")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME dotwise-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Dotwise)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Dotwise)
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/package/LICENSE.txt)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+# The installer: per machine for an administrator, else for the user alone;
+# a Start-menu shortcut with the program's icon, and an uninstaller listed
+# with the version and publisher among the installed programs.
+set(CPACK_PACKAGE_EXECUTABLES dotwise Dotwise)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_PACKAGE_NAME Dotwise)
+set(CPACK_NSIS_DISPLAY_NAME Dotwise)
+set(CPACK_NSIS_MUI_ICON ${DOTWISE_RC_DIR}/Dotwise.ico)
+set(CPACK_NSIS_MUI_UNIICON ${DOTWISE_RC_DIR}/Dotwise.ico)
+set(CPACK_NSIS_INSTALLED_ICON_NAME dotwise.exe)
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# A 64-bit installer for a 64-bit program: it runs where the program runs
+# (a 64-bit system may lack the 32-bit layer), into the 64-bit Program Files.
+# It asks for an administrator's rights only of an administrator: anyone else
+# installs for themselves, into a folder of their own.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\nRequestExecutionLevel highest")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+include(CPack)
