@@ -257,7 +257,15 @@ void Driver::AddWritingCommands() {
     });
     AddCommand("setclipboard", [need](const Args& a) {
         need(a, 1, "setclipboard TEXT");
-        ClipboardStore::Instance().SetText(a[0]);
+        // As another program puts text there: through the API, where text ends at its first zero.
+        if (!OpenClipboard(nullptr)) throw DriverError("the clipboard is held by another program");
+        EmptyClipboard();
+        if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, a[0].size() + 1)) {
+            std::copy(a[0].c_str(), a[0].c_str() + a[0].size() + 1, static_cast<char*>(GlobalLock(block)));
+            GlobalUnlock(block);
+            SetClipboardData(CF_TEXT, block);
+        }
+        CloseClipboard();
         return std::string("ok");
     });
 }

@@ -70,5 +70,5 @@ UINT ParseKeyCombo(std::string combo, bool& shift, bool& ctrl, bool& alt);
 // What the driver's `focus` does: the focus to a control, and all its text selected when it takes a selection.
 void FocusAndSelectAll(HWND hWnd);
 // A menu item is named by its text without '&', with or without its shortcut
-// after a tab and its "(X)" mnemonic at the end.
+// after a tab and its "(X)" mnemonic, which may stand before a closing "...".
 bool MenuLabelMatches(std::string label, const std::string& name);

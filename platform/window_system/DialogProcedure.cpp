@@ -114,8 +114,21 @@ bool IsDialogKey(HWND hDlg, UINT vk) {
         return true;
     }
     case VK_ESCAPE:
+        // Alt+Escape is the system's key for the next window, not the dialog's cancel.
+        if (alt) return false;
         PressButton(hDlg, IDCANCEL, GetDlgItem(hDlg, IDCANCEL));
         return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        // The arrows move the focus within the focused control's group, unless it wants them.
+        if (alt || (code & DLGC_WANTARROWS) || !IsWindow(focus)) return false;
+        HWND next = GetNextDlgGroupItem(hDlg, focus, vk == VK_LEFT || vk == VK_UP);
+        if (next == nullptr || next == focus) return true;
+        SetFocus(next);
+        return true;
+    }
     case VK_SPACE:
         if (!alt) return false;
         SendMessage(hDlg, WM_SYSCOMMAND, SC_KEYMENU, ' ');

@@ -65,9 +65,10 @@ void EditModel::SetSel(int start, int end) {
         m_typingRun = false;
         return;
     }
-    if (end == -1) end = Length();
-    m_anchor = SnapToBoundary(start < 0 ? 0 : start);
-    m_caret = SnapToBoundary(end < 0 ? 0 : end);
+    // The positions are unsigned on the platform: any other negative one is
+    // past the end, as -1 for the end is.
+    m_anchor = SnapToBoundary(start < 0 ? Length() : start);
+    m_caret = SnapToBoundary(end < 0 ? Length() : end);
     m_typingRun = false;
 }
 

@@ -57,7 +57,8 @@ UINT CharForKey(UINT vk, bool shift, bool ctrl, bool alt) {
         return shift ? vk : vk - 'A' + 'a';
     }
     if (ctrl) return 0;
-    if (vk >= '0' && vk <= '9') return vk;
+    // The digits' shifted characters are those of the US layout, as the driver's keys are.
+    if (vk >= '0' && vk <= '9') return shift ? static_cast<UINT>(")!@#$%^&*("[vk - '0']) : vk;
     switch (vk) {
     case VK_BACK: return 0x08;
     case VK_TAB: return 0x09;

@@ -54,6 +54,25 @@ HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
     return stops[bPrevious ? (index + n - 1) % n : (index + 1) % n];
 }
 
+HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
+    if (!IsWindow(hDlg)) return nullptr;
+    const std::vector<HWND>& children = hDlg->children;
+    const auto at = std::find(children.begin(), children.end(), hCtl);
+    if (at == children.end()) return nullptr;
+    // A group runs from a control with WS_GROUP (or the first) to the one before the next such control.
+    const auto index = static_cast<std::size_t>(at - children.begin());
+    std::size_t first = index;
+    while (first > 0 && !(children[first]->style & WS_GROUP)) --first;
+    std::size_t end = index + 1;
+    while (end < children.size() && !(children[end]->style & WS_GROUP)) ++end;
+    const std::size_t n = end - first;
+    for (std::size_t step = 1; step < n; ++step) {
+        HWND candidate = children[first + (bPrevious ? index - first + n - step : index - first + step) % n];
+        if (candidate->IsVisible() && candidate->IsEnabled()) return candidate;
+    }
+    return hCtl;
+}
+
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
     if (!IsWindow(hWnd)) return FALSE;
     const BOOL wasDisabled = hWnd->IsEnabled() ? FALSE : TRUE;
