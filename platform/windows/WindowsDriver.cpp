@@ -125,7 +125,11 @@ POINT ControlPoint(HWND hWnd, int index) {
         GetTextExtentPoint32A(dc, text.c_str() + (at - 1), 1, &size);
         SelectObject(dc, old);
         ReleaseDC(hWnd, dc);
-        return {static_cast<short>(LOWORD(last)) + size.cx, static_cast<short>(HIWORD(last)) + 1};
+        // A little past the end, so that the click lands behind the last character and not on its edge.
+        RECT client{};
+        GetClientRect(hWnd, &client);
+        const int x = std::min<int>(static_cast<short>(LOWORD(last)) + size.cx + 2, std::max<int>(client.right - 1, 0));
+        return {x, static_cast<short>(HIWORD(last)) + 1};
     }
     if (pos == -1) return {1, 1};
     return {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos)) + 1};
@@ -349,17 +353,22 @@ void WindowsDriver::QueueKeyPress(UINT vk, UINT ch, bool shift, bool ctrl, bool 
 
 namespace {
 
-// A mouse message at a control's point goes where the system would send it:
-// to the window under the point (a disabled control's dialog, what lies
-// beneath a transparent static), in that window's client coordinates.
-void PostMouse(HWND hWnd, int index, UINT message, WPARAM keys) {
+// A mouse message at a point of a control goes where the system would send
+// it: to the window that captured the mouse, else to the window under the
+// point (a disabled control's dialog, what lies beneath a transparent
+// static), in that window's client coordinates.
+void PostMouseAt(HWND hWnd, POINT p, UINT message, WPARAM keys) {
     if (!IsWindow(hWnd)) return;
-    POINT p = ControlPoint(hWnd, index);
     ClientToScreen(hWnd, &p);
-    HWND target = WindowFromPoint(p);
+    HWND target = GetCapture();
+    if (target == nullptr) target = WindowFromPoint(p);
     if (target == nullptr || GetWindowThreadProcessId(target, nullptr) != GetCurrentThreadId()) target = hWnd;
     ScreenToClient(target, &p);
     PostMessageA(target, message, keys, MAKELPARAM(p.x, p.y));
+}
+
+void PostMouse(HWND hWnd, int index, UINT message, WPARAM keys) {
+    if (IsWindow(hWnd)) PostMouseAt(hWnd, ControlPoint(hWnd, index), message, keys);
 }
 
 }  // namespace
@@ -414,10 +423,8 @@ void WindowsDriver::AddInputCommands() {
         const int from = ParseInt(a[1]);
         const bool outside = a[2] == "outside";
         const int to = outside ? 0 : ParseInt(a[2]);
-        Queue([hWnd, from] {
-            const POINT p = ControlPoint(hWnd, from);
-            PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        });
+        // As a user's mouse would go: a disabled control never gets it.
+        Queue([hWnd, from] { PostMouse(hWnd, from, WM_LBUTTONDOWN, MK_LBUTTON); });
         const auto target = [hWnd, to, outside] {
             POINT p = ControlPoint(hWnd, to);
             if (outside) {
@@ -427,14 +434,8 @@ void WindowsDriver::AddInputCommands() {
             }
             return p;
         };
-        Queue([hWnd, target] {
-            const POINT p = target();
-            PostMessageA(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        });
-        Queue([hWnd, target] {
-            const POINT p = target();
-            PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-        });
+        Queue([hWnd, target] { PostMouseAt(hWnd, target(), WM_MOUSEMOVE, MK_LBUTTON); });
+        Queue([hWnd, target] { PostMouseAt(hWnd, target(), WM_LBUTTONUP, 0); });
         return std::string("ok");
     });
     AddCommand("menu", [this](const Args& a) {
