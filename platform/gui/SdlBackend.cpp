@@ -386,7 +386,12 @@ void SdlBackend::Present() {
 }
 
 int SdlBackend::MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
-    if (m_withDriver) m_driver.ReportMessageBox(caption, text);
+    // A box a driver command brings up is reported and answered with OK at
+    // once, as in every back end's driver; one the user's own hand brings up is shown.
+    if (m_withDriver && m_driver.AnswerPending()) {
+        m_driver.ReportMessageBox(caption, text);
+        return IDOK;
+    }
     return RunMessageDialog(owner, text, caption, type);
 }
 

@@ -36,6 +36,9 @@ public:
     // Writes the answer of the last command, if it has not been written.
     void FlushAnswer();
     void ReportMessageBox(const std::string& caption, const std::string& text);
+    // Whether a command has run and its answer is not written yet: what the
+    // program does meanwhile is the command's doing.
+    bool AnswerPending() const { return m_pendingAnswer.has_value(); }
     // Whether an answer could not be written: whoever reads them has gone.
     bool OutputFailed() const { return m_outputFailed; }
     // Commands that other parts of the program add.

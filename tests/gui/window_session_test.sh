@@ -128,6 +128,12 @@ xdotool key Return
 eventually "Enter closes the About box" "ask 'dialogs'" "102"
 expect "pixels left behind by the About box" "$(ask stale)" 0
 
+# A message box a driver command brings up is answered at once, as in the other back ends.
+ask "click 1017" >/dev/null
+sleep 0.5
+grep -q '^messagebox ' "$work/answers" || fail "the badge's message box was not reported"
+expect "dialogs after the driver's click on a badge" "$(ask dialogs)" "102"
+
 # What was copied last outlives the program, in the clipboard manager's keeping.
 xdotool mousemove $(ask "point 1005") click 1
 settle
