@@ -103,7 +103,7 @@ void TerminalPainter::PaintDialog(HWND dialog, bool active) {
             switch (control->style & BS_TYPEMASK) {
             case BS_GROUPBOX: PaintGroupBox(control, cr); break;
             case BS_AUTORADIOBUTTON: PaintRadio(control, cr); break;
-            default: PaintButton(control, cr); break;
+            default: PaintButton(control, cr, active); break;
             }
             break;
         default:
@@ -178,14 +178,25 @@ void TerminalPainter::PaintEdit(HWND control, const Rect& r) {
     }
 }
 
-void TerminalPainter::PaintButton(HWND control, const Rect& r) {
-    const ButtonControl* button = ButtonControlOf(control);
-    const bool focused = button != nullptr && button->Focused();
-    const bool isDefault = (control->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+namespace {
+
+// A push button as the terminal shows it: its label in brackets, marked when it is the default.
+std::string ButtonText(HWND control) {
     const std::string label = MenuItemLabel(control->text);
-    const std::string text = isDefault ? "[>" + label + "<]" : "[ " + label + " ]";
-    const int width = TerminalWidth(text);
-    const int column = CellColumn(r.left + r.Width() / 2) - width / 2;
+    return (control->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? "[>" + label + "<]" : "[ " + label + " ]";
+}
+
+int ButtonColumn(const Rect& r, const std::string& text) { return CellColumn(r.left + r.Width() / 2) - TerminalWidth(text) / 2; }
+
+}  // namespace
+
+void TerminalPainter::PaintButton(HWND control, const Rect& r, bool active) {
+    const ButtonControl* button = ButtonControlOf(control);
+    // Only the dialog that takes the keys shows where its focus is.
+    const bool focused = active && button != nullptr && button->Focused();
+    const bool isDefault = (control->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    const std::string text = ButtonText(control);
+    const int column = ButtonColumn(r, text);
     const int row = LineRow(r.top);
     const COLORREF bg = m_screen.Has256Colors() ? RGB(224, 224, 224) : kWhite;
     m_screen.Text(column, row, text, control->IsEnabled() ? kBlack : RGB(128, 128, 128), bg, (focused ? A_REVERSE : 0) | (isDefault ? A_BOLD : 0));
@@ -254,12 +265,33 @@ void TerminalPainter::PaintToolTips() {
 }
 
 void TerminalPainter::PlaceCursor() {
+    // Terminal screen readers follow the hardware cursor: it stands on
+    // whatever has the focus, the highlighted item of an open menu first.
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        const MenuBox box = LayOutMenu(*menu, m_metrics, {0, 0, m_screen.Columns() * kCellWidth, m_screen.Rows() * kCellHeight}, 0, kCellHeight);
+        const MenuItemBox* on = nullptr;
+        for (const MenuItemBox& item : box.items)
+            if (item.index == menu->highlight || (on == nullptr && !menu->menu->items[static_cast<std::size_t>(item.index)].IsSeparator())) on = &item;
+        if (on != nullptr) m_screen.Cursor(CellColumn(box.rect.left) + 2, CellRow(on->rect.top), true);
+        else m_screen.Cursor(-1, -1, false);
+        return;
+    }
     const Caret& caret = wm().GetCaret();
-    if (GetTrackedMenu() != nullptr || !IsWindow(caret.owner) || caret.hideCount > 0) {
+    if (IsWindow(caret.owner) && caret.hideCount <= 0) {
+        const Point origin = wm().ClientOrigin(caret.owner);
+        const Rect r = wm().ScreenRect(caret.owner);
+        m_screen.Cursor(CellColumn(origin.x + caret.pos.x), LineRow(r.top), true);
+        return;
+    }
+    HWND focus = GetFocus();
+    if (!IsWindow(focus) || !focus->IsVisible()) {
         m_screen.Cursor(-1, -1, false);
         return;
     }
-    const Point origin = wm().ClientOrigin(caret.owner);
-    const Rect r = wm().ScreenRect(caret.owner);
-    m_screen.Cursor(CellColumn(origin.x + caret.pos.x), LineRow(r.top), true);
+    // A button's label, after its bracket; a radio button's mark; any other control's first cell.
+    const Rect r = wm().ScreenRect(focus);
+    int column = CellColumn(r.left);
+    if (focus->windowClass == WindowClass::Button && (focus->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) column += 1;
+    else if (focus->windowClass == WindowClass::Button && (focus->style & BS_TYPEMASK) != BS_GROUPBOX) column = ButtonColumn(r, ButtonText(focus)) + 2;
+    m_screen.Cursor(column, LineRow(r.top), true);
 }

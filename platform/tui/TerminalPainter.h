@@ -19,7 +19,7 @@ private:
     void PaintStatic(HWND control, const Rect& r);
     void PaintIcon(HWND control, const Rect& r);
     void PaintEdit(HWND control, const Rect& r);
-    void PaintButton(HWND control, const Rect& r);
+    void PaintButton(HWND control, const Rect& r, bool active);
     void PaintGroupBox(HWND control, const Rect& r);
     void PaintRadio(HWND control, const Rect& r);
     void PaintMenu();

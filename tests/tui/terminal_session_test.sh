@@ -50,6 +50,20 @@ expect_ppi() {
   [ "$ppi" = "$1" ] || fail "PPI $2: expected $1, saw $ppi"
   echo "ok: PPI $2 = $1"
 }
+# The hardware cursor, which terminal screen readers follow, stands on TEXT (its first cell).
+cursor_on() {
+  local want_line want_column
+  for _ in $(seq 30); do
+    want_line=$(line_of "$1")
+    want_column=$(column_of "$1")
+    [ "$(cursor_shown)" = 1 ] && [ "$(cursor_line)" = "$want_line" ] && [ "$(t display -p -t app '#{cursor_x}')" = "$want_column" ] && break
+    sleep 0.1
+  done
+  [ "$(cursor_shown)" = 1 ] || fail "$2: the cursor is hidden, expected it on $1"
+  [ "$(cursor_line):$(t display -p -t app '#{cursor_x}')" = "$want_line:$want_column" ] ||
+    fail "$2: the cursor is at line $(cursor_line), column $(t display -p -t app '#{cursor_x}'), not on $1 ($want_line:$want_column)"
+  echo "ok: $2: the cursor is on $1"
+}
 check_focus() {
   for _ in $(seq 30); do
     [ "$(cursor_shown)" = 1 ] && [ "$(cursor_line)" = "$(line_of "$1")" ] && break
@@ -133,9 +147,12 @@ echo "ok: SIGUSR1 restores the terminal"
 t new-session -d -s app -x 100 -y 40 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=tmux-256color '$dotwise'; echo EXITED \$?; sleep 30"
 wait_for "Dotwise - "
 wait_for "[>确定<]"
+cursor_on "确定<]" "at the start"
 
 # Tab follows the template: 确定, 取消, X, Y, diagonal, PPI, PPC, the capacity output and input.
-t send-keys -t app Tab Tab
+t send-keys -t app Tab
+cursor_on "取消" "after Tab"
+t send-keys -t app Tab
 check_focus "X 方向像素"
 t send-keys -t app 1920 Tab
 check_focus "Y 方向像素"
@@ -148,8 +165,7 @@ check_focus "当前屏幕的 PPC"
 t send-keys -t app Tab Tab
 check_focus "实际 G 数"
 t send-keys -t app Tab Tab
-for _ in $(seq 30); do [ "$(cursor_shown)" = 0 ] && break; sleep 0.1; done
-[ "$(cursor_shown)" = 0 ] || fail "Tab from the last field should reach the buttons"
+cursor_on "取消" "Tab past the last field to the buttons"
 
 expect_ppi 489 "for 1920 x 1080 at 4.5 inches"
 
@@ -187,6 +203,18 @@ t send-keys -t app Enter
 wait_gone "Dotwise 1.0 版"
 echo "ok: the caption's mark opens the system menu and a click chooses About"
 
+t send-keys -t app M-Space
+wait_for "关于 Dotwise(A)"
+cursor_on "移动(M)" "in the system menu"
+t send-keys -t app Down Down
+cursor_on "关闭(C)" "on the item Down highlights"
+t send-keys -t app Up
+cursor_on "移动(M)" "on the item Up highlights"
+t send-keys -t app a
+wait_for "Dotwise 1.0 版"
+cursor_on "确定<]  " "in the About box"
+t send-keys -t app Enter
+wait_gone "Dotwise 1.0 版"
 t send-keys -t app M-Space
 wait_for "关于 Dotwise(A)"
 t send-keys -t app a
