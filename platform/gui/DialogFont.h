@@ -26,7 +26,7 @@ public:
     int TextWidth(std::string_view utf8) const override;
     int Height() const override { return m_height; }
     int AverageCharWidth() const override { return m_averageWidth; }
-    double Scale() const { return m_scale; }
+    double Scale() const override { return m_scale; }
     const std::string& Family() const { return m_family; }
     // The string in `rgb` on a clear ground, as tall as the face's line (its
     // ascent above the baseline and descent below); the caller frees it.

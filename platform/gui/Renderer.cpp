@@ -1,6 +1,7 @@
 #include "Renderer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "../window_system/ButtonControl.h"
@@ -29,15 +30,20 @@ std::size_t NextCharEnd(const std::string& s, std::size_t i) {
 }  // namespace
 
 CaptionParts CaptionLayout(HWND dialog, const TextMetrics& metrics) {
+    // The original's pixels, as many of the display's as the scale makes them.
+    const auto px = [&metrics](int pixels) { return std::max(1, static_cast<int>(std::lround(pixels * metrics.Scale()))); };
     const int width = dialog->rect.Width();
-    const int height = metrics.Height() + 5;
+    const int height = metrics.Height() + px(5);
+    const int border = px(3);
     CaptionParts parts;
-    parts.caption = {3, 3, width - 3, 3 + height};
-    const int iconSize = std::min(16, height - 2);
-    parts.icon = {5, 3 + (height - iconSize) / 2, 5 + iconSize, 3 + (height - iconSize) / 2 + iconSize};
-    const int boxHeight = height - 4;
-    const int boxWidth = boxHeight + 2;
-    parts.closeBox = {width - 5 - boxWidth, 5, width - 5, 5 + boxHeight};
+    parts.caption = {border, border, width - border, border + height};
+    // The small icon by whole steps, as many as fit the caption.
+    const int iconSize = std::min(16 * IconStep(metrics.Scale()), height - 2);
+    const int iconTop = border + (height - iconSize) / 2;
+    parts.icon = {border + px(2), iconTop, border + px(2) + iconSize, iconTop + iconSize};
+    const int boxHeight = height - px(4);
+    const int boxWidth = boxHeight + px(2);
+    parts.closeBox = {width - px(5) - boxWidth, px(5), width - px(5), px(5) + boxHeight};
     return parts;
 }
 
@@ -84,8 +90,14 @@ void Renderer::MnemonicText(int x, int y, const std::string& text, COLORREF colo
     m_canvas.FillRect({left, y + m_metrics.Height(), left + width, y + m_metrics.Height() + 1}, color);
 }
 
-void Renderer::Icon(int x, int y, HICON icon) {
-    if (icon != nullptr && !icon->argb.empty()) m_canvas.DrawPixels(x, y, icon->width, icon->height, icon->argb.data());
+void Renderer::Icon(int x, int y, HICON icon, int step) {
+    if (icon == nullptr || icon->argb.empty()) return;
+    if (step == 1) {
+        m_canvas.DrawPixels(x, y, icon->width, icon->height, icon->argb.data());
+        return;
+    }
+    const std::vector<std::uint32_t> pixels = ScaledPixels(*icon, icon->width * step, icon->height * step);
+    m_canvas.DrawPixels(x, y, icon->width * step, icon->height * step, pixels.data());
 }
 
 void Renderer::Paint(Point origin, const Rect& area, bool caretOn, HWND closeBoxPressed, const Rect* repaint) {
@@ -122,7 +134,7 @@ void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
         }
         int textLeft = parts.caption.left + 4;
         if (HICON icon = dialog->smallIcon ? dialog->smallIcon : dialog->bigIcon) {
-            Icon(parts.icon.left, parts.icon.top, SmallIconFor(icon));
+            Icon(parts.icon.left, parts.icon.top, SmallIconFor(icon), std::max(1, parts.icon.Width() / 16));
             textLeft = parts.icon.right + 4;
         }
         const int textTop = parts.caption.top + (parts.caption.Height() - m_metrics.Height()) / 2;
@@ -252,15 +264,16 @@ void Renderer::PaintButton(HWND control, const Rect& r) {
     if (control->IsEnabled()) MnemonicText(tx, ty, control->text, Sys(COLOR_BTNTEXT));
     else DisabledText(tx, ty, label);
     if (focused) {
-        // The dotted focus rectangle.
-        const Rect f{face.left + 3, face.top + 3, face.right - 3, face.bottom - 3};
-        for (int x = f.left; x < f.right; x += 2) {
-            m_canvas.FillRect({x, f.top, x + 1, f.top + 1}, RGB(0, 0, 0));
-            m_canvas.FillRect({x, f.bottom - 1, x + 1, f.bottom}, RGB(0, 0, 0));
+        // The dotted focus rectangle, its dots and gaps as wide as the scale's whole pixels.
+        const int t = std::max(1, static_cast<int>(std::lround(m_metrics.Scale())));
+        const Rect f{face.left + 3 * t, face.top + 3 * t, face.right - 3 * t, face.bottom - 3 * t};
+        for (int x = f.left; x < f.right; x += 2 * t) {
+            m_canvas.FillRect({x, f.top, std::min(x + t, f.right), f.top + t}, RGB(0, 0, 0));
+            m_canvas.FillRect({x, f.bottom - t, std::min(x + t, f.right), f.bottom}, RGB(0, 0, 0));
         }
-        for (int y = f.top; y < f.bottom; y += 2) {
-            m_canvas.FillRect({f.left, y, f.left + 1, y + 1}, RGB(0, 0, 0));
-            m_canvas.FillRect({f.right - 1, y, f.right, y + 1}, RGB(0, 0, 0));
+        for (int y = f.top; y < f.bottom; y += 2 * t) {
+            m_canvas.FillRect({f.left, y, f.left + t, std::min(y + t, f.bottom)}, RGB(0, 0, 0));
+            m_canvas.FillRect({f.right - t, y, f.right, std::min(y + t, f.bottom)}, RGB(0, 0, 0));
         }
     }
 }
@@ -279,14 +292,17 @@ void Renderer::PaintGroupBox(HWND control, const Rect& r) {
 
 void Renderer::PaintRadio(HWND control, const Rect& r) {
     const ButtonControl* button = ButtonControlOf(control);
-    const int size = 12;
+    // Twelve pixels across at the original's size; its rings keep their proportions at any other.
+    const int size = std::max(6, static_cast<int>(std::lround(12 * m_metrics.Scale())));
+    const double k = (size / 12.0) * (size / 12.0);
+    const double centre = (size - 1) / 2.0;
     const int top = r.top + (r.Height() - size) / 2;
     // A sunken circle, drawn a pixel at a time.
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            const double dx = x - 5.5;
-            const double dy = y - 5.5;
-            const double d = dx * dx + dy * dy;
+            const double dx = x - centre;
+            const double dy = y - centre;
+            const double d = (dx * dx + dy * dy) / k;
             if (d > 36.0) continue;
             COLORREF c = control->IsEnabled() ? Sys(COLOR_WINDOW) : Sys(COLOR_3DFACE);
             if (d > 20.0) c = (dx + dy < 0) ? Sys(COLOR_3DSHADOW) : Sys(COLOR_3DHILIGHT);
@@ -296,8 +312,9 @@ void Renderer::PaintRadio(HWND control, const Rect& r) {
         }
     }
     const int ty = r.top + (r.Height() - m_metrics.Height()) / 2;
-    if (control->IsEnabled()) MnemonicText(r.left + size + 4, ty, control->text, Sys(COLOR_BTNTEXT));
-    else DisabledText(r.left + size + 4, ty, WithoutMnemonic(control->text));
+    const int gap = static_cast<int>(std::lround(4 * m_metrics.Scale()));
+    if (control->IsEnabled()) MnemonicText(r.left + size + gap, ty, control->text, Sys(COLOR_BTNTEXT));
+    else DisabledText(r.left + size + gap, ty, WithoutMnemonic(control->text));
 }
 
 void Renderer::PaintMenu(const TrackedMenu& menu) {

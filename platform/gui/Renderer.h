@@ -44,7 +44,8 @@ private:
     void DisabledText(int x, int y, std::string_view text);
     // Text with '&' marking a mnemonic, underlined.
     void MnemonicText(int x, int y, const std::string& text, COLORREF color);
-    void Icon(int x, int y, HICON icon);
+    // An icon enlarged `step` times, pixel for pixel.
+    void Icon(int x, int y, HICON icon, int step);
     Rect ToCanvas(Rect screen) const;
     // Limits drawing to `rect` (null: no limit) within what is repainted.
     void Clip(const Rect* rect);

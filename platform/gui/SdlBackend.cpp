@@ -26,6 +26,7 @@
 #include "Renderer.h"
 #include "Screenshot.h"
 #include "SurfaceCanvas.h"
+#include "DesktopScale.h"
 #include "X11Clipboard.h"
 #include "X11Errors.h"
 
@@ -40,12 +41,8 @@ bool UserComposeFileExists() {
     return home != nullptr && ::access((std::string(home) + "/.XCompose").c_str(), F_OK) == 0;
 }
 
-double ChooseScale() {
-    if (const char* forced = std::getenv("DOTWISE_SCALE")) {
-        double scale = 0;
-        const auto result = std::from_chars(forced, forced + std::strlen(forced), scale);
-        if (result.ec == std::errc{} && scale >= 0.5 && scale <= 8) return scale;
-    }
+// Where the desktop says nothing: the display's physical density, where SDL can tell it.
+double DisplayDensityScale() {
     float dpi = 0;
     if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0 || dpi < 120) return 1.0;
     // Quarter steps keep the bitmap-like look of whole pixels where it can.
@@ -135,7 +132,8 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     if (!std::getenv("WAYLAND_DISPLAY") && !std::getenv("XMODIFIERS") && !std::getenv("XCOMPOSEFILE") && !UserComposeFileExists())
         setenv("XCOMPOSEFILE", "/dev/null", 0);
     // Finding and opening the font takes as long as opening the display: do both at once.
-    const double scale = std::getenv("DOTWISE_SCALE") ? ChooseScale() : 1.0;
+    const std::optional<double> desktopScale = DesktopScale();
+    const double scale = desktopScale.value_or(1.0);
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
     GuardX11Errors();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
@@ -153,8 +151,8 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     if (driver == "wayland") SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
     g_wakeEvent = SDL_RegisterEvents(1);
     m_font = font.get();
-    // Without an explicit scale the display's own density decides; at the usual 96 dpi the font is ready.
-    if (const double wanted = ChooseScale(); wanted != scale) m_font = std::make_unique<DialogFont>(wanted);
+    // Where the desktop says nothing the display's own density decides; at the usual 96 dpi the font is ready.
+    if (const double wanted = desktopScale ? scale : DisplayDensityScale(); wanted != scale) m_font = std::make_unique<DialogFont>(wanted);
     AddScreenshotCommand(m_driver, *m_font);
     // Whether partial frames left anything behind: the window's pixels against a whole drawing.
     m_driver.AddCommand("stale", [this](const Driver::Args& a) {

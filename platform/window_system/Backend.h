@@ -14,6 +14,8 @@ public:
     virtual int TextWidth(std::string_view utf8) const = 0;
     virtual int Height() const = 0;
     virtual int AverageCharWidth() const = 0;
+    // How many of the display's pixels stand for one of the original's (1 on a 96-dpi screen).
+    virtual double Scale() const { return 1.0; }
 };
 
 // How thick the frames a back end draws are, in its pixels.

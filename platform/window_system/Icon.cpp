@@ -1,5 +1,6 @@
 #include "Icon.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <unordered_map>
@@ -81,10 +82,29 @@ HICON WINAPI CreateIconFromResourceEx(BYTE* bits, DWORD size, BOOL, DWORD, int c
     return Keep(std::move(icon));
 }
 
-BOOL WINAPI DrawIconEx(HDC hDC, int x, int y, HICON hIcon, int, int, UINT, HBRUSH, UINT) {
+int IconStep(double scale) { return std::max(1, static_cast<int>(scale + 1e-6)); }
+
+std::vector<std::uint32_t> ScaledPixels(const IconObject& icon, int width, int height) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[static_cast<std::size_t>(y) * width + x] =
+                icon.argb[static_cast<std::size_t>(y * icon.height / height) * icon.width + x * icon.width / width];
+    return pixels;
+}
+
+BOOL WINAPI DrawIconEx(HDC hDC, int x, int y, HICON hIcon, int cx, int cy, UINT, HBRUSH, UINT) {
     if (hDC == nullptr || hIcon == nullptr) return FALSE;
-    if (hDC->canvas != nullptr && !hIcon->argb.empty())
-        hDC->canvas->DrawPixels(hDC->origin.x + x, hDC->origin.y + y, hIcon->width, hIcon->height, hIcon->argb.data());
+    if (hDC->canvas == nullptr || hIcon->argb.empty()) return TRUE;
+    // A size of 0 is the icon's own.
+    const int width = cx > 0 ? cx : hIcon->width;
+    const int height = cy > 0 ? cy : hIcon->height;
+    if (width == hIcon->width && height == hIcon->height) {
+        hDC->canvas->DrawPixels(hDC->origin.x + x, hDC->origin.y + y, width, height, hIcon->argb.data());
+    } else {
+        const std::vector<std::uint32_t> pixels = ScaledPixels(*hIcon, width, height);
+        hDC->canvas->DrawPixels(hDC->origin.x + x, hDC->origin.y + y, width, height, pixels.data());
+    }
     return TRUE;
 }
 

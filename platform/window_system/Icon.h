@@ -16,6 +16,12 @@ struct HICON__ {
 };
 using IconObject = HICON__;
 
+// Icons are enlarged by whole steps, pixel for pixel, as far as they fit the
+// scale: 2 at twice the original's size, still 1 at one and a half times.
+int IconStep(double scale);
+// An icon's pixels at `width` x `height`, each taken from the nearest one of the icon's own.
+std::vector<std::uint32_t> ScaledPixels(const IconObject& icon, int width, int height);
+
 // How many icons programs made and have not destroyed yet.
 std::size_t LiveIconCount();
 

@@ -4,6 +4,7 @@
 #include "DeviceContext.h"
 #include "Icon.h"
 #include "Resources.h"
+#include "WindowManager.h"
 
 #include <cstdlib>
 
@@ -31,7 +32,8 @@ LRESULT StaticControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
         if ((hWnd->style & SS_TYPEMASK) == SS_ICON && hWnd->bigIcon != nullptr) {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(hWnd, &paint);
-            DrawIconEx(dc, 0, 0, hWnd->bigIcon, 0, 0, 0, nullptr, DI_NORMAL);
+            const int step = IconStep(WindowManager::Instance().Metrics().Scale());
+            DrawIconEx(dc, 0, 0, hWnd->bigIcon, hWnd->bigIcon->width * step, hWnd->bigIcon->height * step, 0, nullptr, DI_NORMAL);
             EndPaint(hWnd, &paint);
         }
         return 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "DeviceContext.h"
+#include "Icon.h"
 #include "WindowManager.h"
 
 namespace {
@@ -244,9 +245,13 @@ HBRUSH WINAPI GetSysColorBrush(int index) {
 COLORREF BrushColor(HBRUSH brush) { return brush != nullptr ? brush->color : GetSysColor(COLOR_WINDOW); }
 
 int WINAPI GetSystemMetrics(int index) {
+    // The icon sizes grow by whole steps with the display's scale.
+    const int step = IconStep(wm().Metrics().Scale());
     switch (index) {
     case SM_CXICON:
-    case SM_CYICON: return 32;
+    case SM_CYICON: return 32 * step;
+    case SM_CXSMICON:
+    case SM_CYSMICON: return 16 * step;
     default: return 0;
     }
 }

@@ -2,6 +2,7 @@
 //   x11_peer stuck FILE       owns the CLIPBOARD and never answers; writes "lost" to FILE if it loses it
 //   x11_peer manager          a clipboard manager: keeps what an exiting owner hands it (SAVE_TARGETS)
 //   x11_peer close WINDOW     asks a window to close, as a window manager's close does (WM_DELETE_WINDOW)
+//   x11_peer resources TEXT   sets the X resource database, as xrdb does (RESOURCE_MANAGER on the root window)
 // Each prints "ready" once it is in place.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -101,6 +102,14 @@ int Manager() {
     }
 }
 
+int Resources(const char* text) {
+    XChangeProperty(g_display, DefaultRootWindow(g_display), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text), static_cast<int>(std::strlen(text)));
+    XSync(g_display, False);
+    Ready();
+    return 0;
+}
+
 int Close(const char* window) {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -128,6 +137,7 @@ int main(int argc, char** argv) {
     if (mode == "stuck" && argc == 3) return Stuck(argv[2]);
     if (mode == "manager" && argc == 2) return Manager();
     if (mode == "close" && argc == 3) return Close(argv[2]);
-    std::fprintf(stderr, "usage: x11_peer stuck FILE | manager | close WINDOW\n");
+    if (mode == "resources" && argc == 3) return Resources(argv[2]);
+    std::fprintf(stderr, "usage: x11_peer stuck FILE | manager | close WINDOW | resources TEXT\n");
     return 2;
 }

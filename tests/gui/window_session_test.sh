@@ -172,4 +172,14 @@ xdotool mousemove $(ask "point 1004") click 3
 sleep 0.5
 "$peer" close "$(xdotool search --name '^Dotwise' | head -n 1)" >/dev/null
 expect_exit "the window manager's close with a context menu open"
+# The desktop's own scale: Xft.dpi in the X resource database, with no variable set.
+for setting in "192 918x843" "144 690x633" "96 459x422"; do
+  set -- $setting
+  "$peer" resources "$(printf 'Xft.dpi:\t%s\n' "$1")" >/dev/null
+  start_app
+  size=$(xdotool search --name '^Dotwise' getwindowgeometry | sed -n 's/.*Geometry: //p')
+  expect "the window's size with Xft.dpi $1" "$size" "$2"
+  kill -TERM "$app"
+  expect_exit "SIGTERM"
+done
 echo "1 passed, 0 failed"

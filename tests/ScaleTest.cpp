@@ -1,0 +1,115 @@
+// Icons on a dense screen: the system's icon sizes grow by whole steps with the
+// display's scale, and an icon drawn at another size is enlarged pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "platform/gui/DesktopScale.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/window_system/DeviceContext.h"
+#include "platform/window_system/Icon.h"
+#include "platform/window_system/WindowManager.h"
+
+namespace {
+
+class ScaledMetrics : public FixedTextMetrics {
+public:
+    explicit ScaledMetrics(double scale) : m_scale(scale) {}
+    double Scale() const override { return m_scale; }
+
+private:
+    double m_scale;
+};
+
+// The streams come first, so that they exist before the back end takes them.
+struct Streams {
+    std::istringstream in;
+    std::ostringstream out;
+};
+
+class ScaledBackend : private Streams, public HeadlessBackend {
+public:
+    explicit ScaledBackend(double scale) : HeadlessBackend(in, out), m_metrics(scale) {}
+    const TextMetrics& Metrics() const override { return m_metrics; }
+
+private:
+    ScaledMetrics m_metrics;
+};
+
+// Keeps the pixels drawn, by position.
+class PixelGrid : public Canvas {
+public:
+    void FillRect(const Rect&, COLORREF) override {}
+    void DrawText(int, int, std::string_view, COLORREF) override {}
+    void SetClip(const Rect*) override {}
+    void DrawPixels(int x, int y, int width, int height, const std::uint32_t* argb) override {
+        left = x, top = y, w = width, h = height;
+        pixels.assign(argb, argb + static_cast<std::ptrdiff_t>(width) * height);
+    }
+    int left = 0, top = 0, w = 0, h = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+TEST(Scale, IconSizesGrowByWholeStepsThatFitTheScale) {
+    const struct {
+        double scale;
+        int icon;
+        int smallIcon;
+    } cases[] = {{0.5, 32, 16}, {1, 32, 16}, {1.25, 32, 16}, {1.5, 32, 16}, {1.75, 32, 16}, {2, 64, 32}, {3, 96, 48}};
+    for (const auto& c : cases) {
+        ScaledBackend backend(c.scale);
+        WindowManager::Instance().SetBackend(&backend);
+        EXPECT_EQ(GetSystemMetrics(SM_CXICON), c.icon) << "at scale " << c.scale;
+        EXPECT_EQ(GetSystemMetrics(SM_CYICON), c.icon) << "at scale " << c.scale;
+        EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), c.smallIcon) << "at scale " << c.scale;
+        WindowManager::Instance().SetBackend(nullptr);
+    }
+}
+
+TEST(Scale, AnIconDrawnLargerIsEnlargedPixelForPixel) {
+    // Two by two: red, green over blue, clear.
+    const IconObject icon{2, 2, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0u}, 0};
+    PixelGrid grid;
+    DeviceContext dc;
+    dc.canvas = &grid;
+    dc.origin = {10, 20};
+    const auto at = [&grid](int x, int y) { return grid.pixels[static_cast<std::size_t>(y * grid.w + x)]; };
+
+    ASSERT_TRUE(DrawIconEx(&dc, 1, 2, const_cast<HICON>(&icon), 4, 4, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(grid.left, 11);
+    EXPECT_EQ(grid.top, 22);
+    ASSERT_EQ(grid.w, 4);
+    ASSERT_EQ(grid.h, 4);
+    EXPECT_EQ(at(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(at(1, 1), 0xFFFF0000u);
+    EXPECT_EQ(at(2, 0), 0xFF00FF00u);
+    EXPECT_EQ(at(3, 1), 0xFF00FF00u);
+    EXPECT_EQ(at(0, 3), 0xFF0000FFu);
+    EXPECT_EQ(at(3, 3), 0u) << "a clear pixel stays clear";
+
+    ASSERT_TRUE(DrawIconEx(&dc, 0, 0, const_cast<HICON>(&icon), 0, 0, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(grid.w, 2) << "a size of 0 is the icon's own";
+}
+
+TEST(Scale, TheDesktopsXftDpiSetsTheScaleInQuarterSteps) {
+    const struct {
+        const char* resources;
+        std::optional<double> scale;
+    } cases[] = {
+        {"Xft.dpi:\t192\n", 2.0},
+        {"Xcursor.size:\t48\nXft.dpi:\t144\nXft.antialias:\t1\n", 1.5},
+        {"Xft.dpi: 120", 1.25},
+        {"Xft.dpi:\t96\n", 1.0},
+        {"Xft.dpi:\t100\n", 1.0},
+        {"Xft.dpi:\t48\n", 0.5},
+        {"Xft.antialias:\t1\n", std::nullopt},
+        {"Xft.dpi:\tlarge\n", std::nullopt},
+        {"Xft.dpi:\t100000\n", std::nullopt},
+        {"Xft.dpi:\t-96\n", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ScaleFromResources(c.resources), c.scale) << c.resources;
+}
+
+}  // namespace
