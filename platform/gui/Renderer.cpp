@@ -74,7 +74,8 @@ void Renderer::Text(int x, int y, std::string_view text, COLORREF color) { m_can
 
 void Renderer::DisabledText(int x, int y, std::string_view text) {
     // Disabled text is embossed: a white copy one pixel down and right, grey on top.
-    m_canvas.DrawText(x + 1, y + 1, text, Sys(COLOR_3DHILIGHT));
+    // Under high contrast the emboss would blur it: the grey text alone, as the platform does.
+    if (!HighContrast()) m_canvas.DrawText(x + 1, y + 1, text, Sys(COLOR_3DHILIGHT));
     m_canvas.DrawText(x, y, text, Sys(COLOR_GRAYTEXT));
 }
 
@@ -124,8 +125,8 @@ void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
         CaptionParts parts = CaptionLayout(dialog, m_metrics);
         for (Rect* part : {&parts.caption, &parts.icon, &parts.closeBox}) part->OffsetRect(r.left, r.top);
         // The caption fades from the caption colour to a lighter one, as the classic desktop drew it.
-        const COLORREF from = active ? Sys(COLOR_ACTIVECAPTION) : RGB(128, 128, 128);
-        const COLORREF to = active ? RGB(166, 202, 240) : RGB(192, 192, 192);
+        const COLORREF from = Sys(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+        const COLORREF to = Sys(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
         const int w = std::max(1, parts.caption.Width());
         for (int x = 0; x < w; ++x) {
             const auto mix = [&](BYTE a, BYTE b) { return static_cast<unsigned>(a + (b - a) * x / w); };
@@ -236,7 +237,7 @@ void Renderer::PaintCaret(HWND control, const Rect& client) {
     if (!m_caretOn || caret.owner != control || caret.hideCount > 0) return;
     m_canvas.FillRect({client.left + caret.pos.x, client.top + caret.pos.y, client.left + caret.pos.x + std::max(1, caret.width),
                        client.top + caret.pos.y + caret.height},
-                      RGB(0, 0, 0));
+                      Sys(COLOR_WINDOWTEXT));
 }
 
 void Renderer::PaintButton(HWND control, const Rect& r) {
@@ -250,7 +251,7 @@ void Renderer::PaintButton(HWND control, const Rect& r) {
     m_canvas.FillRect(r, Sys(COLOR_3DFACE));
     Rect face = r;
     if (isDefault) {
-        Frame(r, RGB(0, 0, 0));
+        Frame(r, Sys(COLOR_BTNTEXT));
         face = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     }
     if (pressed) {
@@ -268,12 +269,12 @@ void Renderer::PaintButton(HWND control, const Rect& r) {
         const int t = std::max(1, static_cast<int>(std::lround(m_metrics.Scale())));
         const Rect f{face.left + 3 * t, face.top + 3 * t, face.right - 3 * t, face.bottom - 3 * t};
         for (int x = f.left; x < f.right; x += 2 * t) {
-            m_canvas.FillRect({x, f.top, std::min(x + t, f.right), f.top + t}, RGB(0, 0, 0));
-            m_canvas.FillRect({x, f.bottom - t, std::min(x + t, f.right), f.bottom}, RGB(0, 0, 0));
+            m_canvas.FillRect({x, f.top, std::min(x + t, f.right), f.top + t}, Sys(COLOR_BTNTEXT));
+            m_canvas.FillRect({x, f.bottom - t, std::min(x + t, f.right), f.bottom}, Sys(COLOR_BTNTEXT));
         }
         for (int y = f.top; y < f.bottom; y += 2 * t) {
-            m_canvas.FillRect({f.left, y, f.left + t, std::min(y + t, f.bottom)}, RGB(0, 0, 0));
-            m_canvas.FillRect({f.right - t, y, f.right, std::min(y + t, f.bottom)}, RGB(0, 0, 0));
+            m_canvas.FillRect({f.left, y, f.left + t, std::min(y + t, f.bottom)}, Sys(COLOR_BTNTEXT));
+            m_canvas.FillRect({f.right - t, y, f.right, std::min(y + t, f.bottom)}, Sys(COLOR_BTNTEXT));
         }
     }
 }

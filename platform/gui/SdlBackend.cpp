@@ -132,6 +132,10 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     if (!std::getenv("WAYLAND_DISPLAY") && !std::getenv("XMODIFIERS") && !std::getenv("XCOMPOSEFILE") && !UserComposeFileExists())
         setenv("XCOMPOSEFILE", "/dev/null", 0);
     // Finding and opening the font takes as long as opening the display: do both at once.
+    // The desktop's high-contrast theme (GTK_THEME names it where a session chose it), unless
+    // DOTWISE_CONTRAST says otherwise.
+    if (const char* theme = std::getenv("GTK_THEME"); theme != nullptr && std::strstr(theme, "HighContrast") != nullptr && !std::getenv("DOTWISE_CONTRAST"))
+        SetHighContrast(true);
     const std::optional<double> desktopScale = DesktopScale();
     const double scale = desktopScale.value_or(1.0);
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });

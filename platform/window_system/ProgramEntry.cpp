@@ -44,8 +44,10 @@ constexpr const char* kHelp =
     "  DOTWISE_LOCALE_IDIGITS, DOTWISE_LOCALE_ILZERO, DOTWISE_LOCALE_INEGNUMBER,\n"
     "  DOTWISE_LOCALE_SNEGATIVESIGN\n"
     "                              each replaces one value of that number format\n"
-    "  DOTWISE_SCALE               the window's scale (0.5 to 8), where the display's\n"
-    "                              dots per inch should not decide\n"
+    "  DOTWISE_SCALE               the window's scale (0.5 to 8), where the desktop's\n"
+    "                              Xft.dpi or GDK_SCALE should not decide\n"
+    "  DOTWISE_CONTRAST            high: the high-contrast colours; normal: the classic\n"
+    "                              ones, whatever the desktop's theme (GTK_THEME) says\n"
     "\n"
     "Exit status: 0 when the dialog is closed; 1 when the window fails, a back\n"
     "end's module cannot be loaded or the driver's answers cannot be written; 2\n"
@@ -148,6 +150,8 @@ int main(int argc, char** argv) {
     if (withDriver && platform == "tui") return BadCommandLine("--driver reads standard input, which the terminal needs for its keys; use it with the window or --platform headless");
     if (const char* scale = std::getenv("DOTWISE_SCALE"); scale != nullptr && !ValidScale(scale))
         return BadCommandLine("DOTWISE_SCALE must be a number from 0.5 to 8, not '" + std::string(scale) + "'");
+    if (const char* contrast = std::getenv("DOTWISE_CONTRAST"); contrast != nullptr && std::strcmp(contrast, "high") != 0 && std::strcmp(contrast, "normal") != 0)
+        return BadCommandLine("DOTWISE_CONTRAST takes high or normal, not '" + std::string(contrast) + "'");
     if (platform == "headless") return RunHeadless();
     if (platform == "tui") return RunTerminal();
     std::string reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";

@@ -2,6 +2,9 @@
 #include "WindowApi.h"
 
 #include <algorithm>
+#include <string_view>
+#include <optional>
+#include <cstdlib>
 
 #include "DeviceContext.h"
 #include "Icon.h"
@@ -213,7 +216,46 @@ BOOL WINAPI SystemParametersInfoA(UINT action, UINT, LPVOID data, UINT) {
 short WINAPI GetAsyncKeyState(int vKey) { return wm().IsKeyDown(static_cast<UINT>(vKey)) ? static_cast<short>(0x8000) : 0; }
 short WINAPI GetKeyState(int vKey) { return GetAsyncKeyState(vKey); }
 
+namespace {
+// Chosen once, from DOTWISE_CONTRAST, unless a back end read the desktop's own preference first.
+std::optional<bool> g_highContrast;
+}  // namespace
+
+bool HighContrast() {
+    if (!g_highContrast) {
+        const char* contrast = std::getenv("DOTWISE_CONTRAST");
+        g_highContrast = contrast != nullptr && std::string_view(contrast) == "high";
+    }
+    return *g_highContrast;
+}
+
+void SetHighContrast(bool on) { g_highContrast = on; }
+
 COLORREF WINAPI GetSysColor(int index) {
+    if (HighContrast()) {
+        // White text on black, as the platform's own High Contrast Black has it.
+        switch (index) {
+        case COLOR_WINDOW:
+        case COLOR_3DFACE:
+        case COLOR_INFOBK: return RGB(0, 0, 0);
+        case COLOR_WINDOWTEXT:
+        case COLOR_BTNTEXT:
+        case COLOR_INFOTEXT:
+        case COLOR_CAPTIONTEXT:
+        case COLOR_3DHILIGHT:
+        case COLOR_3DDKSHADOW: return RGB(255, 255, 255);
+        case COLOR_HIGHLIGHT: return RGB(255, 255, 0);
+        case COLOR_HIGHLIGHTTEXT: return RGB(0, 0, 0);
+        case COLOR_GRAYTEXT: return RGB(0, 255, 0);
+        case COLOR_3DSHADOW: return RGB(128, 128, 128);
+        case COLOR_3DLIGHT: return RGB(192, 192, 192);
+        case COLOR_ACTIVECAPTION:
+        case COLOR_GRADIENTACTIVECAPTION: return RGB(128, 0, 128);
+        case COLOR_INACTIVECAPTION:
+        case COLOR_GRADIENTINACTIVECAPTION: return RGB(0, 128, 0);
+        default: return RGB(0, 0, 0);
+        }
+    }
     // The classic desktop scheme the program was drawn for.
     switch (index) {
     case COLOR_WINDOW: return RGB(255, 255, 255);
@@ -230,6 +272,9 @@ COLORREF WINAPI GetSysColor(int index) {
     case COLOR_INFOTEXT: return RGB(0, 0, 0);
     case COLOR_INFOBK: return RGB(255, 255, 225);
     case COLOR_ACTIVECAPTION: return RGB(10, 36, 106);
+    case COLOR_GRADIENTACTIVECAPTION: return RGB(166, 202, 240);
+    case COLOR_INACTIVECAPTION: return RGB(128, 128, 128);
+    case COLOR_GRADIENTINACTIVECAPTION: return RGB(192, 192, 192);
     case COLOR_CAPTIONTEXT: return RGB(255, 255, 255);
     default: return RGB(0, 0, 0);
     }

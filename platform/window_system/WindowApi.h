@@ -11,3 +11,7 @@
 COLORREF BrushColor(HBRUSH brush);
 // The executable's path, as GetModuleFileName answers it.
 void SetModulePath(std::string path);
+// Whether the system colours are the high-contrast scheme: DOTWISE_CONTRAST=high,
+// or the desktop's own preference where a back end read it first.
+bool HighContrast();
+void SetHighContrast(bool on);

@@ -182,4 +182,10 @@ for setting in "192 918x843" "144 690x633" "96 459x422"; do
   kill -TERM "$app"
   expect_exit "SIGTERM"
 done
+# The desktop's high-contrast theme: disabled text in the scheme's readable green, and no change left behind.
+GTK_THEME=HighContrast start_app
+expect "a disabled label's colour under the desktop's high contrast" "$(ask 'color 1002')" "#00FF00"
+expect "pixels left behind under high contrast" "$(ask stale)" 0
+kill -TERM "$app"
+expect_exit "SIGTERM"
 echo "1 passed, 0 failed"
