@@ -61,8 +61,14 @@ COLORREF TerminalPainter::FieldBackground(COLORREF background) const {
     return background;
 }
 
+int TerminalPainter::EnabledLook() const {
+    // A terminal with neither colours nor dim text shows what is enabled in bold instead,
+    // so that disabled text still looks different.
+    return m_screen.HasColors() || m_screen.HasDim() ? 0 : A_BOLD;
+}
+
 void TerminalPainter::FaceText(int column, int row, std::string_view text, bool enabled, COLORREF color, int clipRight) {
-    if (enabled) m_screen.Text(column, row, text, color, kFace, 0, clipRight);
+    if (enabled) m_screen.Text(column, row, text, color, kFace, EnabledLook(), clipRight);
     else if (m_screen.Has256Colors()) m_screen.Text(column, row, text, RGB(128, 128, 128), kFace, 0, clipRight);
     else m_screen.Text(column, row, text, kBlack, kFace, A_DIM, clipRight);
 }
@@ -162,7 +168,7 @@ void TerminalPainter::PaintEdit(HWND control, const Rect& r) {
     const int right = CellColumn(r.right);
     const int row = LineRow(r.top);
     // Where colours cannot show a field's place, a line under it does.
-    const int fieldLook = bg == kFace || !m_screen.HasColors() ? A_UNDERLINE : 0;
+    const int fieldLook = (bg == kFace || !m_screen.HasColors() ? A_UNDERLINE : 0) | (control->IsEnabled() ? EnabledLook() : A_DIM);
     m_screen.Text(left, row, std::string(static_cast<std::size_t>(std::max(0, right - left)), ' '), fg, bg, fieldLook);
     if (edit == nullptr) return;
     const EditModel& model = edit->Model();

@@ -28,6 +28,8 @@ private:
     COLORREF FieldBackground(COLORREF background) const;
     // Grey on the dialog face where the terminal can show it; dim black where it cannot.
     void FaceText(int column, int row, std::string_view text, bool enabled, COLORREF color, int clipRight = 1 << 30);
+    // The attribute enabled text wears beside disabled text.
+    int EnabledLook() const;
 
     TerminalScreen& m_screen;
     const TextMetrics& m_metrics;

@@ -111,6 +111,8 @@ TerminalScreen::TerminalScreen() {
         use_default_colors();
         m_colors = COLORS;
     }
+    const char* dim = tigetstr(const_cast<char*>("dim"));
+    m_dim = dim != nullptr && dim != reinterpret_cast<char*>(-1);
     Raw(kEnterModes);
 }
 

@@ -23,6 +23,8 @@ public:
     int Rows() const;
     bool HasColors() const { return m_colors >= 8; }
     bool Has256Colors() const { return m_colors >= 256; }
+    // Whether the terminal can show text dim (half-bright).
+    bool HasDim() const { return m_dim; }
 
     void Clear(COLORREF background);
     // Writes text at a cell; characters that would leave `clipRight` are dropped.
@@ -43,6 +45,7 @@ private:
     short Pair(COLORREF fg, COLORREF bg);
 
     int m_colors = 0;
+    bool m_dim = false;
     std::map<std::pair<short, short>, short> m_pairs;
     int m_cursorColumn = -1;
     int m_cursorRow = -1;

@@ -90,6 +90,14 @@ for term in tmux-256color xterm xterm-mono; do
   case "$x_field" in *"[7m"*|*";7m"*|*"37m"*"44m"*) fail "$term: the X field looks selected without the focus: $(printf '%q' "$x_field")";; esac
   case "$ok_button" in *"[7m"*|*";7m"*|*"[7;"*|*";7;"*) ;; *) fail "$term: the focused 确定 is not in reverse video: $(printf '%q' "$ok_button")";; esac
   echo "ok: $term shows the focus on 确定 and no selection in X"
+  # Disabled text looks different from enabled text even with neither colours nor dim text.
+  if [ "$term" = xterm-mono ]; then
+    enabled=$(printf '%s\n' "$looks" | grep -F "X 方向像素")
+    disabled=$(printf '%s\n' "$looks" | grep -F "X 方向长度")
+    case "${enabled%%矩阵*}" in *"[1m"*|*"[1;"*) ;; *) fail "xterm-mono: an enabled label is not bold: $(printf '%q' "$enabled")";; esac
+    case "${disabled%%矩阵*}" in *"[1m"*|*"[1;"*) fail "xterm-mono: a disabled label looks like an enabled one: $(printf '%q' "$disabled")";; esac
+    echo "ok: xterm-mono tells disabled text from enabled text"
+  fi
 done
 
 # A terminal that claims to be an xterm inside tmux: Home comes as ESC [ 1 ~, which the
