@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "../window_system/Clipboard.h"
 #include "../window_system/ControlColors.h"
 #include "../window_system/EditControl.h"
 #include "../window_system/Icon.h"
@@ -173,7 +172,7 @@ void Driver::AddReadingCommands() {
     });
     AddCommand("clipboard", [need](const Args& a) {
         need(a, 0, "clipboard");
-        return Quote(ClipboardStore::Instance().Text().value_or(""));
+        return Quote(ClipboardText());
     });
     AddCommand("state", [need](const Args& a) {
         need(a, 0, "state");
@@ -257,15 +256,7 @@ void Driver::AddWritingCommands() {
     });
     AddCommand("setclipboard", [need](const Args& a) {
         need(a, 1, "setclipboard TEXT");
-        // As another program puts text there: through the API, where text ends at its first zero.
-        if (!OpenClipboard(nullptr)) throw DriverError("the clipboard is held by another program");
-        EmptyClipboard();
-        if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, a[0].size() + 1)) {
-            std::copy(a[0].c_str(), a[0].c_str() + a[0].size() + 1, static_cast<char*>(GlobalLock(block)));
-            GlobalUnlock(block);
-            SetClipboardData(CF_TEXT, block);
-        }
-        CloseClipboard();
+        SetClipboardText(a[0]);
         return std::string("ok");
     });
 }

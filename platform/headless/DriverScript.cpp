@@ -1,5 +1,6 @@
 #include "DriverScript.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 
@@ -82,6 +83,29 @@ UINT ParseKeyCombo(std::string combo, bool& shift, bool& ctrl, bool& alt) {
         else break;
     }
     return VirtualKeyFor(combo);
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const auto* p = static_cast<const char*>(GlobalLock(data))) text = p;
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+void SetClipboardText(const std::string& text) {
+    if (!OpenClipboard(nullptr)) throw DriverError("the clipboard is held by another program");
+    EmptyClipboard();
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<char*>(GlobalLock(block)));
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+    }
+    CloseClipboard();
 }
 
 void FocusAndSelectAll(HWND hWnd) {

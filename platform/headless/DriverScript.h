@@ -70,6 +70,10 @@ UINT VirtualKeyFor(const std::string& name);
 std::pair<UINT, bool> KeyForChar(UINT ch);
 // The virtual key and the modifiers of a combination such as "Shift+Ctrl+Left".
 UINT ParseKeyCombo(std::string combo, bool& shift, bool& ctrl, bool& alt);
+// The clipboard as another program reads and writes it, through the API:
+// text ends at its first zero. Writing fails when another program holds it.
+std::string ClipboardText();
+void SetClipboardText(const std::string& text);
 // What the driver's `focus` does: the focus to a control, and all its text selected when it takes a selection.
 void FocusAndSelectAll(HWND hWnd);
 // A menu item is named by its text without '&', with or without its shortcut

@@ -495,15 +495,7 @@ void WindowsDriver::AddReadingCommands() {
     });
     AddCommand("clipboard", [](const Args& a) {
         Need(a, 0, "clipboard");
-        std::string text;
-        if (OpenClipboard(nullptr)) {
-            if (HANDLE data = GetClipboardData(CF_TEXT)) {
-                if (const auto* p = static_cast<const char*>(GlobalLock(data))) text = p;
-                GlobalUnlock(data);
-            }
-            CloseClipboard();
-        }
-        return Quote(text);
+        return Quote(ClipboardText());
     });
     AddCommand("state", [](const Args& a) {
         Need(a, 0, "state");
@@ -607,14 +599,7 @@ void WindowsDriver::AddWritingCommands() {
     });
     AddCommand("setclipboard", [](const Args& a) {
         Need(a, 1, "setclipboard TEXT");
-        if (!OpenClipboard(nullptr)) throw DriverError("the clipboard is held by another program");
-        EmptyClipboard();
-        if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, a[0].size() + 1)) {
-            std::copy(a[0].c_str(), a[0].c_str() + a[0].size() + 1, static_cast<char*>(GlobalLock(block)));
-            GlobalUnlock(block);
-            SetClipboardData(CF_TEXT, block);
-        }
-        CloseClipboard();
+        SetClipboardText(a[0]);
         return std::string("ok");
     });
 }
