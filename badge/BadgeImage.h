@@ -14,6 +14,8 @@ struct BadgePicture {
     int bitsPerPixel;                    // 4 or 1
     std::vector<std::uint32_t> palette;  // 2^bitsPerPixel colours as 0xRRGGBB
     std::vector<std::uint8_t> pixels;    // palette indexes, top row first; index 0 is transparent
+    // The same picture drawn anew for a display of another scale (1 is the picture itself).
+    BadgePicture (*drawAt)(double scale) = nullptr;
 };
 
 std::vector<BYTE> BuildBadgeImage(const BadgePicture& picture);

@@ -1,5 +1,6 @@
 #include "BadgePictures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string_view>
@@ -13,8 +14,22 @@ const std::vector<std::uint32_t> kPalette16 = {
 enum : std::uint8_t { kClear = 0, kMaroon = 1, kGreen = 2, kOlive = 3, kNavy = 4, kPurple = 5, kTeal = 6,
                       kRed = 9, kLime = 10, kYellow = 11, kBlue = 12, kWhite = 15 };
 
-BadgePicture MakeKnot() {
-    BadgePicture p{32, 32, 4, kPalette16, std::vector<std::uint8_t>(32 * 32, kClear)};
+// The pixels of a picture of `width` x `height` cells at `scale`, each cell a block.
+BadgePicture Enlarged(const BadgePicture& picture, double scale) {
+    BadgePicture p = picture;
+    p.width = std::max(1, static_cast<int>(std::lround(picture.width * scale)));
+    p.height = std::max(1, static_cast<int>(std::lround(picture.height * scale)));
+    p.pixels.assign(static_cast<std::size_t>(p.width) * p.height, kClear);
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            p.pixels[static_cast<std::size_t>(y * p.width + x)] =
+                picture.pixels[static_cast<std::size_t>(y * picture.height / p.height * picture.width + x * picture.width / p.width)];
+    return p;
+}
+
+BadgePicture MakeKnot(double scale) {
+    const int size = std::max(1, static_cast<int>(std::lround(32 * scale)));
+    BadgePicture p{size, size, 4, kPalette16, std::vector<std::uint8_t>(static_cast<std::size_t>(size) * size, kClear)};
     struct Ring {
         double cx, cy;
         std::uint8_t colour;
@@ -26,8 +41,13 @@ BadgePicture MakeKnot() {
     // put either side of the band's edge are still measured exactly.
     constexpr double kInnerSquared = (kRadius - kHalfWidth - 0.01) * (kRadius - kHalfWidth - 0.01);
     constexpr double kOuterSquared = (kRadius + kHalfWidth + 0.01) * (kRadius + kHalfWidth + 0.01);
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
+    // Each pixel is measured at its centre in the picture's own units, so the
+    // rings are as round at any size; at the original size that is the pixel itself.
+    const auto unit = [scale](int pixel) { return scale == 1.0 ? pixel : (pixel + 0.5) / scale - 0.5; };
+    for (int py = 0; py < size; ++py) {
+        for (int px = 0; px < size; ++px) {
+            const double x = unit(px);
+            const double y = unit(py);
             // Of the bands covering a pixel, the one on top alternates every
             // eighth of a turn along each ring: over, under, over.
             int best = -1;
@@ -51,9 +71,10 @@ BadgePicture MakeKnot() {
                 }
             }
             if (best < 0) continue;
-            p.pixels[static_cast<std::size_t>(y * 32 + x)] = bestOffset > kHalfWidth - 0.7 ? std::uint8_t{kOlive} : rings[best].colour;
+            p.pixels[static_cast<std::size_t>(py * size + px)] = bestOffset > kHalfWidth - 0.7 ? std::uint8_t{kOlive} : rings[best].colour;
         }
     }
+    p.drawAt = &MakeKnot;
     return p;
 }
 
@@ -118,7 +139,7 @@ BadgePicture MakeSeal() {
 }  // namespace
 
 const BadgePicture& PlateMakingPicture() {
-    static const BadgePicture picture = MakeKnot();
+    static const BadgePicture picture = MakeKnot(1.0);
     return picture;
 }
 
@@ -130,4 +151,9 @@ const BadgePicture& WovenLabelPicture() {
 const BadgePicture& SealPicture() {
     static const BadgePicture picture = MakeSeal();
     return picture;
+}
+
+BadgePicture BadgePictureAt(const BadgePicture& picture, double scale) {
+    if (scale == 1.0) return picture;
+    return picture.drawAt != nullptr ? picture.drawAt(scale) : Enlarged(picture, scale);
 }

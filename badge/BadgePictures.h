@@ -9,3 +9,7 @@ const BadgePicture& PlateMakingPicture();
 const BadgePicture& WovenLabelPicture();
 // 27 x 48, 2 colours: a red seal impression.
 const BadgePicture& SealPicture();
+
+// A picture at `scale`: drawn anew where its code can (the knot's rings), its
+// cells enlarged where it is a grid of them (lettering, carved characters).
+BadgePicture BadgePictureAt(const BadgePicture& picture, double scale);

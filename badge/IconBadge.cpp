@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "BadgePictures.h"
+
 #include "../platform/class_library/CWinApp.h"
 #include "../platform/class_library/CDC.h"
 
@@ -14,12 +16,20 @@ BEGIN_MESSAGE_MAP(CIconBadge, CStatic)
 END_MESSAGE_MAP()
 
 CIconBadge::CIconBadge(const BadgePicture& picture, const char* clickText)
-    : m_nWidth(picture.width), m_nHeight(picture.height), m_strClickText(clickText) {
+    : m_picture(picture), m_nWidth(picture.width), m_nHeight(picture.height), m_strClickText(clickText) {
+    MakeIcon(1.0);
+    m_hCursor = nullptr;
+}
+
+void CIconBadge::MakeIcon(double scale) {
     // The image lives only as long as it takes to make the icon from it.
+    const BadgePicture picture = BadgePictureAt(m_picture, scale);
     std::vector<BYTE> image = BuildBadgeImage(picture);
+    if (m_hIcon != nullptr) DestroyIcon(m_hIcon);
+    m_nWidth = picture.width;
+    m_nHeight = picture.height;
     m_hIcon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE, 0x30000, m_nWidth, m_nHeight,
                                        LR_DEFAULTCOLOR);
-    m_hCursor = nullptr;
 }
 
 CIconBadge::~CIconBadge() {
@@ -30,6 +40,8 @@ CIconBadge::~CIconBadge() {
 
 void CIconBadge::PreSubclassWindow() {
     ModifyStyle(0, SS_NOTIFY, 0);
+    // On a dense screen the picture is drawn anew at the screen's scale, not enlarged.
+    if (const UINT dpi = GetDpiForWindow(m_hWnd); dpi != 0 && dpi != 96) MakeIcon(dpi / 96.0);
     LoadHandCursor();
     CRect client;
     GetClientRect(&client);

@@ -27,6 +27,8 @@ protected:
     void OnPaint();
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     void LoadHandCursor();
+    // The icon made from the picture at `scale`, in place of the one before.
+    void MakeIcon(double scale);
     DECLARE_MESSAGE_MAP()
 
     CToolTipCtrl m_tooltip;
@@ -34,6 +36,7 @@ protected:
     HICON m_hIcon = nullptr;
 
 private:
+    const BadgePicture& m_picture;
     int m_nWidth;
     int m_nHeight;
     std::string m_strClickText;

@@ -2,9 +2,12 @@
 // display's scale, and an icon drawn at another size is enlarged pixel for pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <sstream>
 #include <vector>
 
+#include "badge/BadgePictures.h"
 #include "platform/gui/DesktopScale.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/window_system/DeviceContext.h"
@@ -90,6 +93,30 @@ TEST(Scale, AnIconDrawnLargerIsEnlargedPixelForPixel) {
 
     ASSERT_TRUE(DrawIconEx(&dc, 0, 0, const_cast<HICON>(&icon), 0, 0, 0, nullptr, DI_NORMAL));
     EXPECT_EQ(grid.w, 2) << "a size of 0 is the icon's own";
+}
+
+TEST(Scale, BadgePicturesAreDrawnAtTheScalesSizeAndUnchangedAtOne) {
+    const struct {
+        const char* name;
+        const BadgePicture& picture;
+    } pictures[] = {{"knot", PlateMakingPicture()}, {"label", WovenLabelPicture()}, {"seal", SealPicture()}};
+    for (const auto& [name, picture] : pictures) {
+        const BadgePicture same = BadgePictureAt(picture, 1.0);
+        EXPECT_EQ(same.pixels, picture.pixels) << name << " at scale 1";
+        for (const double scale : {1.5, 2.0, 3.0}) {
+            const BadgePicture scaled = BadgePictureAt(picture, scale);
+            EXPECT_EQ(scaled.width, static_cast<int>(std::lround(picture.width * scale))) << name << " at " << scale;
+            EXPECT_EQ(scaled.height, static_cast<int>(std::lround(picture.height * scale))) << name << " at " << scale;
+            ASSERT_EQ(scaled.pixels.size(), static_cast<std::size_t>(scaled.width) * scaled.height) << name << " at " << scale;
+            EXPECT_EQ(scaled.palette, picture.palette) << name << " at " << scale;
+        }
+    }
+    // Drawn anew, the knot's rings stay rings: at twice the size, as much of it
+    // is coloured as four times the pixels of the original, within the rounding at their edges.
+    const auto coloured = [](const BadgePicture& p) { return std::count_if(p.pixels.begin(), p.pixels.end(), [](std::uint8_t i) { return i != 0; }); };
+    const auto original = coloured(PlateMakingPicture());
+    const auto twice = coloured(BadgePictureAt(PlateMakingPicture(), 2.0));
+    EXPECT_NEAR(static_cast<double>(twice), 4.0 * static_cast<double>(original), 0.08 * 4.0 * static_cast<double>(original));
 }
 
 TEST(Scale, TheDesktopsXftDpiSetsTheScaleInQuarterSteps) {

@@ -440,6 +440,7 @@ HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetParent(HWND hWnd);
 #define GA_ROOT 2
 HWND WINAPI GetAncestor(HWND hWnd, UINT flags);
+UINT WINAPI GetDpiForWindow(HWND hWnd);
 HWND WINAPI GetWindow(HWND hWnd, UINT relation);
 HWND WINAPI GetDlgItem(HWND hDlg, int id);
 int WINAPI GetDlgCtrlID(HWND hWnd);

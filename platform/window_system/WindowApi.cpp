@@ -2,6 +2,7 @@
 #include "WindowApi.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <optional>
 #include <cstdlib>
@@ -75,6 +76,11 @@ HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
         if (candidate->IsVisible() && candidate->IsEnabled()) return candidate;
     }
     return hCtl;
+}
+
+UINT WINAPI GetDpiForWindow(HWND hWnd) {
+    if (!IsWindow(hWnd)) return 0;
+    return static_cast<UINT>(std::lround(96 * wm().Metrics().Scale()));
 }
 
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
