@@ -11,6 +11,7 @@ Handler g_previous = nullptr;
 // A few windows are all a run destroys; the errors may be read on any thread.
 std::atomic<unsigned long> g_destroyed[8];
 std::atomic<unsigned> g_destroyedCount{0};
+std::atomic<unsigned> g_nextSlot{0};
 
 bool Destroyed(unsigned long xid) {
     const unsigned count = g_destroyedCount.load();
@@ -32,7 +33,7 @@ void GuardX11Errors() {
 }
 
 void ForgetX11Window(unsigned long xid) {
-    const unsigned slot = g_destroyedCount.load() % std::size(g_destroyed);
-    g_destroyed[slot].store(xid);
+    // The oldest is forgotten first once all the slots are taken.
+    g_destroyed[g_nextSlot.fetch_add(1) % std::size(g_destroyed)].store(xid);
     if (g_destroyedCount.load() < std::size(g_destroyed)) g_destroyedCount.fetch_add(1);
 }

@@ -11,11 +11,6 @@ bool g_leftDown = false;
 
 bool IsModifier(UINT vk) { return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU; }
 
-HWND TopLevelOf(HWND hWnd) {
-    while (hWnd != nullptr && hWnd->IsChild() && hWnd->parent != nullptr) hWnd = hWnd->parent;
-    return hWnd;
-}
-
 // Input goes to the window that takes it when it comes, and waits in the
 // queue for the program's message loop.
 void Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam, UINT translatedChar = 0) {
@@ -30,7 +25,7 @@ bool Transparent(HWND hWnd) {
 
 // Input goes to the active modal window; windows it disables get none.
 bool AcceptsInput(HWND target) {
-    HWND top = TopLevelOf(target);
+    HWND top = GetAncestor(target, GA_ROOT);
     return IsWindow(top) && top->IsEnabled() && (wm().ActiveDialog() == nullptr || top == wm().ActiveDialog());
 }
 
