@@ -32,10 +32,10 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${DOTWISE_RC_DIR}")
 add_executable(dotwise WIN32
   ${DOTWISE_PROGRAM_SOURCES}
   ${DOTWISE_CLASS_LIBRARY_SOURCES}
-  platform/headless/DriverScript.cpp
+  ${DOTWISE_DRIVER_SOURCES}
+  platform/windows/DriverPump.cpp
   platform/windows/LocaleOverride.cpp
   platform/windows/ProgramEntry.cpp
-  platform/windows/WindowsDriver.cpp
   ${DOTWISE_RC_DIR}/main.rc
 )
 target_include_directories(dotwise PRIVATE ${CMAKE_SOURCE_DIR})

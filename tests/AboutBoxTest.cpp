@@ -3,7 +3,7 @@
 #include "DriverHarness.h"
 #include "platform/window_system/WindowApi.h"
 #include "platform/window_system/WindowManager.h"
-#include "platform/headless/Driver.h"
+#include "platform/driver/Driver.h"
 
 namespace {
 

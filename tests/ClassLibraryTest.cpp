@@ -7,6 +7,7 @@
 #include "PlatformFixture.h"
 #include "platform/class_library/CDialog.h"
 #include "platform/window_system/DialogProcedure.h"
+#include "platform/window_system/DialogTemplateImage.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/gui/DialogFont.h"
 #include "platform/gui/Renderer.h"
 #include "platform/gui/SurfaceCanvas.h"
-#include "platform/headless/Driver.h"
+#include "platform/driver/Driver.h"
 
 namespace {
 

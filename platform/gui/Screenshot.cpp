@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "../window_system/WindowManager.h"
-#include "../headless/Driver.h"
+#include "../driver/Driver.h"
 #include "DialogFont.h"
 #include "PngWriter.h"
 #include "Renderer.h"

@@ -167,7 +167,7 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     m_driver.AddCommand("point", [this](const Driver::Args& a) {
         if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");
         HWND hWnd = Driver::Control(a[0]);
-        const Point client = ControlPoint(hWnd, a.size() == 2 ? Driver::ParseInt(a[1]) : -1);
+        const POINT client = ControlPoint(hWnd, a.size() == 2 ? Driver::ParseInt(a[1]) : -1);
         const Point origin = wm().ClientOrigin(hWnd);
         int wx = 0;
         int wy = 0;
@@ -175,6 +175,7 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
         return std::to_string(wx + origin.x + client.x - m_origin.x) + " " + std::to_string(wy + origin.y + client.y - m_origin.y);
     });
     if (m_withDriver) {
+        m_driver.Start();
         m_reader = std::thread([lines = m_driverLines] {
             for (std::string line; std::getline(std::cin, line);) {
                 {
@@ -385,16 +386,6 @@ void SdlBackend::Present() {
     if (m_window == nullptr) return;
     RenderFrame();
     ShowFrame();
-}
-
-int SdlBackend::MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
-    // A box a driver command brings up is reported and answered with OK at
-    // once, as in every back end's driver; one the user's own hand brings up is shown.
-    if (m_withDriver && m_driver.AnswerPending()) {
-        m_driver.ReportMessageBox(caption, text);
-        return IDOK;
-    }
-    return RunMessageDialog(owner, text, caption, type);
 }
 
 X11Clipboard* SdlBackend::Clipboard() {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "../window_system/Backend.h"
-#include "../headless/Driver.h"
+#include "../driver/Driver.h"
 #include "DialogFont.h"
 
 struct SDL_Window;
@@ -35,7 +35,6 @@ public:
     const TextMetrics& Metrics() const override { return *m_font; }
     FrameMetrics Frames() const override;
     bool PumpInput() override;
-    int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
     void Invalidate(HWND hWnd) override;
     Rect WorkArea() const override;
     bool ReadsSystemClipboard() const override { return true; }

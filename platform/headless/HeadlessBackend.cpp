@@ -12,7 +12,7 @@ int FixedTextMetrics::TextWidth(std::string_view utf8) const {
     return width;
 }
 
-HeadlessBackend::HeadlessBackend(std::istream& in, std::ostream& out) : m_in(in), m_driver(out) {}
+HeadlessBackend::HeadlessBackend(std::istream& in, std::ostream& out) : m_in(in), m_driver(out) { m_driver.Start(); }
 
 bool HeadlessBackend::PumpInput() {
     // One queued event at a time, so that the loop in charge runs posted
@@ -29,9 +29,4 @@ bool HeadlessBackend::PumpInput() {
     }
     m_driver.Execute(line);
     return true;
-}
-
-int HeadlessBackend::MessageBox(HWND, const std::string& text, const std::string& caption, UINT) {
-    m_driver.ReportMessageBox(caption, text);
-    return IDOK;
 }

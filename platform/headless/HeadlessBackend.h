@@ -1,12 +1,12 @@
-// The back end with no display: input comes from driver commands, text has
-// fixed advances, and message boxes are answered at once.
+// The back end with no display: input comes from driver commands, and text
+// has fixed advances.
 #pragma once
 
 #include <istream>
 #include <ostream>
 
 #include "../window_system/Backend.h"
-#include "Driver.h"
+#include "../driver/Driver.h"
 
 // Fixed advances: 6 pixels for a one-byte character, 12 for any other, 12
 // pixels of line height; the metrics of the dialog font the program was drawn with.
@@ -22,7 +22,6 @@ public:
     HeadlessBackend(std::istream& in, std::ostream& out);
     const TextMetrics& Metrics() const override { return m_metrics; }
     bool PumpInput() override;
-    int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
     void Shutdown() override { m_driver.FlushAnswer(); }
     Driver& GetDriver() { return m_driver; }
 

@@ -11,6 +11,8 @@ inline constexpr UINT TTF_IDISHWND = 0x0001;
 inline constexpr UINT TTF_SUBCLASS = 0x0010;
 inline constexpr UINT TTM_ADDTOOLA = WM_USER + 4;
 inline constexpr UINT TTM_RELAYEVENT = WM_USER + 7;
+inline constexpr UINT TTM_GETTOOLCOUNT = WM_USER + 13;
+inline constexpr UINT TTM_ENUMTOOLSA = WM_USER + 14;
 #define TTM_ADDTOOL TTM_ADDTOOLA
 
 struct INITCOMMONCONTROLSEX {

@@ -48,6 +48,9 @@ struct HICON__;
 struct HMENU__;
 struct HINSTANCE__;
 struct HRSRC__;
+struct HHOOK__;
+struct HGDIOBJ__;
+struct HBITMAP__;
 using HWND = HWND__*;
 using HDC = HDC__*;
 using HBRUSH = HBRUSH__*;
@@ -60,9 +63,18 @@ using HMODULE = HINSTANCE;
 using HRSRC = HRSRC__*;
 using HANDLE = void*;
 using HGLOBAL = HANDLE;
+using HHOOK = HHOOK__*;
+using HGDIOBJ = HGDIOBJ__*;
+using HBITMAP = HBITMAP__*;
+using WCHAR = wchar_t;
+using LPWSTR = wchar_t*;
+using LPCWSTR = const wchar_t*;
 
 using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 using DLGPROC = INT_PTR(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
+using HOOKPROC = LRESULT(CALLBACK*)(int, WPARAM, LPARAM);
+using WNDENUMPROC = BOOL(CALLBACK*)(HWND, LPARAM);
+using ENUMRESNAMEPROCA = BOOL(CALLBACK*)(HMODULE, LPCSTR, LPSTR, LONG_PTR);
 
 constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
 constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
@@ -138,6 +150,87 @@ struct DLGTEMPLATE {
 };
 using LPCDLGTEMPLATE = const DLGTEMPLATE*;
 
+// What a window class registers; the standard classes' procedures can be asked for.
+struct WNDCLASSA {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCSTR lpszMenuName;
+    LPCSTR lpszClassName;
+};
+
+// An icon's or a pointer's hot spot and images.
+struct ICONINFO {
+    BOOL fIcon;
+    DWORD xHotspot;
+    DWORD yHotspot;
+    HBITMAP hbmMask;
+    HBITMAP hbmColor;
+};
+
+// The thread's window state as other code may ask for it: focus, capture, menu mode and caret.
+struct GUITHREADINFO {
+    DWORD cbSize;
+    DWORD flags;
+    HWND hwndActive;
+    HWND hwndFocus;
+    HWND hwndCapture;
+    HWND hwndMenuOwner;
+    HWND hwndMoveSize;
+    HWND hwndCaret;
+    RECT rcCaret;
+};
+inline constexpr DWORD GUI_CARETBLINKING = 0x1;
+inline constexpr DWORD GUI_INMENUMODE = 0x4;
+inline constexpr DWORD GUI_POPUPMENUMODE = 0x10;
+
+// Input as hardware gives it, for SendInput.
+struct MOUSEINPUT {
+    LONG dx;
+    LONG dy;
+    DWORD mouseData;
+    DWORD dwFlags;
+    DWORD time;
+    ULONG_PTR dwExtraInfo;
+};
+struct KEYBDINPUT {
+    WORD wVk;
+    WORD wScan;
+    DWORD dwFlags;
+    DWORD time;
+    ULONG_PTR dwExtraInfo;
+};
+struct HARDWAREINPUT {
+    DWORD uMsg;
+    WORD wParamL;
+    WORD wParamH;
+};
+struct INPUT {
+    DWORD type;
+    union {
+        MOUSEINPUT mi;
+        KEYBDINPUT ki;
+        HARDWAREINPUT hi;
+    };
+};
+using LPINPUT = INPUT*;
+inline constexpr DWORD INPUT_MOUSE = 0;
+inline constexpr DWORD INPUT_KEYBOARD = 1;
+inline constexpr DWORD KEYEVENTF_EXTENDEDKEY = 0x0001;
+inline constexpr DWORD KEYEVENTF_KEYUP = 0x0002;
+inline constexpr DWORD KEYEVENTF_UNICODE = 0x0004;
+inline constexpr DWORD MOUSEEVENTF_MOVE = 0x0001;
+inline constexpr DWORD MOUSEEVENTF_LEFTDOWN = 0x0002;
+inline constexpr DWORD MOUSEEVENTF_LEFTUP = 0x0004;
+inline constexpr DWORD MOUSEEVENTF_RIGHTDOWN = 0x0008;
+inline constexpr DWORD MOUSEEVENTF_RIGHTUP = 0x0010;
+inline constexpr DWORD MOUSEEVENTF_ABSOLUTE = 0x8000;
+
 // Window messages.
 inline constexpr UINT WM_NULL = 0x0000;
 inline constexpr UINT WM_CREATE = 0x0001;
@@ -193,6 +286,7 @@ inline constexpr UINT WM_PASTE = 0x0302;
 inline constexpr UINT WM_CLEAR = 0x0303;
 inline constexpr UINT WM_UNDO = 0x0304;
 inline constexpr UINT WM_USER = 0x0400;
+inline constexpr UINT MN_GETHMENU = 0x01E1;
 
 // Edit control messages and notifications.
 inline constexpr UINT EM_GETSEL = 0x00B0;
@@ -277,6 +371,8 @@ inline constexpr UINT MF_STRING = 0x0000;
 inline constexpr UINT MF_GRAYED = 0x0001;
 inline constexpr UINT MF_DISABLED = 0x0002;
 inline constexpr UINT MF_SEPARATOR = 0x0800;
+inline constexpr UINT MF_BYCOMMAND = 0x0000;
+inline constexpr UINT MF_BYPOSITION = 0x0400;
 
 // Message box types and results.
 inline constexpr UINT MB_OK = 0x0000;
@@ -302,6 +398,10 @@ inline constexpr UINT VK_DELETE = 0x2E;
 inline constexpr UINT VK_APPS = 0x5D;
 inline constexpr UINT VK_F1 = 0x70;
 inline constexpr UINT VK_F10 = 0x79;
+inline constexpr UINT VK_LSHIFT = 0xA0;
+inline constexpr UINT VK_LCONTROL = 0xA2;
+inline constexpr UINT VK_LMENU = 0xA4;
+inline constexpr UINT VK_PACKET = 0xE7;
 inline constexpr UINT VK_OEM_PLUS = 0xBB;
 inline constexpr UINT VK_OEM_MINUS = 0xBD;
 inline constexpr UINT VK_OEM_PERIOD = 0xBE;
@@ -372,7 +472,14 @@ inline constexpr UINT PM_REMOVE = 0x0001;
 inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOW = 5;
+inline constexpr UINT GW_HWNDNEXT = 2;
 inline constexpr UINT GW_OWNER = 4;
+inline constexpr UINT GW_CHILD = 5;
+inline constexpr int SM_CXSCREEN = 0;
+inline constexpr int SM_CYSCREEN = 1;
+inline constexpr int WH_CBT = 5;
+inline constexpr int HCBT_ACTIVATE = 5;
+inline constexpr UINT CP_UTF8 = 65001;
 inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 inline constexpr UINT SWP_NOACTIVATE = 0x0010;
 inline constexpr UINT SWP_SHOWWINDOW = 0x0040;
@@ -436,6 +543,9 @@ BOOL WINAPI ShowWindow(HWND hWnd, int command);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase);
 HWND WINAPI GetFocus();
+HWND WINAPI GetActiveWindow();
+HWND WINAPI GetForegroundWindow();
+BOOL WINAPI SetForegroundWindow(HWND hWnd);
 HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetParent(HWND hWnd);
 #define GA_ROOT 2
@@ -487,6 +597,8 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI SetCursor(HCURSOR cursor);
 HCURSOR WINAPI GetCursor();
+BOOL WINAPI GetIconInfo(HICON hIcon, ICONINFO* info);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
 HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL revert);
 HMENU WINAPI CreatePopupMenu();
 BOOL WINAPI DestroyMenu(HMENU menu);
@@ -519,6 +631,32 @@ HGLOBAL WINAPI GlobalFree(HGLOBAL block);
 // Time and locale.
 DWORD WINAPI GetTickCount();
 int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int cchData);
+
+// What automation reads and drives: the thread's windows, their classes,
+// hooks, menus, device contexts and input as hardware gives it.
+DWORD WINAPI GetCurrentThreadId();
+BOOL WINAPI EnumThreadWindows(DWORD threadId, WNDENUMPROC enumProc, LPARAM param);
+int WINAPI GetClassNameA(HWND hWnd, LPSTR className, int maxCount);
+BOOL WINAPI GetClassInfoA(HINSTANCE instance, LPCSTR className, WNDCLASSA* windowClass);
+UINT WINAPI GetDlgItemTextA(HWND hDlg, int id, LPSTR text, int maxCount);
+HHOOK WINAPI SetWindowsHookExA(int hookId, HOOKPROC proc, HINSTANCE module, DWORD threadId);
+BOOL WINAPI UnhookWindowsHookEx(HHOOK hook);
+LRESULT WINAPI CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI GetGUIThreadInfo(DWORD threadId, GUITHREADINFO* info);
+UINT WINAPI SendInput(UINT count, LPINPUT inputs, int size);
+int WINAPI GetMenuItemCount(HMENU menu);
+UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags);
+int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR text, int maxCount, UINT flags);
+BOOL WINAPI EndMenu();
+HDC WINAPI GetDC(HWND hWnd);
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
+HGDIOBJ WINAPI SelectObject(HDC hDC, HGDIOBJ object);
+COLORREF WINAPI GetTextColor(HDC hDC);
+BOOL WINAPI GetTextExtentPoint32A(HDC hDC, LPCSTR text, int length, SIZE* size);
+BOOL WINAPI EnumResourceNamesA(HMODULE module, LPCSTR type, ENUMRESNAMEPROCA enumProc, LONG_PTR param);
+int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide, int wideLength);
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR text, int length,
+                               LPCSTR defaultChar, BOOL* usedDefaultChar);
 
 // The program's entry, which the class library defines.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

@@ -1,12 +1,16 @@
 #include "DeviceContext.h"
 
 #include <list>
+#include <string_view>
+
+#include "WindowManager.h"
 
 namespace {
 Canvas* g_paintCanvas = nullptr;
 Point g_paintOrigin;
-// Contexts handed out by BeginPaint until their EndPaint.
+// Contexts handed out by BeginPaint until their EndPaint, and by GetDC until ReleaseDC.
 std::list<DeviceContext> g_paintContexts;
+std::list<DeviceContext> g_windowContexts;
 }  // namespace
 
 void SetPaintCanvas(Canvas* canvas, Point origin) {
@@ -45,4 +49,35 @@ int WINAPI SetBkMode(HDC hDC, int mode) {
     const int old = hDC->bkMode;
     hDC->bkMode = mode;
     return old;
+}
+
+// A window's context outside painting: it measures and keeps colours, and draws nothing.
+HDC WINAPI GetDC(HWND hWnd) {
+    if (hWnd != nullptr && !IsWindow(hWnd)) return nullptr;
+    DeviceContext& dc = g_windowContexts.emplace_back();
+    dc.hWnd = hWnd;
+    return &dc;
+}
+
+int WINAPI ReleaseDC(HWND, HDC hDC) {
+    const auto before = g_windowContexts.size();
+    std::erase_if(g_windowContexts, [hDC](const DeviceContext& dc) { return &dc == hDC; });
+    return g_windowContexts.size() != before ? 1 : 0;
+}
+
+HGDIOBJ WINAPI SelectObject(HDC hDC, HGDIOBJ object) {
+    if (hDC == nullptr) return nullptr;
+    const HGDIOBJ old = hDC->selected;
+    hDC->selected = object;
+    return old;
+}
+
+COLORREF WINAPI GetTextColor(HDC hDC) { return hDC != nullptr ? hDC->textColor : 0; }
+
+BOOL WINAPI GetTextExtentPoint32A(HDC hDC, LPCSTR text, int length, SIZE* size) {
+    if (hDC == nullptr || size == nullptr || length < 0 || (text == nullptr && length > 0)) return FALSE;
+    const TextMetrics& metrics = WindowManager::Instance().Metrics();
+    size->cx = metrics.TextWidth(std::string_view(text, static_cast<std::size_t>(length)));
+    size->cy = metrics.Height();
+    return TRUE;
 }

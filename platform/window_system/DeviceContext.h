@@ -37,6 +37,7 @@ struct HDC__ {
     COLORREF textColor = 0;
     COLORREF bkColor = RGB(255, 255, 255);
     int bkMode = OPAQUE;
+    HGDIOBJ selected = nullptr;  // the font selected in, which measuring takes as the one font there is
 };
 using DeviceContext = HDC__;
 

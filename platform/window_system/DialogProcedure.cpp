@@ -1,5 +1,7 @@
 #include "DialogProcedure.h"
 
+#include "DialogTemplateImage.h"
+
 #include <cstdlib>
 
 #include "ButtonControl.h"
@@ -56,7 +58,6 @@ HWND CreateDialogWindow(const DialogTemplate& t, HWND owner) {
     HWND dlg = wm.CreateWindowState(WindowClass::Dialog, ProcedureFor(WindowClass::Dialog));
     dlg->style = t.style & ~WS_VISIBLE;
     dlg->exStyle = t.exStyle;
-    dlg->templateId = t.id;
     dlg->text = t.caption ? t.caption : "";
     dlg->font = &kDialogFont;
     dlg->clientInset = DialogFrameInset(t.style);
@@ -216,8 +217,9 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG msg) {
 
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE, LPCDLGTEMPLATE dialogTemplate, HWND owner, DLGPROC dialogProc,
                                        LPARAM initParam) {
-    if (dialogTemplate == nullptr) return nullptr;
-    const auto& t = *reinterpret_cast<const DialogTemplate*>(dialogTemplate);
+    LoadedDialogTemplate loaded;
+    if (!loaded.Read(dialogTemplate)) return nullptr;
+    const DialogTemplate t = loaded.View();
     HWND hDlg = CreateDialogWindow(t, owner);
     hDlg->dialogProc = dialogProc;
     const LRESULT setFocus = SendMessage(hDlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(GetNextDlgTabItem(hDlg, nullptr, FALSE)), initParam);
@@ -231,8 +233,10 @@ HWND WINAPI CreateDialogIndirectParamA(HINSTANCE, LPCDLGTEMPLATE dialogTemplate,
 
 HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC dialogProc, LPARAM initParam) {
     if (templateName == nullptr || !IS_INTRESOURCE(templateName)) return nullptr;
-    const DialogTemplate* t = FindDialogTemplate(static_cast<int>(reinterpret_cast<ULONG_PTR>(templateName)));
-    return t != nullptr ? CreateDialogIndirectParamA(instance, AsDlgTemplate(*t), owner, dialogProc, initParam) : nullptr;
+    HRSRC resource = FindResourceA(instance, templateName, RT_DIALOG);
+    if (resource == nullptr) return nullptr;
+    const auto* image = static_cast<LPCDLGTEMPLATE>(LockResource(LoadResource(instance, resource)));
+    return CreateDialogIndirectParamA(instance, image, owner, dialogProc, initParam);
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR result) {

@@ -146,3 +146,24 @@ HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
 }
 
 HCURSOR WINAPI GetCursor() { return g_cursor; }
+
+// The hot spot is what tells pointers apart to other code: the arrow's tip,
+// the I-beam's middle, the hand's fingertip. An icon's is its middle. Images
+// are drawn from the icon itself here; no bitmaps are handed out.
+BOOL WINAPI GetIconInfo(HICON hIcon, ICONINFO* info) {
+    if (hIcon == nullptr || info == nullptr) return FALSE;
+    *info = ICONINFO{};
+    info->fIcon = hIcon->systemCursor == 0 ? TRUE : FALSE;
+    switch (hIcon->systemCursor) {
+    case kCursorArrow: break;
+    case kCursorIBeam: info->xHotspot = 8, info->yHotspot = 8; break;
+    case kCursorHand: info->xHotspot = 6; break;
+    default:
+        info->xHotspot = static_cast<DWORD>(hIcon->width / 2);
+        info->yHotspot = static_cast<DWORD>(hIcon->height / 2);
+        break;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI DeleteObject(HGDIOBJ object) { return object != nullptr ? TRUE : FALSE; }

@@ -1,5 +1,7 @@
 #include "InputRouter.h"
 
+#include <cstdlib>
+
 #include "DialogProcedure.h"
 #include "Menu.h"
 #include "WindowManager.h"
@@ -123,10 +125,8 @@ HWND WindowFromPoint(Point screen) {
 
 void MouseDown(Point screen, bool rightButton, bool doubleClick) {
     wm().SetCursorPos(screen);
-    if (GetTrackedMenu() != nullptr) {
-        DismissMenu();
-        return;
-    }
+    // A press outside an open menu closes it and still reaches the window it was meant for.
+    if (GetTrackedMenu() != nullptr) DismissMenu();
     HWND target = GetCapture() ? GetCapture() : WindowFromPoint(screen);
     if (target == nullptr || !AcceptsInput(target)) return;
     if (!rightButton) g_leftDown = true;
@@ -151,3 +151,88 @@ void MouseMove(Point screen) {
 }
 
 }  // namespace Input
+
+namespace {
+
+// A second press of the left button soon enough and near enough to the
+// first is a double click, as the system's settings say by default.
+constexpr DWORD kDoubleClickMs = 500;
+constexpr int kDoubleClickSlop = 2;
+
+struct LastClick {
+    bool valid = false;
+    DWORD time = 0;
+    Point at;
+    HWND window = nullptr;
+};
+LastClick g_lastClick;
+
+// A UTF-16 high surrogate waiting for its low half.
+WORD g_pendingHighSurrogate = 0;
+
+bool IsDoubleClick(Point screen, DWORD time) {
+    HWND target = GetCapture() ? GetCapture() : Input::WindowFromPoint(screen);
+    const bool twice = g_lastClick.valid && g_lastClick.window == target && time - g_lastClick.time < kDoubleClickMs &&
+                       std::abs(screen.x - g_lastClick.at.x) <= kDoubleClickSlop && std::abs(screen.y - g_lastClick.at.y) <= kDoubleClickSlop;
+    // The press after a double click starts counting anew.
+    g_lastClick = twice ? LastClick{} : LastClick{true, time, screen, target};
+    return twice;
+}
+
+void SendKeyboardInput(const KEYBDINPUT& key) {
+    const bool up = (key.dwFlags & KEYEVENTF_KEYUP) != 0;
+    if (key.dwFlags & KEYEVENTF_UNICODE) {
+        // The character itself, as an input method gives it; only the press types it.
+        if (up) return;
+        const WORD unit = key.wScan;
+        if (unit >= 0xD800 && unit < 0xDC00) {
+            g_pendingHighSurrogate = unit;
+            return;
+        }
+        UINT codePoint = unit;
+        if (unit >= 0xDC00 && unit < 0xE000 && g_pendingHighSurrogate != 0)
+            codePoint = 0x10000 + ((static_cast<UINT>(g_pendingHighSurrogate) - 0xD800) << 10) + (unit - 0xDC00);
+        g_pendingHighSurrogate = 0;
+        Input::Char(codePoint);
+        return;
+    }
+    if (up) {
+        Input::KeyUp(key.wVk);
+        return;
+    }
+    const bool shift = GetAsyncKeyState(VK_SHIFT) < 0;
+    const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0;
+    const bool alt = GetAsyncKeyState(VK_MENU) < 0;
+    Input::KeyDown(key.wVk, Input::CharForKey(key.wVk, shift, ctrl, alt));
+}
+
+void SendMouseInput(const MOUSEINPUT& mouse) {
+    Point at = wm().CursorPos();
+    if (mouse.dwFlags & MOUSEEVENTF_ABSOLUTE) {
+        // 0 to 65535 span the screen, whatever its size.
+        at = {static_cast<int>((static_cast<long long>(mouse.dx) * GetSystemMetrics(SM_CXSCREEN)) >> 16),
+              static_cast<int>((static_cast<long long>(mouse.dy) * GetSystemMetrics(SM_CYSCREEN)) >> 16)};
+    } else if (mouse.dwFlags & MOUSEEVENTF_MOVE) {
+        at = {at.x + mouse.dx, at.y + mouse.dy};
+    }
+    const DWORD time = mouse.time != 0 ? mouse.time : GetTickCount();
+    if ((mouse.dwFlags & MOUSEEVENTF_MOVE) && (at.x != wm().CursorPos().x || at.y != wm().CursorPos().y)) Input::MouseMove(at);
+    if (mouse.dwFlags & MOUSEEVENTF_LEFTDOWN) Input::MouseDown(at, false, IsDoubleClick(at, time));
+    if (mouse.dwFlags & MOUSEEVENTF_LEFTUP) Input::MouseUp(at, false);
+    if (mouse.dwFlags & MOUSEEVENTF_RIGHTDOWN) {
+        g_lastClick = {};
+        Input::MouseDown(at, true, false);
+    }
+    if (mouse.dwFlags & MOUSEEVENTF_RIGHTUP) Input::MouseUp(at, true);
+}
+
+}  // namespace
+
+UINT WINAPI SendInput(UINT count, LPINPUT inputs, int size) {
+    if (inputs == nullptr || size != static_cast<int>(sizeof(INPUT))) return 0;
+    for (UINT i = 0; i < count; ++i) {
+        if (inputs[i].type == INPUT_KEYBOARD) SendKeyboardInput(inputs[i].ki);
+        else if (inputs[i].type == INPUT_MOUSE) SendMouseInput(inputs[i].mi);
+    }
+    return count;
+}

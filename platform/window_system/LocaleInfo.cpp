@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "../headless/LocaleVariables.h"
+#include "../driver/LocaleVariables.h"
 #include "Utf8.h"
 
 namespace {

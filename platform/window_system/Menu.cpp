@@ -1,5 +1,7 @@
 #include "Menu.h"
 
+#include <algorithm>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
@@ -81,6 +83,8 @@ bool MenuTakes(const MSG& msg) {
         switch (msg.wParam) {
         case VK_UP:
         case VK_DOWN:
+        case VK_HOME:
+        case VK_END:
         case VK_RETURN:
         case VK_ESCAPE:
         case VK_MENU: MenuKeyDown(static_cast<UINT>(msg.wParam)); break;
@@ -103,8 +107,13 @@ bool MenuTakes(const MSG& msg) {
 UINT TrackMenu(HMENU hMenu, HWND owner, Point screenPosition) {
     if (hMenu == nullptr || hMenu->items.empty()) return 0;
     TrackedMenu tracked{hMenu, owner, screenPosition, -1, true, 0};
-    MenuStack().push_back(&tracked);
     WindowManager& wm = WindowManager::Instance();
+    // The menu's own window, as other code finds an open menu: it is no
+    // top-level window of the program's, so back ends draw it from the menu.
+    tracked.window = wm.CreateWindowState(WindowClass::MenuPopup, std::make_unique<MenuPopupProcedure>(hMenu));
+    tracked.window->style = WS_POPUP | WS_VISIBLE;
+    tracked.window->parent = owner;
+    MenuStack().push_back(&tracked);
     // The menu lies over the owner's dialog and past the owner itself: it is
     // the dialog that shows it, and shows what was under it once it closes.
     HWND shownOn = GetAncestor(owner, GA_ROOT);
@@ -125,6 +134,7 @@ UINT TrackMenu(HMENU hMenu, HWND owner, Point screenPosition) {
         }
     }
     MenuStack().pop_back();
+    wm.Destroy(tracked.window);
     wm.Invalidate(shownOn);
     return tracked.chosen;
 }
@@ -146,16 +156,25 @@ void MenuKeyDown(UINT vk) {
     TrackedMenu* menu = GetTrackedMenu();
     if (menu == nullptr) return;
     const int count = static_cast<int>(menu->menu->items.size());
+    // The arrows pass over separators only: a greyed item can be highlighted, though not chosen.
     const auto step = [&](int direction) {
         for (int tries = 0; tries < count; ++tries) {
             menu->highlight = (menu->highlight + direction + count) % count;
-            if (menu->menu->items[menu->highlight].IsEnabled()) return;
+            if (!menu->menu->items[menu->highlight].IsSeparator()) return;
         }
     };
     switch (vk) {
     case VK_DOWN: step(1); break;
     case VK_UP:
         if (menu->highlight < 0) menu->highlight = 0;
+        step(-1);
+        break;
+    case VK_HOME:
+        menu->highlight = -1;
+        step(1);
+        break;
+    case VK_END:
+        menu->highlight = 0;
         step(-1);
         break;
     case VK_RETURN: ChooseMenuItem(menu->highlight); break;
@@ -186,4 +205,51 @@ std::string MenuItemLabel(const std::string& text) {
         label += text[i];
     }
     return label;
+}
+
+std::vector<HWND> MenuPopupWindows() {
+    std::vector<HWND> windows;
+    for (auto it = MenuStack().rbegin(); it != MenuStack().rend(); ++it) windows.push_back((*it)->window);
+    return windows;
+}
+
+LRESULT MenuPopupProcedure::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == MN_GETHMENU) return reinterpret_cast<LRESULT>(m_menu);
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+namespace {
+
+// The item at a position, or the first with the command id.
+const MenuItem* FindItem(HMENU menu, UINT item, UINT flags) {
+    if (menu == nullptr) return nullptr;
+    if (flags & MF_BYPOSITION) return item < menu->items.size() ? &menu->items[item] : nullptr;
+    for (const MenuItem& entry : menu->items)
+        if (!entry.IsSeparator() && entry.id == item) return &entry;
+    return nullptr;
+}
+
+}  // namespace
+
+int WINAPI GetMenuItemCount(HMENU menu) { return menu != nullptr ? static_cast<int>(menu->items.size()) : -1; }
+
+UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags) {
+    const MenuItem* entry = FindItem(menu, item, flags);
+    return entry != nullptr ? entry->flags & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR) : static_cast<UINT>(-1);
+}
+
+int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR text, int maxCount, UINT flags) {
+    const MenuItem* entry = FindItem(menu, item, flags);
+    if (entry == nullptr || entry->IsSeparator()) return 0;
+    if (text == nullptr || maxCount <= 0) return static_cast<int>(entry->text.size());
+    const std::size_t n = std::min(entry->text.size(), static_cast<std::size_t>(maxCount - 1));
+    std::memcpy(text, entry->text.data(), n);
+    text[n] = '\0';
+    return static_cast<int>(n);
+}
+
+BOOL WINAPI EndMenu() {
+    if (GetTrackedMenu() == nullptr) return FALSE;
+    for (TrackedMenu* menu : MenuStack()) menu->open = false;
+    return TRUE;
 }

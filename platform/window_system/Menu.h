@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Geometry.h"
+#include "WindowState.h"
 
 struct MenuItem {
     UINT flags = MF_STRING;
@@ -28,7 +29,21 @@ struct TrackedMenu {
     int highlight = -1;
     bool open = false;
     UINT chosen = 0;
+    HWND window = nullptr;  // the popup window that shows it, class "#32768"
 };
+
+// The popup window's procedure: it tells which menu it shows.
+class MenuPopupProcedure : public StandardProcedure {
+public:
+    explicit MenuPopupProcedure(HMENU menu = nullptr) : m_menu(menu) {}
+    LRESULT Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HMENU m_menu;
+};
+
+// The open menus' popup windows, the innermost first.
+std::vector<HWND> MenuPopupWindows();
 
 // Runs the menu modally; returns the chosen item's id, or 0 when dismissed.
 UINT TrackMenu(HMENU hMenu, HWND owner, Point screenPosition);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "DialogProcedure.h"
+#include "DialogTemplateImage.h"
 #include "WindowManager.h"
 
 namespace {
@@ -45,7 +46,7 @@ int RunMessageDialog(HWND owner, const std::string& text, const std::string& cap
     const auto width = static_cast<short>(textWidth + 24);
     const auto buttonTop = static_cast<short>(14 + textHeight);
     const std::vector<DialogItemTemplate> items = {
-        {-1, WindowClass::Static, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 12, 10, textWidth, textHeight, text.c_str()},
+        {0xFFFF, WindowClass::Static, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 12, 10, textWidth, textHeight, text.c_str()},
         {IDOK, WindowClass::Button, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, static_cast<short>((width - 50) / 2), buttonTop, 50, 14, "确定"},
     };
     const DialogTemplate dialog{0, false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, width,
@@ -53,7 +54,8 @@ int RunMessageDialog(HWND owner, const std::string& text, const std::string& cap
     HWND focusBefore = GetFocus();
     const bool disableOwner = IsWindow(owner) && IsWindowEnabled(owner);
     if (disableOwner) EnableWindow(owner, FALSE);
-    HWND box = CreateDialogIndirectParamA(nullptr, AsDlgTemplate(dialog), owner, &MessageBoxProcedure, 0);
+    const std::vector<WORD> image = CompileDialogTemplate(dialog);
+    HWND box = CreateDialogIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATE>(image.data()), owner, &MessageBoxProcedure, 0);
     if (box != nullptr) {
         Centre(box, owner);
         ShowWindow(box, SW_SHOWNORMAL);

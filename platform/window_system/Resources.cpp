@@ -84,17 +84,6 @@ HICON WINAPI LoadIconA(HINSTANCE, LPCSTR name) {
     return LoadIconResource(static_cast<int>(reinterpret_cast<ULONG_PTR>(name)), 32);
 }
 
-// Dialog templates are the only resources the program looks up by type; the
-// resource handle is the template itself.
-HRSRC WINAPI FindResourceA(HMODULE, LPCSTR name, LPCSTR type) {
-    if (type != RT_DIALOG || !IS_INTRESOURCE(name)) return nullptr;
-    const DialogTemplate* t = FindDialogTemplate(static_cast<int>(reinterpret_cast<ULONG_PTR>(name)));
-    return reinterpret_cast<HRSRC>(const_cast<DialogTemplate*>(t));
-}
-
-HGLOBAL WINAPI LoadResource(HMODULE, HRSRC resource) { return resource; }
-LPVOID WINAPI LockResource(HGLOBAL resourceData) { return resourceData; }
-
 HICON SmallIconFor(HICON big) {
     for (const IconGroupResource& group : ProgramResources().iconGroups)
         if (LoadIconResource(group.id, 32) == big) return LoadIconResource(group.id, 16);

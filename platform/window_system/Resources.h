@@ -44,8 +44,6 @@ struct DialogTemplate {
     std::span<const DialogItemTemplate> items;
 };
 
-// The template as the dialog functions take it.
-inline LPCDLGTEMPLATE AsDlgTemplate(const DialogTemplate& t) { return reinterpret_cast<LPCDLGTEMPLATE>(&t); }
 
 struct StringResource {
     UINT id;

@@ -1,5 +1,7 @@
 #include "ToolTip.h"
 
+#include <cstring>
+
 #include <chrono>
 
 #include <commctrl.h>
@@ -40,6 +42,18 @@ LRESULT ToolTipControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
         tools.push_back({info->hwnd, static_cast<UINT>(info->uId), Rect(info->rect),
                          info->lpszText != nullptr && !IS_INTRESOURCE(info->lpszText) ? info->lpszText : ""});
         hovered = nullptr;
+        return TRUE;
+    }
+    case TTM_GETTOOLCOUNT: return static_cast<LRESULT>(tools.size());
+    case TTM_ENUMTOOLSA: {
+        auto* info = reinterpret_cast<TOOLINFOA*>(lParam);
+        if (info == nullptr || wParam >= tools.size()) return FALSE;
+        const ToolInfo& tool = tools[wParam];
+        info->hwnd = tool.window;
+        info->uId = tool.id;
+        info->rect = tool.rect;
+        // The caller's buffer holds the text, as it would for any tooltip.
+        if (info->lpszText != nullptr) std::memcpy(info->lpszText, tool.text.c_str(), tool.text.size() + 1);
         return TRUE;
     }
     case TTM_RELAYEVENT: {

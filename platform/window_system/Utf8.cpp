@@ -1,5 +1,11 @@
 #include "Utf8.h"
 
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+
+#include <windows.h>
+
 namespace {
 
 // Reads the character at `pos`. Returns its length in bytes and sets `valid`;
@@ -76,4 +82,31 @@ std::string RepairUtf8(std::string_view text) {
         pos += length;
     }
     return out;
+}
+
+// Text is UTF-8 throughout, so UTF-8 is the one code page these convert; a
+// wide character here is a whole code point. A length of -1 counts the
+// terminating zero in, as the platform's functions do.
+int WINAPI MultiByteToWideChar(UINT codePage, DWORD, LPCSTR text, int length, LPWSTR wide, int wideLength) {
+    if (codePage != CP_UTF8 || text == nullptr || wideLength < 0) return 0;
+    const std::size_t bytes = length < 0 ? std::strlen(text) + 1 : static_cast<std::size_t>(length);
+    const std::u32string decoded = DecodeUtf8(std::string_view(text, bytes));
+    const auto needed = static_cast<int>(decoded.size());
+    if (wideLength == 0) return needed;
+    if (wide == nullptr || wideLength < needed) return 0;
+    std::transform(decoded.begin(), decoded.end(), wide, [](char32_t cp) { return static_cast<WCHAR>(cp); });
+    return needed;
+}
+
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, int wideLength, LPSTR text, int length, LPCSTR, BOOL* usedDefaultChar) {
+    if (usedDefaultChar != nullptr) *usedDefaultChar = FALSE;
+    if (codePage != CP_UTF8 || wide == nullptr || length < 0) return 0;
+    const std::size_t count = wideLength < 0 ? std::wcslen(wide) + 1 : static_cast<std::size_t>(wideLength);
+    std::string encoded;
+    for (std::size_t i = 0; i < count; ++i) encoded += wide[i] == 0 ? std::string(1, '\0') : EncodeUtf8(static_cast<char32_t>(wide[i]));
+    const auto needed = static_cast<int>(encoded.size());
+    if (length == 0) return needed;
+    if (text == nullptr || length < needed) return 0;
+    std::memcpy(text, encoded.data(), encoded.size());
+    return needed;
 }

@@ -35,8 +35,19 @@ HWND WINAPI GetAncestor(HWND hWnd, UINT flags) {
 }
 
 HWND WINAPI GetWindow(HWND hWnd, UINT relation) {
-    if (!IsWindow(hWnd) || relation != GW_OWNER || hWnd->IsChild()) return nullptr;
-    return hWnd->parent;
+    if (!IsWindow(hWnd)) return nullptr;
+    switch (relation) {
+    case GW_OWNER: return hWnd->IsChild() ? nullptr : hWnd->parent;
+    case GW_CHILD: return hWnd->children.empty() ? nullptr : hWnd->children.front();
+    case GW_HWNDNEXT: {
+        // Siblings in z-order: children in the order they were made.
+        if (!hWnd->IsChild() || !IsWindow(hWnd->parent)) return nullptr;
+        const std::vector<HWND>& siblings = hWnd->parent->children;
+        const auto at = std::find(siblings.begin(), siblings.end(), hWnd);
+        return at == siblings.end() || at + 1 == siblings.end() ? nullptr : *(at + 1);
+    }
+    default: return nullptr;
+    }
 }
 
 HWND WINAPI GetDlgItem(HWND hDlg, int nID) {
@@ -103,6 +114,9 @@ BOOL WINAPI ShowWindow(HWND hWnd, int command) {
     if (command == SW_HIDE) hWnd->style &= ~WS_VISIBLE;
     else hWnd->style |= WS_VISIBLE;
     if (hWnd->IsVisible() != static_cast<bool>(wasVisible)) {
+        // A dialog coming into view becomes the active window; hooks see it first.
+        if (hWnd->IsVisible() && hWnd->windowClass == WindowClass::Dialog && !hWnd->IsChild())
+            CallCbtHooks(HCBT_ACTIVATE, reinterpret_cast<WPARAM>(hWnd), 0);
         wm().Send(hWnd, WM_SHOWWINDOW, hWnd->IsVisible() ? TRUE : FALSE, 0);
         wm().Invalidate(hWnd);
     }
@@ -303,6 +317,8 @@ int WINAPI GetSystemMetrics(int index) {
     case SM_CYICON: return 32 * step;
     case SM_CXSMICON:
     case SM_CYSMICON: return 16 * step;
+    case SM_CXSCREEN: return wm().GetBackend() != nullptr ? wm().GetBackend()->WorkArea().right : 0;
+    case SM_CYSCREEN: return wm().GetBackend() != nullptr ? wm().GetBackend()->WorkArea().bottom : 0;
     default: return 0;
     }
 }

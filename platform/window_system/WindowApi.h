@@ -15,3 +15,6 @@ void SetModulePath(std::string path);
 // or the desktop's own preference where a back end read it first.
 bool HighContrast();
 void SetHighContrast(bool on);
+// Calls the thread's CBT hooks, newest first, as the system does before it
+// activates a window (HCBT_ACTIVATE) and at its other moments.
+LRESULT CallCbtHooks(int code, WPARAM wParam, LPARAM lParam);

@@ -1,12 +1,15 @@
 #include "WindowClasses.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <strings.h>
 
 #include "ButtonControl.h"
 #include "DefaultProcedure.h"
 #include "DialogProcedure.h"
 #include "EditControl.h"
+#include "Menu.h"
 #include "StaticControl.h"
 #include "ToolTip.h"
 #include "WindowManager.h"
@@ -19,22 +22,33 @@ std::unique_ptr<StandardProcedure> ProcedureFor(WindowClass cls) {
     case WindowClass::Button: return std::make_unique<ButtonControl>();
     case WindowClass::Dialog: return std::make_unique<DialogProcedure>();
     case WindowClass::ToolTip: return std::make_unique<ToolTipControl>();
+    case WindowClass::MenuPopup: return std::make_unique<MenuPopupProcedure>();
     default: return std::make_unique<StaticControl>();
     }
 }
 
+namespace {
+
+struct ClassEntry {
+    const char* name;
+    WindowClass cls;
+};
+constexpr ClassEntry kClasses[] = {
+    {"Edit", WindowClass::Edit},     {"Button", WindowClass::Button},         {"Static", WindowClass::Static},
+    {"#32770", WindowClass::Dialog}, {TOOLTIPS_CLASSA, WindowClass::ToolTip}, {"#32768", WindowClass::MenuPopup},
+};
+
+}  // namespace
+
+const char* WindowClassName(WindowClass cls) {
+    for (const ClassEntry& entry : kClasses)
+        if (entry.cls == cls) return entry.name;
+    return "";
+}
+
 bool WindowClassByName(LPCSTR name, WindowClass& cls) {
     if (name == nullptr || IS_INTRESOURCE(name)) return false;
-    struct Entry {
-        const char* name;
-        WindowClass cls;
-    };
-    static constexpr Entry kClasses[] = {
-        {"Edit", WindowClass::Edit},     {"Button", WindowClass::Button},
-        {"Static", WindowClass::Static}, {"#32770", WindowClass::Dialog},
-        {TOOLTIPS_CLASSA, WindowClass::ToolTip},
-    };
-    for (const Entry& entry : kClasses) {
+    for (const ClassEntry& entry : kClasses) {
         // Class names are matched without regard to case.
         if (::strcasecmp(entry.name, name) == 0) {
             cls = entry.cls;
@@ -66,4 +80,23 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     wm.AddChild(parent, hWnd);
     wm.Send(hWnd, WM_CREATE, 0, 0);
     return hWnd;
+}
+
+int WINAPI GetClassNameA(HWND hWnd, LPSTR className, int maxCount) {
+    if (!IsWindow(hWnd) || className == nullptr || maxCount <= 0) return 0;
+    const std::string_view name = WindowClassName(hWnd->windowClass);
+    const std::size_t n = std::min(name.size(), static_cast<std::size_t>(maxCount - 1));
+    std::memcpy(className, name.data(), n);
+    className[n] = '\0';
+    return static_cast<int>(n);
+}
+
+BOOL WINAPI GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* windowClass) {
+    WindowClass cls{};
+    if (windowClass == nullptr || !WindowClassByName(className, cls)) return FALSE;
+    *windowClass = WNDCLASSA{};
+    // Every standard class answers through its standard procedure, whatever a window's subclass does.
+    windowClass->lpfnWndProc = &StandardWindowProc;
+    windowClass->lpszClassName = WindowClassName(cls);
+    return TRUE;
 }

@@ -9,7 +9,7 @@
 
 #include "Geometry.h"
 
-enum class WindowClass { Dialog, Edit, Static, Button, ToolTip };
+enum class WindowClass { Dialog, Edit, Static, Button, ToolTip, MenuPopup };
 
 // The built-in behaviour of a window class, with the state it keeps per window.
 class StandardProcedure {
@@ -40,7 +40,6 @@ struct HWND__ {
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
     HMENU systemMenu = nullptr;
-    int templateId = 0;
     bool minimized = false;
 
     bool IsVisible() const { return (style & WS_VISIBLE) != 0; }

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "../headless/LocaleVariables.h"
+#include "../driver/LocaleVariables.h"
 
 namespace {
 

@@ -2,10 +2,11 @@
 // where it means something here, then the program's own entry.
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string>
 
 #include "LocaleOverride.h"
-#include "WindowsDriver.h"
+#include "DriverPump.h"
 
 namespace {
 
@@ -71,8 +72,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     InstallLocaleOverride();
-    WindowsDriver driver;
-    if (withDriver && !driver.Start()) {
+    Driver driver(std::cout);
+    DriverPump pump(driver);
+    if (withDriver && !pump.Start()) {
         std::fprintf(stderr, "dotwise: the driver could not start\n");
         return 1;
     }

@@ -34,7 +34,7 @@
 #include "platform/window_system/Icon.h"
 #include "platform/window_system/WindowApi.h"
 #include "platform/window_system/WindowManager.h"
-#include "platform/headless/Driver.h"
+#include "platform/driver/Driver.h"
 
 namespace {
 

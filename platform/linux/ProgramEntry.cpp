@@ -12,11 +12,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "ProgramRun.h"
-#include "Resources.h"
-#include "WindowApi.h"
-#include "BackendModules.h"
 #include "../headless/HeadlessBackend.h"
+#include "../window_system/BackendModules.h"
+#include "../window_system/ProgramRun.h"
+#include "../window_system/Resources.h"
+#include "../window_system/WindowApi.h"
 
 namespace {
 
