@@ -148,6 +148,15 @@ void ChooseMenuItem(int index) {
     menu->open = false;
 }
 
+// Enter and Space: the highlighted item if it can be chosen; else the menu just closes.
+void ChooseHighlightedItem() {
+    TrackedMenu* menu = GetTrackedMenu();
+    if (menu == nullptr) return;
+    const int index = menu->highlight;
+    if (index >= 0 && index < static_cast<int>(menu->menu->items.size()) && menu->menu->items[index].IsEnabled()) ChooseMenuItem(index);
+    else DismissMenu();
+}
+
 void DismissMenu() {
     if (TrackedMenu* menu = GetTrackedMenu()) menu->open = false;
 }
@@ -177,7 +186,7 @@ void MenuKeyDown(UINT vk) {
         menu->highlight = 0;
         step(-1);
         break;
-    case VK_RETURN: ChooseMenuItem(menu->highlight); break;
+    case VK_RETURN: ChooseHighlightedItem(); break;
     case VK_ESCAPE:
     case VK_MENU: DismissMenu(); break;
     default: break;
@@ -188,6 +197,10 @@ void MenuKeyDown(UINT vk) {
 void MenuChar(UINT ch) {
     TrackedMenu* menu = GetTrackedMenu();
     if (menu == nullptr || ch >= 0x80) return;
+    if (ch == ' ') {
+        ChooseHighlightedItem();
+        return;
+    }
     const char upper = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : static_cast<char>(ch);
     for (int i = 0; i < static_cast<int>(menu->menu->items.size()); ++i) {
         const MenuItem& item = menu->menu->items[i];

@@ -50,6 +50,7 @@ UINT TrackMenu(HMENU hMenu, HWND owner, Point screenPosition);
 TrackedMenu* GetTrackedMenu();
 void ChooseMenuItem(int index);
 void DismissMenu();
+void ChooseHighlightedItem();
 // Keyboard of an open menu: arrows, Enter, Escape and mnemonics.
 void MenuKeyDown(UINT vk);
 void MenuChar(UINT ch);
