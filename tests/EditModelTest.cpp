@@ -27,7 +27,8 @@ TEST(EditModel, EditingTable) {
         {"delete forward", "12", 0, 0, [](EditModel& m) { m.DeleteForward(); }, "2", 0, 0},
         {"backspace removes a whole CJK character", "a中b", 4, 4, [](EditModel& m) { m.DeleteBack(); }, "ab", 1, 1},
         {"delete removes a whole CJK character", "a中b", 1, 1, [](EditModel& m) { m.DeleteForward(); }, "ab", 1, 1},
-        {"left collapses a selection to its start", "12345", 4, 1, [](EditModel& m) { m.MoveLeft(false, false); }, "12345", 1, 1},
+        {"left steps from the caret and drops the selection", "12345", 4, 2, [](EditModel& m) { m.MoveLeft(false, false); }, "12345", 1, 1},
+        {"right steps from the caret, whichever end it is at", "12345", 4, 1, [](EditModel& m) { m.MoveRight(false, false); }, "12345", 2, 2},
         {"shift+left extends", "12345", 3, 3, [](EditModel& m) { m.MoveLeft(true, false); }, "12345", 2, 3},
         {"shift+home selects to start", "12345", 3, 3, [](EditModel& m) { m.MoveHome(true); }, "12345", 0, 3},
         {"shift+end selects to end", "12345", 1, 1, [](EditModel& m) { m.MoveEnd(true); }, "12345", 1, 5},
@@ -38,6 +39,9 @@ TEST(EditModel, EditingTable) {
         {"positions past the end are clamped", "12", 0, 0, [](EditModel& m) { m.SetSel(7, 9); }, "12", 2, 2},
         {"a position inside a character snaps to its start", "中", 0, 0, [](EditModel& m) { m.SetSel(1, 2); }, "中", 0, 0},
         {"double-click selects a word", "ab cd", 0, 0, [](EditModel& m) { m.SelectWordAt(4); }, "ab cd", 3, 5},
+        {"undo brings the text back selected", "12345", 1, 3, [](EditModel& m) { m.ReplaceSelection("x", true), m.Undo(); }, "12345", 1, 3},
+        {"undoing an undo takes the typing back", "12345", 1, 3, [](EditModel& m) { m.ReplaceSelection("x", true), m.Undo(), m.Undo(); }, "1x45", 1, 2},
+        {"undo with nothing to undo leaves a caret where the last change was", "12345", 1, 4, [](EditModel& m) { m.Undo(); }, "12345", 0, 0},
     };
     for (const EditCase& c : cases) {
         EditModel m;

@@ -213,14 +213,16 @@ POINT ControlPoint(HWND hWnd, int index) {
     if (ClassOf(hWnd) != "Edit" || index < 0) return {client.right / 2, client.bottom / 2};
     const int length = GetWindowTextLengthA(hWnd);
     const int at = std::min(index, length);
+    // A character scrolled out of sight is clicked at the edge it lies behind, as a user would reach for it.
+    const auto inside = [&client](POINT p) { return POINT{std::clamp<LONG>(p.x, 0, std::max<LONG>(client.right - 1, 0)), p.y}; };
     const LRESULT pos = SendMessageA(hWnd, EM_POSFROMCHAR, static_cast<WPARAM>(at), 0);
-    if (pos != -1) return PointOf(pos);
+    if (pos != -1) return inside(PointOf(pos));
     if (at == 0) return {1, 1};
     // Behind the last character there is no character to ask about: a little
     // past the end of the last one, so that the click lands behind it and not on its edge.
     POINT last = PointOf(SendMessageA(hWnd, EM_POSFROMCHAR, static_cast<WPARAM>(at - 1), 0));
-    last.x = std::min<LONG>(last.x + LastCharacterWidth(hWnd, TextOf(hWnd), at) + 2, std::max<LONG>(client.right - 1, 0));
-    return last;
+    last.x += LastCharacterWidth(hWnd, TextOf(hWnd), at) + 2;
+    return inside(last);
 }
 
 Driver::Driver(std::ostream& out) : DriverScript(out) { AddCommands(); }
@@ -290,7 +292,7 @@ bool Driver::CloseOneAtEnd() {
 
 LRESULT CALLBACK Driver::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
     // Only a box a command brought up: one the user's own hand brings up is the user's to answer.
-    if (code == HCBT_ACTIVATE && g_driver != nullptr && g_driver->AnswerPending()) {
+    if (code == HCBT_ACTIVATE && g_driver != nullptr && g_driver->CommandInProgress()) {
         auto hWnd = reinterpret_cast<HWND>(wParam);
         // A message box: a dialog none of the program's templates made.
         if (ClassOf(hWnd) == "#32770" && TemplateOf(hWnd) == 0) {

@@ -202,8 +202,11 @@ void DriverScript::Execute(const std::string& line) {
         if (words.empty() || words[0][0] == '#') return;
         const auto it = m_commands.find(words[0]);
         if (it == m_commands.end()) throw DriverError("unknown command " + words[0]);
+        m_executing = true;
         m_pendingAnswer = it->second(Args(words.begin() + 1, words.end()));
+        m_executing = false;
     } catch (const DriverError& e) {
+        m_executing = false;
         m_events.clear();
         m_pendingAnswer = std::string("error: ") + e.what();
     }

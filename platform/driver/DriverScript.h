@@ -39,6 +39,8 @@ public:
     // Whether a command has run and its answer is not written yet: what the
     // program does meanwhile is the command's doing.
     bool AnswerPending() const { return m_pendingAnswer.has_value(); }
+    // Whether what the program does now is a command's doing: the command runs, or its events do.
+    bool CommandInProgress() const { return m_executing || AnswerPending(); }
     // Whether an answer could not be written: whoever reads them has gone.
     bool OutputFailed() const { return m_outputFailed; }
     // Commands that other parts of the program add.
@@ -61,6 +63,7 @@ private:
     std::deque<std::function<void()>> m_events;
     std::optional<std::string> m_pendingAnswer;
     bool m_outputFailed = false;
+    bool m_executing = false;
 };
 
 // The virtual key a key's name ("Left", "F2", "a") stands for.

@@ -75,8 +75,7 @@ void EditModel::SetSel(int start, int end) {
 void EditModel::RecordUndo(bool typing) {
     if (typing && m_typingRun) return;
     m_undoText = m_text;
-    m_undoAnchor = m_anchor;
-    m_undoCaret = m_caret;
+    m_undoPosition = SelStart();
     m_hasUndo = true;
 }
 
@@ -107,12 +106,25 @@ void EditModel::DeleteForward() {
     ReplaceSelection({});
 }
 
+// As the standard edit undoes: what comes back is selected, and the undo can
+// itself be undone. With nothing to undo, the caret goes to where the last
+// change was made.
 bool EditModel::Undo() {
-    if (!m_hasUndo) return false;
-    std::swap(m_text, m_undoText);
-    std::swap(m_anchor, m_undoAnchor);
-    std::swap(m_caret, m_undoCaret);
     m_typingRun = false;
+    if (!m_hasUndo) {
+        m_anchor = m_caret = SnapToBoundary(std::min(m_undoPosition, Length()));
+        return false;
+    }
+    std::swap(m_text, m_undoText);
+    const std::string& before = m_undoText;
+    const std::size_t shorter = std::min(before.size(), m_text.size());
+    std::size_t prefix = 0;
+    while (prefix < shorter && before[prefix] == m_text[prefix]) ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == m_text[m_text.size() - 1 - suffix]) ++suffix;
+    m_undoPosition = SnapToBoundary(static_cast<int>(prefix));
+    m_anchor = m_undoPosition;
+    m_caret = std::max(m_anchor, SnapToBoundary(static_cast<int>(m_text.size() - suffix)));
     return true;
 }
 
@@ -122,21 +134,11 @@ void EditModel::MoveTo(int pos, bool extend) {
     m_typingRun = false;
 }
 
-void EditModel::MoveLeft(bool extend, bool byWord) {
-    if (!extend && !byWord && HasSelection()) {
-        MoveTo(SelStart(), false);
-        return;
-    }
-    MoveTo(byWord ? WordStartBefore(m_caret) : PrevBoundary(m_caret), extend);
-}
+// The arrows step from the caret, whichever end of a selection it is at,
+// and without Shift leave no selection behind: the standard edit's way.
+void EditModel::MoveLeft(bool extend, bool byWord) { MoveTo(byWord ? WordStartBefore(m_caret) : PrevBoundary(m_caret), extend); }
 
-void EditModel::MoveRight(bool extend, bool byWord) {
-    if (!extend && !byWord && HasSelection()) {
-        MoveTo(SelEnd(), false);
-        return;
-    }
-    MoveTo(byWord ? WordEndAfter(m_caret) : NextBoundary(m_caret), extend);
-}
+void EditModel::MoveRight(bool extend, bool byWord) { MoveTo(byWord ? WordEndAfter(m_caret) : NextBoundary(m_caret), extend); }
 
 void EditModel::MoveHome(bool extend) { MoveTo(0, extend); }
 void EditModel::MoveEnd(bool extend) { MoveTo(Length(), extend); }

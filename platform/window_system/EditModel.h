@@ -53,8 +53,7 @@ private:
     int m_anchor = 0;
     int m_caret = 0;
     std::string m_undoText;
-    int m_undoAnchor = 0;
-    int m_undoCaret = 0;
+    int m_undoPosition = 0;  // where the change an undo takes back was made
     bool m_hasUndo = false;
     bool m_typingRun = false;
 };

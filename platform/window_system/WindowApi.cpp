@@ -75,15 +75,18 @@ HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
     const std::vector<HWND>& children = hDlg->children;
     const auto at = std::find(children.begin(), children.end(), hCtl);
     if (at == children.end()) return nullptr;
-    // A group runs from a control with WS_GROUP (or the first) to the one before the next such control.
+    // The controls are a ring, in the order they were made. A group starts at
+    // a control with WS_GROUP (found by going back from the control, past the
+    // first one round to the last) and runs to the next such control.
+    const std::size_t n = children.size();
     const auto index = static_cast<std::size_t>(at - children.begin());
     std::size_t first = index;
-    while (first > 0 && !(children[first]->style & WS_GROUP)) --first;
-    std::size_t end = index + 1;
-    while (end < children.size() && !(children[end]->style & WS_GROUP)) ++end;
-    const std::size_t n = end - first;
-    for (std::size_t step = 1; step < n; ++step) {
-        HWND candidate = children[first + (bPrevious ? index - first + n - step : index - first + step) % n];
+    for (std::size_t back = 0; back < n && !(children[first]->style & WS_GROUP); ++back) first = (first + n - 1) % n;
+    std::size_t size = 1;
+    while (size < n && !(children[(first + size) % n]->style & WS_GROUP)) ++size;
+    const std::size_t offset = (index + n - first) % n;
+    for (std::size_t step = 1; step < size; ++step) {
+        HWND candidate = children[(first + (bPrevious ? offset + size - step : offset + step) % size) % n];
         if (candidate->IsVisible() && candidate->IsEnabled()) return candidate;
     }
     return hCtl;
