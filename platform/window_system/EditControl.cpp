@@ -163,7 +163,7 @@ void EditControl::OnMouseMove(HWND hWnd, WPARAM flags, Point point) {
 }
 
 void EditControl::OnContextMenu(HWND hWnd) {
-    if (GetFocus() != hWnd) SetFocus(hWnd);
+    // The items are as the field was when the user asked: taking the focus may change its selection.
     const bool readOnly = ReadOnly(hWnd);
     const bool selected = m_model.HasSelection();
     const auto flag = [](bool enabled) { return enabled ? MF_STRING : MF_STRING | MF_GRAYED; };
@@ -177,6 +177,7 @@ void EditControl::OnContextMenu(HWND hWnd) {
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, flag(m_model.Length() > 0 && !(m_model.SelStart() == 0 && m_model.SelEnd() == m_model.Length())),
                   kMenuSelectAll, "全选(&A)");
+    if (GetFocus() != hWnd) SetFocus(hWnd);
     const Rect r = WindowManager::Instance().ScreenRect(hWnd);
     const UINT chosen = TrackMenu(menu, hWnd, {r.left, r.bottom});
     DestroyMenu(menu);

@@ -1,9 +1,13 @@
 #!/bin/bash
 # The Windows build under Wine: a fresh prefix with the null graphics driver,
 # one wineserver kept for the run, the end-to-end scripts (less the known
-# Wine differences) and the badges' icons through the platform's own
-# CreateIconFromResourceEx.
-#   tests/windows/wine_test.sh [BUILD-FOLDER]   (default build/windows)
+# Wine differences), the badges' icons through the platform's own
+# CreateIconFromResourceEx, and, given the Linux program, random driver
+# sessions on both builds compared answer by answer.
+#   tests/windows/wine_test.sh [BUILD-FOLDER [LINUX-PROGRAM]]   (default build/windows)
+# DOTWISE_SESSIONS sets how many random sessions run (300 by default).
+# Wine runs as a Chinese user's Windows would, with LANG=zh_CN.UTF-8, when
+# that locale is generated (see the README).
 # Exits 77, with the reason, where Wine or the Windows build is missing.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,7 +23,14 @@ if [ -z "$build" ] || [ ! -f "$build/dotwise.exe" ]; then
     exit 77
 fi
 
+linux=${2:-}
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The system's own texts (the edit's context menu) follow the Unix locale.
+if locale -a 2>/dev/null | grep -qix 'zh_CN.utf-\?8'; then
+    export LANG=zh_CN.UTF-8
+else
+    echo "note: the locale zh_CN.UTF-8 is not generated; Wine's own texts are in English"
+fi
 rm -rf "$WINEPREFIX"
 "$wine" wineboot -i >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
@@ -39,4 +50,8 @@ else
 fi
 "$wine" "$build/badge_icon_check.exe" | tr -d '\r' || failed=1
 "$here/../e2e/run_scripts.sh" --skip "$here/known_wine_differences.txt" -- "$wine" "$build/dotwise.exe" --driver || failed=1
+if [ -n "$linux" ]; then
+    python3 "$here/random_sessions.py" --count "${DOTWISE_SESSIONS:-300}" \
+        -- --first "$linux" --platform headless --second "$wine" "$build/dotwise.exe" --driver || failed=1
+fi
 exit $failed
