@@ -573,14 +573,13 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
         Rect area = WindowArea();
         area.OffsetRect(m_origin.x, m_origin.y);
         const MenuBox box = LayOutMenu(*menu, *m_font, area);
-        if (!box.rect.PtInRect(screen)) {
-            if (down) DismissMenu();
+        // A press outside closes the menu and still reaches what it was meant for.
+        if (box.rect.PtInRect(screen) || !down) {
+            if (!down && box.rect.PtInRect(screen))
+                for (const MenuItemBox& item : box.items)
+                    if (item.rect.PtInRect(screen)) ChooseMenuItem(item.index);
             return;
         }
-        if (down) return;
-        for (const MenuItemBox& item : box.items)
-            if (item.rect.PtInRect(screen)) ChooseMenuItem(item.index);
-        return;
     }
     if (!right && OnCaptionMouse(screen, down)) return;
     // While a button is down the window keeps the mouse, so a drag may leave it and come back.

@@ -309,16 +309,17 @@ void TerminalBackend::OnMouse() {
     const bool rightRelease = (event.bstate & (BUTTON3_RELEASED | BUTTON3_CLICKED)) != 0;
     if (TrackedMenu* menu = GetTrackedMenu()) {
         const MenuBox box = LayOutMenu(*menu, m_metrics, WorkArea(), 0, kCellHeight);
-        if (!box.rect.PtInRect(at)) {
-            if (press || rightPress) DismissMenu();
+        if (box.rect.PtInRect(at)) {
+            for (const MenuItemBox& item : box.items)
+                if (item.rect.PtInRect(at)) {
+                    if (release) ChooseMenuItem(item.index);
+                    else menu->highlight = item.index;
+                }
             return;
         }
-        for (const MenuItemBox& item : box.items)
-            if (item.rect.PtInRect(at)) {
-                if (release) ChooseMenuItem(item.index);
-                else menu->highlight = item.index;
-            }
-        return;
+        // A press outside closes the menu and still reaches what it was meant for.
+        if (!press && !rightPress) return;
+        DismissMenu();
     }
     // The caption line: the system menu's mark at the left, the close box at the right.
     if (HWND dialog = wm().ActiveDialog(); dialog != nullptr && (press || release)) {

@@ -125,14 +125,7 @@ void EditControl::OnKeyDown(HWND hWnd, UINT vk) {
     case VK_DOWN: m_model.MoveRight(shift, ctrl); break;
     case VK_HOME: m_model.MoveHome(shift); break;
     case VK_END: m_model.MoveEnd(shift); break;
-    case VK_DELETE:
-        if (shift) {
-            SendMessage(hWnd, WM_CUT, 0, 0);
-        } else if (!ReadOnly(hWnd) && (m_model.HasSelection() || m_model.Caret() < m_model.Length())) {
-            m_model.DeleteForward();
-            TextChanged(hWnd);
-        }
-        return;
+    case VK_DELETE: OnDeleteKey(hWnd, shift, ctrl); return;
     case VK_INSERT:
         if (shift) SendMessage(hWnd, WM_PASTE, 0, 0);
         else if (ctrl) SendMessage(hWnd, WM_COPY, 0, 0);
@@ -145,6 +138,24 @@ void EditControl::OnKeyDown(HWND hWnd, UINT vk) {
     }
     ScrollToCaret(hWnd);
     SelectionChanged(hWnd);
+}
+
+// Delete takes the selection (Shift+Delete cuts it); with none, the character
+// after the caret, the one before it with Shift, the rest of the line with Ctrl.
+void EditControl::OnDeleteKey(HWND hWnd, bool shift, bool ctrl) {
+    if (ReadOnly(hWnd) || (shift && ctrl)) return;
+    if (m_model.HasSelection() && shift) {
+        SendMessage(hWnd, WM_CUT, 0, 0);
+        return;
+    }
+    if (!m_model.HasSelection()) {
+        if (shift) m_model.MoveLeft(true, false);
+        else if (ctrl) m_model.MoveEnd(true);
+        else m_model.MoveRight(true, false);
+        if (!m_model.HasSelection()) return;
+    }
+    m_model.DeleteForward();
+    TextChanged(hWnd);
 }
 
 void EditControl::OnLButtonDown(HWND hWnd, WPARAM flags, Point point) {

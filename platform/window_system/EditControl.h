@@ -20,6 +20,7 @@ public:
 private:
     void OnChar(HWND hWnd, UINT ch);
     void OnKeyDown(HWND hWnd, UINT vk);
+    void OnDeleteKey(HWND hWnd, bool shift, bool ctrl);
     void OnLButtonDown(HWND hWnd, WPARAM flags, Point point);
     void OnMouseMove(HWND hWnd, WPARAM flags, Point point);
     void OnContextMenu(HWND hWnd);
