@@ -50,34 +50,33 @@ def random_text(rng, longest=8):
     return "".join(rng.choice(CHARACTERS) for _ in range(rng.randint(1, longest)))
 
 
+# Each action with the share of sessions' actions it takes, in that order.
+ACTIONS = [
+    (0.22, lambda rng, f, keys: [f"type {quoted(random_text(rng))}"]),
+    (0.23, lambda rng, f, keys: [f"key {rng.choice(keys)}"]),
+    (0.10, lambda rng, f, keys: [f"focus {f}"]),
+    (0.10, lambda rng, f, keys: [f"click {rng.choice(CONTROLS)} {rng.randint(0, 12)}"]),
+    (0.04, lambda rng, f, keys: [f"dblclick {f} {rng.randint(0, 10)}"]),
+    (0.04, lambda rng, f, keys: [f"drag {f} {rng.randint(0, 8)} {rng.choice([str(rng.randint(0, 12)), 'outside'])}"]),
+    (0.06, lambda rng, f, keys: [f"rclick {f}", f"menu {rng.choice(EDIT_MENU)}"]),
+    (0.06, lambda rng, f, keys: [f"settext {f} {quoted(random_text(rng, 12))}"]),
+    (0.05, lambda rng, f, keys: [f"setsel {f} {rng.randint(-3, 12)} {rng.randint(-3, 12)}"]),
+    (0.04, lambda rng, f, keys: [f"setclipboard {quoted(random_text(rng))}"]),
+    (0.02, lambda rng, f, keys: [f"click {rng.choice(BADGES)}"]),
+    (1.00, lambda rng, f, keys: [f"cursor {rng.choice(BADGES + FIELDS)}"]),
+]
+
+
 def random_command(rng, keys):
     """One user action or outside write, then maybe a question."""
     f = rng.choice(FIELDS)
     roll = rng.random()
-    if roll < 0.22:
-        action = [f"type {quoted(random_text(rng))}"]
-    elif roll < 0.45:
-        action = [f"key {rng.choice(keys)}"]
-    elif roll < 0.55:
-        action = [f"focus {f}"]
-    elif roll < 0.65:
-        action = [f"click {rng.choice(CONTROLS)} {rng.randint(0, 12)}"]
-    elif roll < 0.69:
-        action = [f"dblclick {f} {rng.randint(0, 10)}"]
-    elif roll < 0.73:
-        action = [f"drag {f} {rng.randint(0, 8)} {rng.choice([str(rng.randint(0, 12)), 'outside'])}"]
-    elif roll < 0.79:
-        action = [f"rclick {f}", f"menu {rng.choice(EDIT_MENU)}"]
-    elif roll < 0.85:
-        action = [f"settext {f} {quoted(random_text(rng, 12))}"]
-    elif roll < 0.90:
-        action = [f"setsel {f} {rng.randint(-3, 12)} {rng.randint(-3, 12)}"]
-    elif roll < 0.94:
-        action = [f"setclipboard {quoted(random_text(rng))}"]
-    elif roll < 0.96:
-        action = [f"click {rng.choice(BADGES)}"]
-    else:
-        action = [f"cursor {rng.choice(BADGES + FIELDS)}"]
+    bound = 0.0
+    for share, make in ACTIONS:
+        bound = round(bound + share, 2)
+        if roll < bound:
+            action = make(rng, f, keys)
+            break
     if rng.random() < 0.5:
         action.append(rng.choice(QUESTIONS).format(f=rng.choice(FIELDS), c=rng.choice(FIELDS + READ_ONLY)))
     return action
