@@ -57,6 +57,7 @@ int RunMessageDialog(HWND owner, const std::string& text, const std::string& cap
     const std::vector<WORD> image = CompileDialogTemplate(dialog);
     HWND box = CreateDialogIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATE>(image.data()), owner, &MessageBoxProcedure, 0);
     if (box != nullptr) {
+        box->messageBox = true;
         Centre(box, owner);
         ShowWindow(box, SW_SHOWNORMAL);
     }

@@ -41,6 +41,7 @@ struct HWND__ {
     HICON smallIcon = nullptr;
     HMENU systemMenu = nullptr;
     bool minimized = false;
+    bool messageBox = false;  // a dialog the platform made for MessageBox
 
     bool IsVisible() const { return (style & WS_VISIBLE) != 0; }
     bool IsEnabled() const { return (style & WS_DISABLED) == 0; }

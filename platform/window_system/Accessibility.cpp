@@ -1,0 +1,181 @@
+#include "Accessibility.h"
+
+#include <algorithm>
+
+#include "ButtonControl.h"
+#include "EditControl.h"
+#include "Menu.h"
+#include "ToolTip.h"
+#include "Utf8.h"
+#include "WindowManager.h"
+
+namespace {
+
+WindowManager& wm() { return WindowManager::Instance(); }
+
+// A text as read aloud: no mnemonic marker, no shortcut after a tab, no blanks at either end.
+std::string Spoken(const std::string& text) {
+    std::string spoken = MenuItemLabel(text.substr(0, text.find('\t')));
+    const auto first = spoken.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return spoken.substr(first, spoken.find_last_not_of(' ') - first + 1);
+}
+
+bool IsTextLabel(HWND hWnd) {
+    return hWnd->windowClass == WindowClass::Static && (hWnd->style & SS_TYPEMASK) != SS_ICON && hWnd->IsVisible() && !hWnd->text.empty();
+}
+
+int Characters(const std::string& text, int bytes) {
+    return static_cast<int>(DecodeUtf8(std::string_view(text).substr(0, static_cast<std::size_t>(std::clamp<int>(bytes, 0, static_cast<int>(text.size()))))).size());
+}
+
+AccessibleRole RoleOf(HWND hWnd) {
+    switch (hWnd->windowClass) {
+    case WindowClass::Dialog: return hWnd->messageBox ? AccessibleRole::Alert : AccessibleRole::Dialog;
+    case WindowClass::Edit: return AccessibleRole::Entry;
+    case WindowClass::Button:
+        switch (hWnd->style & BS_TYPEMASK) {
+        case BS_GROUPBOX: return AccessibleRole::Panel;
+        case BS_AUTORADIOBUTTON: return AccessibleRole::RadioButton;
+        default: return AccessibleRole::PushButton;
+        }
+    default: return (hWnd->style & SS_TYPEMASK) == SS_ICON ? AccessibleRole::Image : AccessibleRole::Label;
+    }
+}
+
+std::string NameOf(HWND hWnd, AccessibleRole role) {
+    switch (role) {
+    case AccessibleRole::Entry: {
+        HWND label = LabelFor(hWnd);
+        return label != nullptr ? Spoken(label->text) : "";
+    }
+    case AccessibleRole::Image: {
+        const ToolInfo* tool = FindTool(hWnd);
+        return tool != nullptr ? tool->text : "";
+    }
+    default: return Spoken(hWnd->text);
+    }
+}
+
+unsigned StatesOf(HWND hWnd, AccessibleRole role) {
+    using namespace AccessibleState;
+    unsigned states = 0;
+    bool enabled = true;
+    for (HWND h = hWnd; h != nullptr; h = h->IsChild() ? h->parent : nullptr) enabled = enabled && h->IsEnabled();
+    if (enabled) states |= kEnabled;
+    bool showing = true;
+    for (HWND h = hWnd; h != nullptr; h = h->IsChild() ? h->parent : nullptr) showing = showing && h->IsVisible();
+    if (showing) states |= kShowing;
+    if (wm().Focus() == hWnd) states |= kFocused;
+    switch (role) {
+    case AccessibleRole::Entry:
+        states |= kFocusable | ((hWnd->style & ES_READONLY) ? kReadOnly : kEditable);
+        break;
+    case AccessibleRole::PushButton:
+        states |= kFocusable;
+        if ((hWnd->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) states |= kDefault;
+        break;
+    case AccessibleRole::RadioButton:
+        states |= kFocusable;
+        if (const auto* button = dynamic_cast<const ButtonControl*>(hWnd->procedure.get()); button != nullptr && button->Checked()) states |= kChecked;
+        break;
+    case AccessibleRole::Dialog:
+    case AccessibleRole::Alert:
+        if (wm().ActiveDialog() == hWnd) states |= kActive;
+        break;
+    default: break;
+    }
+    return states;
+}
+
+AccessibleNode MenuNode(const TrackedMenu& menu) {
+    AccessibleNode node;
+    node.window = menu.window;
+    node.role = AccessibleRole::Menu;
+    node.states = AccessibleState::kEnabled | AccessibleState::kShowing;
+    for (std::size_t i = 0; i < menu.menu->items.size(); ++i) {
+        const MenuItem& item = menu.menu->items[i];
+        if (item.IsSeparator()) continue;
+        AccessibleNode entry;
+        entry.role = AccessibleRole::MenuItem;
+        entry.name = Spoken(item.text);
+        entry.states = AccessibleState::kShowing | (item.IsEnabled() ? AccessibleState::kEnabled : 0);
+        if (static_cast<int>(i) == menu.highlight) entry.states |= AccessibleState::kSelected | AccessibleState::kFocused;
+        entry.clickable = item.IsEnabled();
+        node.children.push_back(std::move(entry));
+    }
+    return node;
+}
+
+}  // namespace
+
+HWND LabelFor(HWND control) {
+    if (!IsWindow(control) || !control->IsChild() || !IsWindow(control->parent)) return nullptr;
+    const Rect r = control->rect;
+    const int middle = (r.top + r.bottom) / 2;
+    HWND best = nullptr;
+    for (HWND sibling : control->parent->children) {
+        if (sibling == control || !IsTextLabel(sibling)) continue;
+        const Rect s = sibling->rect;
+        if (s.right > r.left + 1 || middle < s.top || middle >= s.bottom) continue;
+        if (best == nullptr || s.right > best->rect.right) best = sibling;
+    }
+    return best;
+}
+
+AccessibleNode DescribeWindow(HWND hWnd) {
+    AccessibleNode node;
+    if (!IsWindow(hWnd)) return node;
+    node.window = hWnd;
+    node.role = RoleOf(hWnd);
+    node.name = NameOf(hWnd, node.role);
+    node.states = StatesOf(hWnd, node.role);
+    node.clickable = node.role == AccessibleRole::PushButton || node.role == AccessibleRole::RadioButton ||
+                     (node.role == AccessibleRole::Image && (hWnd->style & SS_NOTIFY));
+    if (node.role == AccessibleRole::Entry) {
+        node.labelledBy = LabelFor(hWnd);
+        if (const EditControl* edit = EditControlOf(hWnd)) {
+            const EditModel& model = edit->Model();
+            node.text = model.Text();
+            node.caret = Characters(node.text, model.Caret());
+            node.selectionStart = Characters(node.text, model.SelStart());
+            node.selectionEnd = Characters(node.text, model.SelEnd());
+        }
+    }
+    for (HWND child : hWnd->children)
+        if (child->IsVisible()) node.children.push_back(DescribeWindow(child));
+    return node;
+}
+
+std::vector<AccessibleNode> AccessibleTree() {
+    std::vector<AccessibleNode> tree;
+    for (HWND top : wm().Dialogs())
+        if (top->IsVisible()) tree.push_back(DescribeWindow(top));
+    if (const TrackedMenu* menu = GetTrackedMenu()) tree.push_back(MenuNode(*menu));
+    return tree;
+}
+
+bool DoClickAction(HWND control) {
+    if (!IsWindow(control) || !control->IsVisible() || !control->IsEnabled()) return false;
+    const Rect r = control->rect;
+    const LPARAM middle = MAKELPARAM(static_cast<unsigned>(r.Width() / 2), static_cast<unsigned>(r.Height() / 2));
+    wm().PostInput(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    wm().PostInput(control, WM_LBUTTONUP, 0, middle);
+    return true;
+}
+
+const char* RoleName(AccessibleRole role) {
+    switch (role) {
+    case AccessibleRole::Dialog: return "dialog";
+    case AccessibleRole::Alert: return "alert";
+    case AccessibleRole::Entry: return "entry";
+    case AccessibleRole::PushButton: return "push button";
+    case AccessibleRole::RadioButton: return "radio button";
+    case AccessibleRole::Label: return "label";
+    case AccessibleRole::Image: return "image";
+    case AccessibleRole::Panel: return "panel";
+    case AccessibleRole::Menu: return "menu";
+    case AccessibleRole::MenuItem: return "menu item";
+    }
+    return "";
+}

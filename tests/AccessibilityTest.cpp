@@ -1,0 +1,95 @@
+// The accessibility model of the running program: each control's role, name
+// and states as a screen reader would be told them, the fields named by the
+// label on their row, and the badges' click action.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DriverHarness.h"
+#include "platform/driver/Driver.h"
+#include "platform/window_system/Accessibility.h"
+#include "platform/window_system/WindowManager.h"
+
+namespace {
+
+std::string StateWords(unsigned states) {
+    using namespace AccessibleState;
+    const std::pair<unsigned, const char*> words[] = {{kEnabled, "enabled"}, {kFocusable, "focusable"}, {kFocused, "focused"},
+                                                      {kEditable, "editable"}, {kReadOnly, "read-only"}, {kChecked, "checked"},
+                                                      {kDefault, "default"}, {kActive, "active"}, {kSelected, "selected"}};
+    std::string text;
+    for (const auto& [bit, word] : words)
+        if (states & bit) text += std::string(text.empty() ? "" : " ") + word;
+    return text;
+}
+
+// "a11y ID" answers ROLE|NAME|STATES of a control; "a11y" alone, the tree's top nodes.
+void AddAccessibilityCommands(Driver& driver) {
+    driver.AddCommand("a11y", [](const Driver::Args& a) {
+        if (a.empty()) {
+            std::string answer;
+            for (const AccessibleNode& node : AccessibleTree()) answer += std::string(answer.empty() ? "" : ";") + RoleName(node.role) + "|" + node.name + "|" + StateWords(node.states);
+            return answer;
+        }
+        const AccessibleNode node = DescribeWindow(Driver::Control(a[0]));
+        return std::string(RoleName(node.role)) + "|" + node.name + "|" + StateWords(node.states);
+    });
+    driver.AddCommand("a11ytext", [](const Driver::Args& a) {
+        const AccessibleNode node = DescribeWindow(Driver::Control(a.at(0)));
+        return node.text + "|" + std::to_string(node.caret) + "|" + std::to_string(node.selectionStart) + "-" + std::to_string(node.selectionEnd);
+    });
+    driver.AddCommand("a11yclick", [](const Driver::Args& a) {
+        HWND control = Driver::Control(a.at(0));
+        return std::string(DoClickAction(control) ? "ok" : "refused");
+    });
+}
+
+TEST(Accessibility, EveryControlHasItsRoleNameAndStates) {
+    struct Case {
+        int id;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {1000, "entry|矩阵的 X 方向像素(Pixel):|enabled focusable editable"},
+        {1001, "entry|矩阵的 Y 方向像素(Pixel):|enabled focusable editable"},
+        {1002, "entry|矩阵的 X 方向长度(CM):|focusable editable"},
+        {1004, "entry|矩阵的对角线长度(Inch):|enabled focusable editable"},
+        {1005, "entry|当前屏幕的 PPI [图像的 DPI ](点/平方英寸):|enabled focusable read-only"},
+        {1006, "entry|当前屏幕的 PPC [图像的 DPC ](点/平方厘米):|enabled focusable read-only"},
+        // The capacity row: the result right of the nominal field shares its label.
+        {1016, "entry|硬盘,U盘,SD卡等存储介质在电脑中的实际 G 数:|enabled focusable editable"},
+        {1010, "entry|硬盘,U盘,SD卡等存储介质在电脑中的实际 G 数:|enabled focusable read-only"},
+        {1, "push button|确定|enabled focusable focused default"},
+        {2, "push button|取消|enabled focusable"},
+        {1014, "radio button|周长|focusable"},
+    };
+    std::string script;
+    for (const Case& c : cases) script += "a11y " + std::to_string(c.id) + "\n";
+    const DriverRun run = RunDotwise(script, AddAccessibilityCommands);
+    const std::vector<std::string> answers = Answers(run);
+    ASSERT_EQ(answers.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(answers[i], cases[i].expected) << cases[i].id;
+}
+
+TEST(Accessibility, BadgesAreImagesNamedByTheirTooltipAndClickLikeTheMouse) {
+    const DriverRun run = RunDotwise("a11y 1017\na11yclick 1018\na11y\n", AddAccessibilityCommands);
+    const std::vector<std::string> answers = Answers(run);
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_EQ(answers[0].rfind("image|Marvo个人程序", 0), 0u) << answers[0];
+    EXPECT_EQ(answers[1], "ok");
+    ASSERT_EQ(MessageBoxes(run).size(), 1u);
+    EXPECT_EQ(answers[2].rfind("dialog|", 0), 0u);
+}
+
+TEST(Accessibility, AFieldsTextCaretAndSelectionAreInCharacters) {
+    const DriverRun run = RunDotwise("focus 1004\na11ytext 1004\nkey End\na11ytext 1004\nrclick 1004\na11y\n", AddAccessibilityCommands);
+    const std::vector<std::string> answers = Answers(run);
+    ASSERT_EQ(answers.size(), 6u);
+    EXPECT_EQ(answers[1], "4.5|3|0-3");
+    EXPECT_EQ(answers[3], "4.5|3|3-3");
+    // An open menu is a node of its own, after the dialogs.
+    EXPECT_NE(answers[5].find(";menu||enabled"), std::string::npos) << answers[5];
+}
+
+}  // namespace
