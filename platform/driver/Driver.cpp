@@ -268,7 +268,10 @@ void Driver::AddCommands() {
         {"setsel", &Driver::SetSelection},
         {"setclipboard", &Driver::SetClipboard},
     };
-    for (const auto& [name, handler] : commands) AddCommand(name, [this, handler](const Args& a) { return (this->*handler)(a); });
+    for (const auto& command : commands) {
+        const Handler handler = command.second;
+        AddCommand(command.first, [this, handler](const Args& a) { return (this->*handler)(a); });
+    }
 }
 
 HWND Driver::Control(const std::string& id) {
