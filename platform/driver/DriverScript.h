@@ -1,8 +1,8 @@
 // The driver's command protocol, shared by every build: one command per line
 // (words, or quoted text with escapes), user actions queued as events that
 // run one at a time inside whatever loop is running, and one answer per
-// command written once its events have run. Each build adds the commands
-// that read and drive its windows.
+// command written once its events have run. The driver adds the commands
+// that read and drive the windows; a back end may add its own.
 #pragma once
 
 #include <deque>
