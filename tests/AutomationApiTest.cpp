@@ -8,7 +8,9 @@
 
 #include "PlatformFixture.h"
 #include "platform/window_system/DialogTemplateImage.h"
+#include "platform/window_system/InputRouter.h"
 #include "platform/window_system/Menu.h"
+#include "platform/window_system/MenuLayout.h"
 #include "platform/window_system/WindowApi.h"
 
 namespace {
@@ -201,6 +203,45 @@ TEST_F(AutomationApi, TheOpenMenuIsFoundThroughItsWindowAndEndsOnRequest) {
     EXPECT_EQ(seen.state & MF_GRAYED, MF_GRAYED);
     EXPECT_EQ(seen.text, "第二(&S)");
     EXPECT_EQ(GetMenuItemCount(menu), 3);
+}
+
+// A press picks out what it is on and the release chooses it; only a press
+// outside the menu closes it, and that press goes on to what it was meant for.
+TEST_F(AutomationApi, PressesOnAnOpenMenuChooseOnlyWhatCanBeChosen) {
+    HWND dialog = Open(true);
+    const struct {
+        int item;  // -1: beside the menu
+        UINT chosen;
+        bool stillOpen;
+        const char* what;
+    } cases[] = {
+        {0, 100, false, "an item that can be chosen"},
+        {1, 0, true, "the separator"},
+        {2, 0, true, "a greyed item"},
+        {-1, 0, false, "beside the menu"},
+    };
+    for (const auto& c : cases) {
+        HMENU menu = CreatePopupMenu();
+        AppendMenuA(menu, MF_STRING, 100, "第一(&F)");
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING | MF_GRAYED, 101, "第二(&S)");
+        static bool s_open;
+        static int s_item;
+        static Backend* s_backend;
+        s_open = false, s_item = c.item, s_backend = &m_backend;
+        m_backend.GetDriver().Queue([] {
+            const MenuBox box = s_backend->MenuBoxOf(*GetTrackedMenu());
+            const Rect r = s_item < 0 ? box.rect : box.items[static_cast<std::size_t>(s_item)].rect;
+            const Point at = s_item < 0 ? Point{r.right + 4, r.top + 2} : Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            Input::MouseDown(at, false, false);
+            Input::MouseUp(at, false);
+            s_open = GetTrackedMenu() != nullptr;
+            EndMenu();
+        });
+        EXPECT_EQ(TrackMenu(menu, dialog, {10, 10}), c.chosen) << c.what;
+        EXPECT_EQ(s_open, c.stillOpen) << c.what;
+        DestroyMenu(menu);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "DriverHarness.h"
@@ -122,6 +123,31 @@ struct ScopedVariable {
     ~ScopedVariable() { ::unsetenv(name); }
     const char* name;
 };
+
+// x y width height, as the driver's rect answers.
+std::vector<int> RectOf(const std::string& answer) {
+    std::vector<int> r(4, -1);
+    std::sscanf(answer.c_str(), "%d %d %d %d", &r[0], &r[1], &r[2], &r[3]);
+    return r;
+}
+
+TEST(FieldMenu, OpensAtThePointerOrFromTheKeyboardAtTheFieldsMiddle) {
+    const Lines answers = Answers(RunDotwise("rect 1001\nrclick 1001\nrect menu\nkey Escape\nfocus 1004\nkey Apps\nrect menu\nrect 1004\n"));
+    const std::vector<int> field = RectOf(answers[0]), atPointer = RectOf(answers[2]);
+    EXPECT_EQ(atPointer[0], field[0] + field[2] / 2) << "the mouse's menu opens where the pointer is";
+    EXPECT_EQ(atPointer[1], field[1] + field[3] / 2);
+    const std::vector<int> diagonal = RectOf(answers[7]), fromKeys = RectOf(answers[6]);
+    EXPECT_NEAR(fromKeys[0], diagonal[0] + diagonal[2] / 2, 2) << "the keyboard's menu opens at the field's middle";
+    EXPECT_NEAR(fromKeys[1], diagonal[1] + diagonal[3] / 2, 2);
+}
+
+TEST(FieldMenu, AMessageBoxClosesIt) {
+    const DriverRun run = RunDotwise("rclick 1001\nsettext 1016 x\nrect menu\nfocus 1016\nkey End\ntype 5\ntext 1016\n");
+    EXPECT_EQ(MessageBoxes(run).size(), 1u);
+    const Lines answers = Answers(run);
+    EXPECT_EQ(answers[2], "error: no menu is open");
+    EXPECT_EQ(answers[6], R"("3205")") << "typing after the box reaches the field, not a menu";
+}
 
 TEST(HostileNumberFormat, ExtremeValuesStartAndTheDiagonalStillWorks) {
     std::string quotes;

@@ -260,6 +260,7 @@ void Driver::AddCommands() {
         {"color", &Driver::Color},
         {"caret", &Driver::CaretIndex},
         {"tooltip", &Driver::ToolTip},
+        {"rect", &Driver::Rectangle},
         {"cursor", &Driver::Cursor},
         {"sysmenu", &Driver::SystemMenu},
         {"dialogs", &Driver::DialogList},
@@ -548,6 +549,26 @@ std::string Driver::ToolTip(const Args& a) {
         }
     }
     return Quote("");
+}
+
+// Where a control, or the open menu, stands: from the active dialog's client
+// area, so the answer does not depend on where the window was placed.
+std::string Driver::Rectangle(const Args& a) {
+    Need(a, 1, "rect ID|menu");
+    HWND hWnd = nullptr;
+    if (a[0] == "menu") {
+        for (HWND popup : ThreadWindows("#32768"))
+            if (IsWindowVisible(popup)) hWnd = popup;
+        if (hWnd == nullptr) throw DriverError("no menu is open");
+    } else {
+        hWnd = Control(a[0]);
+    }
+    RECT r{};
+    GetWindowRect(hWnd, &r);
+    POINT origin{0, 0};
+    ClientToScreen(NeedDialog(), &origin);
+    return std::to_string(r.left - origin.x) + " " + std::to_string(r.top - origin.y) + " " + std::to_string(r.right - r.left) + " " +
+           std::to_string(r.bottom - r.top);
 }
 
 // The pointer as it would be after moving onto the control from the dialog's face.

@@ -48,6 +48,7 @@ private:
     std::string Color(const Args& a);
     std::string CaretIndex(const Args& a);
     std::string ToolTip(const Args& a);
+    std::string Rectangle(const Args& a);
     std::string Cursor(const Args& a);
     std::string SystemMenu(const Args& a);
     std::string DialogList(const Args& a);

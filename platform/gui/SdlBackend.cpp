@@ -570,9 +570,7 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
     RepaintAll();
     m_caretEpoch = SDL_GetTicks();
     if (TrackedMenu* menu = GetTrackedMenu()) {
-        Rect area = WindowArea();
-        area.OffsetRect(m_origin.x, m_origin.y);
-        const MenuBox box = LayOutMenu(*menu, *m_font, area);
+        const MenuBox box = MenuBoxOf(*menu);
         // A press outside closes the menu and still reaches what it was meant for.
         if (box.rect.PtInRect(screen) || !down) {
             if (!down && box.rect.PtInRect(screen))
@@ -592,9 +590,7 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
 void SdlBackend::OnMouseMotion(const SDL_Event& event) {
     const Point screen = ToScreen(event.motion.x, event.motion.y);
     if (TrackedMenu* menu = GetTrackedMenu()) {
-        Rect area = WindowArea();
-        area.OffsetRect(m_origin.x, m_origin.y);
-        const MenuBox box = LayOutMenu(*menu, *m_font, area);
+        const MenuBox box = MenuBoxOf(*menu);
         int highlight = -1;
         for (const MenuItemBox& item : box.items)
             if (item.rect.PtInRect(screen) && menu->menu->items[static_cast<std::size_t>(item.index)].IsEnabled()) highlight = item.index;
@@ -606,6 +602,12 @@ void SdlBackend::OnMouseMotion(const SDL_Event& event) {
     }
     Input::MouseMove(screen);
     UpdatePointer();
+}
+
+MenuBox SdlBackend::MenuBoxOf(const TrackedMenu& menu) const {
+    Rect area = WindowArea();
+    area.OffsetRect(m_origin.x, m_origin.y);
+    return LayOutMenu(menu, *m_font, area);
 }
 
 void SdlBackend::UpdatePointer() {

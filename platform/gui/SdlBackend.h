@@ -33,6 +33,7 @@ public:
     ~SdlBackend() override;
 
     const TextMetrics& Metrics() const override { return *m_font; }
+    MenuBox MenuBoxOf(const TrackedMenu& menu) const override;
     FrameMetrics Frames() const override;
     bool PumpInput() override;
     void Invalidate(HWND hWnd) override;

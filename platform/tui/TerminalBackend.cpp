@@ -87,6 +87,9 @@ TerminalBackend::~TerminalBackend() = default;
 
 Rect TerminalBackend::WorkArea() const { return {0, 0, m_screen->Columns() * kCellWidth, m_screen->Rows() * kCellHeight}; }
 
+// A menu item is one cell high, and the menu's frame one cell thick.
+MenuBox TerminalBackend::MenuBoxOf(const TrackedMenu& menu) const { return LayOutMenu(menu, m_metrics, WorkArea(), 0, kCellHeight); }
+
 void TerminalBackend::ExportClipboard(const std::string& text) {
     // OSC 52 hands the text to the terminal's own clipboard where the terminal allows it.
     TerminalScreen::Raw("\033]52;c;" + Base64(text) + "\a");
@@ -308,7 +311,7 @@ void TerminalBackend::OnMouse() {
     const bool rightPress = (event.bstate & (BUTTON3_PRESSED | BUTTON3_CLICKED)) != 0;
     const bool rightRelease = (event.bstate & (BUTTON3_RELEASED | BUTTON3_CLICKED)) != 0;
     if (TrackedMenu* menu = GetTrackedMenu()) {
-        const MenuBox box = LayOutMenu(*menu, m_metrics, WorkArea(), 0, kCellHeight);
+        const MenuBox box = MenuBoxOf(*menu);
         if (box.rect.PtInRect(at)) {
             for (const MenuItemBox& item : box.items)
                 if (item.rect.PtInRect(at)) {

@@ -27,6 +27,7 @@ public:
     bool PumpInput() override;
     void Invalidate(HWND) override { m_dirty = true; }
     Rect WorkArea() const override;
+    MenuBox MenuBoxOf(const TrackedMenu& menu) const override;
     void ExportClipboard(const std::string& text) override;
 
 private:

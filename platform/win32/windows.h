@@ -246,6 +246,7 @@ inline constexpr UINT WM_GETTEXT = 0x000D;
 inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
+inline constexpr UINT WM_CANCELMODE = 0x001F;
 inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;

@@ -8,6 +8,9 @@
 
 #include "Geometry.h"
 
+struct MenuBox;
+struct TrackedMenu;
+
 class TextMetrics {
 public:
     virtual ~TextMetrics() = default;
@@ -41,6 +44,8 @@ public:
     // The program is ending: last chance to write out what is pending.
     virtual void Shutdown() {}
     virtual Rect WorkArea() const { return {0, 0, 1280, 800}; }
+    // Where an open menu and its items stand on the screen, as this back end draws it.
+    virtual MenuBox MenuBoxOf(const TrackedMenu& menu) const;
     // The system clipboard, where the back end can read one: it is then the
     // truth, and what the program last copied counts for nothing once another
     // program holds something else, text or not.

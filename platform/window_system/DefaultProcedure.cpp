@@ -77,6 +77,13 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
         SendMessage(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), MAKELPARAM(p.x + origin.x, p.y + origin.y));
         return 0;
     }
+    // The keyboard's ways to a context menu, which opens where the window chooses.
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) SendMessage(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_APPS) SendMessage(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
+        return 0;
     case WM_HELP:
         if (hWnd->IsChild() && hWnd->parent != nullptr) return SendMessage(hWnd->parent, WM_HELP, wParam, lParam);
         return 0;
@@ -92,6 +99,11 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;
     case WM_CLOSE: DestroyWindow(hWnd); return 0;
+    case WM_CANCELMODE:
+        // A box or dialog is coming up: an open menu and a held mouse button let go.
+        EndMenu();
+        if (GetCapture() == hWnd) ReleaseCapture();
+        return 0;
     case WM_QUERYDRAGICON: return 0;
     default: return 0;
     }

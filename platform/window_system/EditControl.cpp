@@ -130,10 +130,6 @@ void EditControl::OnKeyDown(HWND hWnd, UINT vk) {
         if (shift) SendMessage(hWnd, WM_PASTE, 0, 0);
         else if (ctrl) SendMessage(hWnd, WM_COPY, 0, 0);
         return;
-    case VK_APPS: SendMessage(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1); return;
-    case VK_F10:
-        if (shift) SendMessage(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
-        return;
     default: return;
     }
     ScrollToCaret(hWnd);
@@ -173,7 +169,7 @@ void EditControl::OnMouseMove(HWND hWnd, WPARAM flags, Point point) {
     SelectionChanged(hWnd);
 }
 
-void EditControl::OnContextMenu(HWND hWnd) {
+void EditControl::OnContextMenu(HWND hWnd, LPARAM where) {
     // The items are as the field was when the user asked: taking the focus may change its selection.
     const bool readOnly = ReadOnly(hWnd);
     const bool selected = m_model.HasSelection();
@@ -189,8 +185,16 @@ void EditControl::OnContextMenu(HWND hWnd) {
     AppendMenuA(menu, flag(m_model.Length() > 0 && !(m_model.SelStart() == 0 && m_model.SelEnd() == m_model.Length())),
                   kMenuSelectAll, "全选(&A)");
     if (GetFocus() != hWnd) SetFocus(hWnd);
-    const Rect r = WindowManager::Instance().ScreenRect(hWnd);
-    const UINT chosen = TrackMenu(menu, hWnd, {r.left, r.bottom});
+    // The menu opens at the pointer; one asked for from the keyboard opens at the field's middle.
+    Point at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+    if (where == -1) {
+        RECT client{};
+        GetClientRect(hWnd, &client);
+        POINT middle{client.right / 2, client.bottom / 2};
+        ClientToScreen(hWnd, &middle);
+        at = {middle.x, middle.y};
+    }
+    const UINT chosen = TrackMenu(menu, hWnd, at);
     DestroyMenu(menu);
     // Each item goes through the message a program would send, so a control
     // that handles those messages itself gets them from the menu too.
@@ -312,7 +316,7 @@ LRESULT EditControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         m_model.SelectWordAt(CharFromX(hWnd, static_cast<short>(LOWORD(lParam))));
         SelectionChanged(hWnd);
         return 0;
-    case WM_CONTEXTMENU: OnContextMenu(hWnd); return 0;
+    case WM_CONTEXTMENU: OnContextMenu(hWnd, lParam); return 0;
     case WM_SETFOCUS: OnSetFocus(hWnd); return 0;
     case WM_KILLFOCUS: OnKillFocus(hWnd); return 0;
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;

@@ -23,7 +23,7 @@ private:
     void OnDeleteKey(HWND hWnd, bool shift, bool ctrl);
     void OnLButtonDown(HWND hWnd, WPARAM flags, Point point);
     void OnMouseMove(HWND hWnd, WPARAM flags, Point point);
-    void OnContextMenu(HWND hWnd);
+    void OnContextMenu(HWND hWnd, LPARAM where);
     void OnSetFocus(HWND hWnd);
     void OnKillFocus(HWND hWnd);
     void OnCopy(HWND hWnd);

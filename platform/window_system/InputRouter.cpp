@@ -1,9 +1,11 @@
 #include "InputRouter.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include "DialogProcedure.h"
 #include "Menu.h"
+#include "MenuLayout.h"
 #include "WindowManager.h"
 
 namespace {
@@ -36,6 +38,16 @@ UINT MouseFlags() {
     if (GetAsyncKeyState(VK_SHIFT) < 0) flags |= MK_SHIFT;
     if (GetAsyncKeyState(VK_CONTROL) < 0) flags |= MK_CONTROL;
     return flags;
+}
+
+// The item of the open menu under a point: -1 on its frame or a separator's
+// gap, nothing at all outside the menu.
+std::optional<int> MenuItemAt(const TrackedMenu& menu, Point screen) {
+    const MenuBox box = wm().GetBackend()->MenuBoxOf(menu);
+    if (!box.rect.PtInRect(screen)) return std::nullopt;
+    for (const MenuItemBox& item : box.items)
+        if (item.rect.PtInRect(screen)) return item.index;
+    return -1;
 }
 
 LPARAM ClientPoint(HWND hWnd, Point screen) {
@@ -82,7 +94,8 @@ void KeyDown(UINT vk, UINT translatedChar) {
     HWND focus = GetFocus();
     // With no focus to take them, keys go to the active dialog, whose dialog manager may still use them.
     HWND target = focus != nullptr && AcceptsInput(focus) ? focus : dialog;
-    if (GetAsyncKeyState(VK_MENU) < 0) {
+    // F10 is a system key, with Alt or without.
+    if (GetAsyncKeyState(VK_MENU) < 0 || vk == VK_F10) {
         Deliver(focus ? focus : dialog, WM_SYSKEYDOWN, vk, 1);
         return;
     }
@@ -125,8 +138,16 @@ HWND WindowFromPoint(Point screen) {
 
 void MouseDown(Point screen, bool rightButton, bool doubleClick) {
     wm().SetCursorPos(screen);
-    // A press outside an open menu closes it and still reaches the window it was meant for.
-    if (GetTrackedMenu() != nullptr) DismissMenu();
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        // A press on the menu picks out an item; the release chooses it.
+        if (const auto item = MenuItemAt(*menu, screen)) {
+            menu->highlight = *item;
+            wm().Invalidate(GetAncestor(menu->owner, GA_ROOT));
+            return;
+        }
+        // A press outside closes it and still reaches the window it was meant for.
+        DismissMenu();
+    }
     HWND target = GetCapture() ? GetCapture() : WindowFromPoint(screen);
     if (target == nullptr || !AcceptsInput(target)) return;
     if (!rightButton) g_leftDown = true;
@@ -136,6 +157,13 @@ void MouseDown(Point screen, bool rightButton, bool doubleClick) {
 
 void MouseUp(Point screen, bool rightButton) {
     if (!rightButton) g_leftDown = false;
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        // A greyed item, a separator or the frame leave the menu open.
+        if (const auto item = MenuItemAt(*menu, screen)) {
+            ChooseMenuItem(*item);
+            return;
+        }
+    }
     HWND target = GetCapture() ? GetCapture() : WindowFromPoint(screen);
     if (target == nullptr || !AcceptsInput(target)) return;
     Deliver(target, rightButton ? WM_RBUTTONUP : WM_LBUTTONUP, MouseFlags(), ClientPoint(target, screen));

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "MenuLayout.h"
 #include "WindowManager.h"
 
 namespace {
@@ -71,7 +72,20 @@ HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL revert) {
     return hWnd->systemMenu;
 }
 
-TrackedMenu* GetTrackedMenu() { return MenuStack().empty() ? nullptr : MenuStack().back(); }
+// A menu that was closed is not tracked any more, though its loop has yet to
+// see it: a box that closed it takes the input meanwhile.
+namespace {
+
+// The menu's window goes at once, before the menu's loop next looks.
+void Close(TrackedMenu& menu) {
+    menu.open = false;
+    if (IsWindow(menu.window)) menu.window->style &= ~WS_VISIBLE;
+    WindowManager::Instance().Invalidate(GetAncestor(menu.owner, GA_ROOT));
+}
+
+}  // namespace
+
+TrackedMenu* GetTrackedMenu() { return MenuStack().empty() || !MenuStack().back()->open ? nullptr : MenuStack().back(); }
 
 namespace {
 
@@ -114,6 +128,8 @@ UINT TrackMenu(HMENU hMenu, HWND owner, Point screenPosition) {
     tracked.window->style = WS_POPUP | WS_VISIBLE;
     tracked.window->parent = owner;
     MenuStack().push_back(&tracked);
+    // The popup window covers the menu, as other code may ask of it.
+    if (Backend* backend = wm.GetBackend()) tracked.window->rect = backend->MenuBoxOf(tracked).rect;
     // The menu lies over the owner's dialog and past the owner itself: it is
     // the dialog that shows it, and shows what was under it once it closes.
     HWND shownOn = GetAncestor(owner, GA_ROOT);
@@ -145,7 +161,7 @@ void ChooseMenuItem(int index) {
     const MenuItem& item = menu->menu->items[index];
     if (!item.IsEnabled()) return;
     menu->chosen = item.id;
-    menu->open = false;
+    Close(*menu);
 }
 
 // Enter and Space: the highlighted item if it can be chosen; else the menu just closes.
@@ -158,7 +174,7 @@ void ChooseHighlightedItem() {
 }
 
 void DismissMenu() {
-    if (TrackedMenu* menu = GetTrackedMenu()) menu->open = false;
+    if (TrackedMenu* menu = GetTrackedMenu()) Close(*menu);
 }
 
 void MenuKeyDown(UINT vk) {
@@ -263,6 +279,6 @@ int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR text, int maxCount, UINT 
 
 BOOL WINAPI EndMenu() {
     if (GetTrackedMenu() == nullptr) return FALSE;
-    for (TrackedMenu* menu : MenuStack()) menu->open = false;
+    while (GetTrackedMenu() != nullptr) DismissMenu();
     return TRUE;
 }

@@ -387,5 +387,6 @@ HWND WINAPI GetCapture() { return wm().Capture(); }
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR text, LPCSTR caption, UINT type) {
     Backend* backend = wm().GetBackend();
     if (backend == nullptr) return IDOK;
+    if (HWND active = GetActiveWindow()) SendMessageA(active, WM_CANCELMODE, 0, 0);
     return backend->MessageBox(hWnd, text ? text : "", caption ? caption : "", type);
 }
