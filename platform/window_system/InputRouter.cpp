@@ -244,7 +244,10 @@ void SendMouseInput(const MOUSEINPUT& mouse) {
         at = {at.x + mouse.dx, at.y + mouse.dy};
     }
     const DWORD time = mouse.time != 0 ? mouse.time : GetTickCount();
-    if ((mouse.dwFlags & MOUSEEVENTF_MOVE) && (at.x != wm().CursorPos().x || at.y != wm().CursorPos().y)) Input::MouseMove(at);
+    // A move that goes nowhere is still a move, unless it only carries a button.
+    constexpr DWORD kButtons = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP | MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP;
+    const bool moved = at.x != wm().CursorPos().x || at.y != wm().CursorPos().y;
+    if ((mouse.dwFlags & MOUSEEVENTF_MOVE) && (moved || !(mouse.dwFlags & kButtons))) Input::MouseMove(at);
     if (mouse.dwFlags & MOUSEEVENTF_LEFTDOWN) Input::MouseDown(at, false, IsDoubleClick(at, time));
     if (mouse.dwFlags & MOUSEEVENTF_LEFTUP) Input::MouseUp(at, false);
     if (mouse.dwFlags & MOUSEEVENTF_RIGHTDOWN) {
