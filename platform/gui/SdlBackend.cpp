@@ -14,6 +14,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "../window_system/BackendModules.h"
 #include "../window_system/Icon.h"
 #include "../window_system/InputRouter.h"
 #include "../window_system/Menu.h"
@@ -26,6 +27,7 @@
 #include "Renderer.h"
 #include "Screenshot.h"
 #include "SurfaceCanvas.h"
+#include "AccessibilityWanted.h"
 #include "DesktopScale.h"
 #include "X11Clipboard.h"
 #include "X11Errors.h"
@@ -261,6 +263,33 @@ void SdlBackend::EnsureWindow() {
     if (!drawnHidden) RenderFrame();
     ShowFrame();
     SDL_StartTextInput();
+    StartAccessibility();
+}
+
+namespace {
+const SdlBackend* g_shownBackend = nullptr;
+}  // namespace
+
+void SdlBackend::StartAccessibility() {
+    std::string why;
+    if (!AccessibilityWanted(why)) return;
+    std::string error;
+    const AccessibilityModule* module = LoadAccessibilityModule(error);
+    g_shownBackend = this;
+    if (module == nullptr || !module->start([](const Rect& r) { return g_shownBackend->OnDisplay(r); }, &error)) {
+        std::cerr << "dotwise: screen readers cannot see the window (" << why << "): " << error << '\n';
+        return;
+    }
+    m_accessibility = module;
+}
+
+Rect SdlBackend::OnDisplay(const Rect& r) const {
+    int x = 0;
+    int y = 0;
+    if (m_window != nullptr) SDL_GetWindowPosition(m_window, &x, &y);
+    Rect shown = r;
+    shown.OffsetRect(x - m_origin.x, y - m_origin.y);
+    return shown;
 }
 
 void SdlBackend::Invalidate(HWND hWnd) {
@@ -429,6 +458,7 @@ bool SdlBackend::SystemClipboardHasText() {
 bool SdlBackend::PumpInput() {
     if (m_terminating) return false;
     EnsureWindow();
+    if (m_accessibility != nullptr) m_accessibility->pump();
     if (m_withDriver) {
         if (m_driver.RunNextEvent()) return true;
         m_driver.FlushAnswer();
@@ -461,6 +491,7 @@ bool SdlBackend::PumpInput() {
         const int toggle = static_cast<int>(kBlinkMs - (now - m_caretEpoch) % kBlinkMs);
         wait = wait < 0 ? toggle : std::min(wait, toggle);
     }
+    if (m_accessibility != nullptr) wait = wait < 0 ? m_accessibility->wait() : std::min(wait, m_accessibility->wait());
     // Input that is already waiting is handled before a frame is shown.
     if (m_dirty && SDL_PollEvent(nullptr) == 0) Present();
     SDL_Event event;

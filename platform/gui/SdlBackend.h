@@ -69,6 +69,9 @@ private:
     void OnMouseMotion(const SDL_Event& event);
     bool OnCaptionMouse(Point screen, bool down);
     void UpdatePointer();
+    void StartAccessibility();
+    // A rectangle of the window system's screen on the display's.
+    Rect OnDisplay(const Rect& r) const;
     Point ToScreen(int x, int y) const { return {x + m_origin.x, y + m_origin.y}; }
     HWND MainDialog() const;
     bool CaretBlinks() const;
@@ -104,6 +107,8 @@ private:
     bool m_pushWhole = true;
 
     std::unique_ptr<X11Clipboard> m_clipboard;
+    // The screen readers' bridge, opened at start when the desktop wants it; null otherwise.
+    const struct AccessibilityModule* m_accessibility = nullptr;
     bool m_clipboardOpened = false;
 
     bool m_withDriver;

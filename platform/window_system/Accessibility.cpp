@@ -97,6 +97,8 @@ AccessibleNode MenuNode(const TrackedMenu& menu) {
         const MenuItem& item = menu.menu->items[i];
         if (item.IsSeparator()) continue;
         AccessibleNode entry;
+        entry.window = menu.window;
+        entry.item = static_cast<int>(i);
         entry.role = AccessibleRole::MenuItem;
         entry.name = Spoken(item.text);
         entry.states = AccessibleState::kShowing | (item.IsEnabled() ? AccessibleState::kEnabled : 0);
@@ -126,6 +128,10 @@ HWND LabelFor(HWND control) {
 AccessibleNode DescribeWindow(HWND hWnd) {
     AccessibleNode node;
     if (!IsWindow(hWnd)) return node;
+    if (hWnd->windowClass == WindowClass::MenuPopup) {
+        const TrackedMenu* menu = GetTrackedMenu();
+        return menu != nullptr && menu->window == hWnd ? MenuNode(*menu) : node;
+    }
     node.window = hWnd;
     node.role = RoleOf(hWnd);
     node.name = NameOf(hWnd, node.role);

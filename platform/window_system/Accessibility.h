@@ -26,7 +26,8 @@ inline constexpr unsigned kSelected = 1u << 9;
 }  // namespace AccessibleState
 
 struct AccessibleNode {
-    HWND window = nullptr;  // null for a menu's item
+    HWND window = nullptr;  // for a menu's item, the menu's popup window
+    int item = -1;          // a menu item's place among the menu's items, separators counted
     AccessibleRole role = AccessibleRole::Label;
     std::string name;
     unsigned states = 0;
@@ -42,6 +43,7 @@ struct AccessibleNode {
 
 // The shown top-level windows, oldest first, each with its controls; an open menu last.
 std::vector<AccessibleNode> AccessibleTree();
+// A window with its shown children; an open menu's popup window with its items.
 AccessibleNode DescribeWindow(HWND hWnd);
 // The label a field is known by: the text to its left on the same row.
 HWND LabelFor(HWND control);

@@ -109,6 +109,13 @@ bool BindTerminal(void* handle, TerminalModule& module) {
     return module.openTerminal != nullptr;
 }
 
+bool BindAccessibility(void* handle, AccessibilityModule& module) {
+    module.start = EntryPoint<decltype(module.start)>(handle, "DotwiseStartAccessibility");
+    module.pump = EntryPoint<decltype(module.pump)>(handle, "DotwisePumpAccessibility");
+    module.wait = EntryPoint<decltype(module.wait)>(handle, "DotwiseAccessibilityWait");
+    return module.start != nullptr && module.pump != nullptr && module.wait != nullptr;
+}
+
 }  // namespace
 
 const WindowModule* LoadWindowModule(std::string& error) {
@@ -117,4 +124,8 @@ const WindowModule* LoadWindowModule(std::string& error) {
 
 const TerminalModule* LoadTerminalModule(std::string& error) {
     return LoadOnce<TerminalModule>("dotwise-terminal.so", "terminal", "the terminal module lacks its entry point", &BindTerminal, error);
+}
+
+const AccessibilityModule* LoadAccessibilityModule(std::string& error) {
+    return LoadOnce<AccessibilityModule>("dotwise-atspi.so", "accessibility", "the accessibility module lacks its entry points", &BindAccessibility, error);
 }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "Geometry.h"
+
 class Backend;
 
 #define DOTWISE_MODULE_EXPORT __attribute__((visibility("default")))
@@ -23,7 +25,20 @@ struct TerminalModule {
     Backend* (*openTerminal)(std::string* reason);
 };
 
+// The bridge to the desktop's screen readers (AT-SPI), which the window back
+// end opens only when the desktop says assistive technology is in use.
+struct AccessibilityModule {
+    // Registers the program on the accessibility bus. `toScreen` maps the
+    // window system's rectangles to the display's. False, with the reason, when it cannot.
+    bool (*start)(Rect (*toScreen)(const Rect&), std::string* reason);
+    // Answers what the screen readers asked, and tells them what changed since the last call.
+    void (*pump)();
+    // How long the back end may sleep before `pump` is due, in milliseconds.
+    int (*wait)();
+};
+
 // Each module is opened on first use from beside the program or from its
 // library folder; null, with the reason, when it cannot be opened.
 const WindowModule* LoadWindowModule(std::string& error);
 const TerminalModule* LoadTerminalModule(std::string& error);
+const AccessibilityModule* LoadAccessibilityModule(std::string& error);

@@ -1,0 +1,212 @@
+// The accessibility module (dotwise-atspi.so): the window system's
+// accessibility model on the desktop's AT-SPI bus, through ATK and its
+// bridge, as a GTK program is. The window back end opens it only when the
+// desktop says a screen reader is in use, so no one else pays for GLib,
+// ATK or the bus.
+//
+// What changed is found by comparing the model with what it was at the last
+// call, so the window system needs no hooks of its own for it: focus,
+// text, caret, selection, checked and active states, names, and windows
+// and menus coming and going.
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <string>
+
+#include "../window_system/BackendModules.h"
+#include "../window_system/Utf8.h"
+#include "AccessibleObject.h"
+
+#include <atk-bridge.h>
+
+namespace {
+
+struct Bridge {
+    AtkObject* application = nullptr;
+    std::map<AccessibleKey, AtkObject*> objects;
+    std::map<AccessibleKey, AccessibleNode> last;  // without children
+    std::vector<AccessibleKey> lastTop;
+    std::deque<std::function<void()>> deferred;
+    bool started = false;
+};
+
+Bridge& bridge() {
+    static Bridge b;
+    return b;
+}
+
+AtkObject* ObjectFor(const AccessibleNode& node, AtkObject* parent) {
+    Bridge& b = bridge();
+    auto [it, made] = b.objects.try_emplace(KeyOf(node), nullptr);
+    if (made) it->second = NewAccessibleObject(node, parent);
+    return static_cast<AtkObject*>(g_object_ref(it->second));
+}
+
+AtkObject* GetRoot() { return bridge().application; }
+const gchar* ToolkitName() { return "Dotwise"; }
+const gchar* ToolkitVersion() { return "1.0"; }
+
+// ATK asks the toolkit for the root of its tree and its name.
+void InstallToolkit() {
+    auto* util = static_cast<AtkUtilClass*>(g_type_class_ref(ATK_TYPE_UTIL));
+    util->get_root = GetRoot;
+    util->get_toolkit_name = ToolkitName;
+    util->get_toolkit_version = ToolkitVersion;
+}
+
+void Flatten(const AccessibleNode& node, std::map<AccessibleKey, AccessibleNode>& into, std::map<AccessibleKey, AccessibleKey>& parents,
+             const AccessibleKey& parent) {
+    AccessibleNode copy = node;
+    copy.children.clear();
+    into[KeyOf(node)] = copy;
+    parents[KeyOf(node)] = parent;
+    for (const AccessibleNode& child : node.children) Flatten(child, into, parents, KeyOf(node));
+}
+
+// The object of a node, with the objects of its parents made on the way.
+AtkObject* Ensure(const AccessibleKey& key, const std::map<AccessibleKey, AccessibleNode>& nodes, const std::map<AccessibleKey, AccessibleKey>& parents) {
+    Bridge& b = bridge();
+    if (key == AccessibleKey{}) return static_cast<AtkObject*>(g_object_ref(b.application));
+    if (const auto it = b.objects.find(key); it != b.objects.end()) return static_cast<AtkObject*>(g_object_ref(it->second));
+    AtkObject* parent = Ensure(parents.at(key), nodes, parents);
+    AtkObject* object = ObjectFor(nodes.at(key), parent);
+    g_object_unref(parent);
+    return object;
+}
+
+void NotifyState(AtkObject* object, unsigned before, unsigned now, unsigned state, AtkStateType atk) {
+    if ((before & state) != (now & state)) atk_object_notify_state_change(object, atk, (now & state) != 0);
+}
+
+// A field's change as ATK tells it: what went, then what came, at the first differing character.
+void NotifyText(AtkObject* object, const std::string& before, const std::string& now) {
+    const std::u32string a = DecodeUtf8(before);
+    const std::u32string b = DecodeUtf8(now);
+    std::size_t head = 0;
+    while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < a.size() - head && tail < b.size() - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) ++tail;
+    const auto piece = [](const std::u32string& s, std::size_t from, std::size_t n) {
+        std::string out;
+        for (std::size_t i = from; i < from + n; ++i) out += EncodeUtf8(s[i]);
+        return out;
+    };
+    const std::size_t removed = a.size() - head - tail;
+    const std::size_t inserted = b.size() - head - tail;
+    if (removed > 0) {
+        const std::string text = piece(a, head, removed);
+        g_signal_emit_by_name(object, "text-remove", static_cast<gint>(head), static_cast<gint>(removed), text.c_str());
+    }
+    if (inserted > 0) {
+        const std::string text = piece(b, head, inserted);
+        g_signal_emit_by_name(object, "text-insert", static_cast<gint>(head), static_cast<gint>(inserted), text.c_str());
+    }
+}
+
+void NotifyChanges(AtkObject* object, const AccessibleNode& before, const AccessibleNode& now) {
+    using namespace AccessibleState;
+    if (before.name != now.name) g_object_notify(G_OBJECT(object), "accessible-name");
+    if (before.text != now.text) NotifyText(object, before.text, now.text);
+    if (before.caret != now.caret) g_signal_emit_by_name(object, "text-caret-moved", static_cast<gint>(now.caret));
+    if (before.selectionStart != now.selectionStart || before.selectionEnd != now.selectionEnd)
+        g_signal_emit_by_name(object, "text-selection-changed");
+    NotifyState(object, before.states, now.states, kEnabled, ATK_STATE_ENABLED);
+    NotifyState(object, before.states, now.states, kEnabled, ATK_STATE_SENSITIVE);
+    NotifyState(object, before.states, now.states, kChecked, ATK_STATE_CHECKED);
+    NotifyState(object, before.states, now.states, kActive, ATK_STATE_ACTIVE);
+    NotifyState(object, before.states, now.states, kSelected, ATK_STATE_SELECTED);
+    NotifyState(object, before.states, now.states, kShowing, ATK_STATE_SHOWING);
+    NotifyState(object, before.states, now.states, kFocused, ATK_STATE_FOCUSED);
+}
+
+// Compares the model with the last call's and tells the screen readers what differs.
+void Update() {
+    Bridge& b = bridge();
+    const std::vector<AccessibleNode> tree = AccessibleTree();
+    std::map<AccessibleKey, AccessibleNode> now;
+    std::map<AccessibleKey, AccessibleKey> parents;
+    std::vector<AccessibleKey> top;
+    for (const AccessibleNode& node : tree) {
+        Flatten(node, now, parents, {});
+        top.push_back(KeyOf(node));
+    }
+    // Gone: the window leaves the program's children, then its objects turn defunct.
+    for (std::size_t i = 0; i < b.lastTop.size(); ++i) {
+        if (std::find(top.begin(), top.end(), b.lastTop[i]) != top.end()) continue;
+        const auto gone = b.objects.find(b.lastTop[i]);
+        g_signal_emit_by_name(b.application, "children-changed::remove", static_cast<guint>(i), gone != b.objects.end() ? gone->second : nullptr);
+    }
+    for (auto it = b.objects.begin(); it != b.objects.end();) {
+        if (now.count(it->first) != 0) {
+            ++it;
+            continue;
+        }
+        MarkDefunct(it->second);
+        g_object_unref(it->second);
+        it = b.objects.erase(it);
+    }
+    for (std::size_t i = 0; i < top.size(); ++i) {
+        if (std::find(b.lastTop.begin(), b.lastTop.end(), top[i]) != b.lastTop.end()) continue;
+        AtkObject* object = ObjectFor(tree[i], b.application);
+        g_signal_emit_by_name(b.application, "children-changed::add", static_cast<guint>(i), object);
+        g_object_unref(object);
+    }
+    // Changed: only objects a screen reader may hold, or that take the focus, are told about.
+    for (const auto& [key, node] : now) {
+        const auto before = b.last.find(key);
+        const bool focused = (node.states & AccessibleState::kFocused) != 0;
+        const bool wasFocused = before != b.last.end() && (before->second.states & AccessibleState::kFocused) != 0;
+        if (b.objects.count(key) == 0 && !(focused && !wasFocused)) continue;
+        AtkObject* object = Ensure(key, now, parents);
+        if (before == b.last.end()) {
+            if (focused) atk_object_notify_state_change(object, ATK_STATE_FOCUSED, TRUE);
+        } else {
+            NotifyChanges(object, before->second, node);
+        }
+        g_object_unref(object);
+    }
+    b.last = std::move(now);
+    b.lastTop = std::move(top);
+}
+
+}  // namespace
+
+extern "C" {
+
+DOTWISE_MODULE_EXPORT bool DotwiseStartAccessibility(Rect (*toScreen)(const Rect&), std::string* reason) {
+    Bridge& b = bridge();
+    if (b.started) return true;
+    AccessibleHost host;
+    host.objectFor = ObjectFor;
+    host.defer = [](std::function<void()> action) { bridge().deferred.push_back(std::move(action)); };
+    host.toScreen = toScreen;
+    SetAccessibleHost(std::move(host));
+    InstallToolkit();
+    b.application = NewApplicationObject();
+    if (atk_bridge_adaptor_init(nullptr, nullptr) != 0) {
+        *reason = "the AT-SPI bridge could not reach the accessibility bus";
+        return false;
+    }
+    b.started = true;
+    Update();
+    return true;
+}
+
+DOTWISE_MODULE_EXPORT void DotwisePumpAccessibility() {
+    Bridge& b = bridge();
+    if (!b.started) return;
+    // The bus's questions first, then what they asked to be done, then what that changed.
+    for (int i = 0; i < 64 && g_main_context_iteration(nullptr, FALSE); ++i) {
+    }
+    while (!b.deferred.empty()) {
+        auto action = std::move(b.deferred.front());
+        b.deferred.pop_front();
+        action();
+    }
+    Update();
+}
+
+// The bus is read at this pace while the program waits for input.
+DOTWISE_MODULE_EXPORT int DotwiseAccessibilityWait() { return 20; }
+
+}
