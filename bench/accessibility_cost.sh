@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# What the screen readers' bridge costs, and that it costs nothing to those
+# who do not use one: window starts in a D-Bus session with the desktop's
+# accessibility bus running, as on any desktop, with the bus's IsEnabled
+# off and on, against the bridge decided away without asking the bus
+# (DOTWISE_ACCESSIBILITY=0) and against galculator (GTK) with it on. One
+# Xvfb kept warm, starts interleaved, medians, ratios from the same run.
+#   bench/accessibility_cost.sh [BUILD-FOLDER] [RUNS]
+# Start is until the window is mapped and first drawn (bench/first_map.py);
+# peak memory is VmHWM.
+set -euo pipefail
+build=$(cd "${1:-build/default}" && pwd)
+runs=${2:-11}
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${DOTWISE_IN_SESSION:-}" ]; then
+  need=()
+  command -v galculator >/dev/null || need+=(galculator)
+  command -v Xvfb >/dev/null || need+=(xvfb)
+  command -v dbus-run-session >/dev/null || need+=(dbus)
+  [ -x /usr/libexec/at-spi-bus-launcher ] || need+=(at-spi2-core)
+  /usr/bin/python3 -c 'import Xlib' 2>/dev/null || need+=(python3-xlib)
+  if [ ${#need[@]} -gt 0 ]; then
+    sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  fi
+  DOTWISE_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$build" "$runs" 2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2)
+fi
+
+work=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+export HOME="$work"
+/usr/bin/python3 -c 'from Xlib import display; import time; d = display.Display(); d.sync(); time.sleep(100000)' &
+keeper=$!
+trap 'kill $keeper $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+unset DOTWISE_ACCESSIBILITY NO_AT_BRIDGE
+
+enabled() {
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+    string:org.a11y.Status string:IsEnabled "variant:boolean:$1" >/dev/null
+}
+measure() { /usr/bin/python3 "$here/first_map.py" "$@" || true; }
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+
+names=(decided-off bus-off bus-on galculator-on)
+run() {
+  case $1 in
+    decided-off) enabled false; DOTWISE_ACCESSIBILITY=0 measure '^Dotwise' "$build/dotwise" --platform gui ;;
+    bus-off) enabled false; measure '^Dotwise' "$build/dotwise" --platform gui ;;
+    bus-on) enabled true; measure '^Dotwise' "$build/dotwise" --platform gui ;;
+    galculator-on) enabled true; measure 'alculator' galculator ;;
+  esac
+}
+for name in "${names[@]}"; do run "$name" >/dev/null; done
+for _ in $(seq "$runs"); do
+  for name in "${names[@]}"; do run "$name" >>"$work/$name"; done
+done
+
+printf '%-14s %12s %14s\n' case "start (ms)" "peak (KiB)"
+declare -A start peak
+for name in "${names[@]}"; do
+  start[$name]=$(cut -d' ' -f1 "$work/$name" | median)
+  peak[$name]=$(cut -d' ' -f2 "$work/$name" | median)
+  printf '%-14s %12s %14s\n' "$name" "${start[$name]}" "${peak[$name]}"
+done
+awk -v d="${start[decided-off]}" -v o="${start[bus-off]}" -v n="${start[bus-on]}" -v g="${start[galculator-on]}" \
+    -v dm="${peak[decided-off]}" -v om="${peak[bus-off]}" -v nm="${peak[bus-on]}" -v gm="${peak[galculator-on]}" 'BEGIN {
+  printf "asking the bus:   start %.2f, memory %.2f (bus off / decided off)\n", o / d, om / dm
+  printf "the bridge:       start %.2f, memory %.2f (bus on / bus off)\n", n / o, nm / om
+  printf "against GTK:      start %.2f, memory %.2f (dotwise / galculator, both on)\n", n / g, nm / gm
+}'
+echo "(medians of $runs interleaved starts each)"
