@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xutil.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -251,6 +252,7 @@ void SdlBackend::EnsureWindow() {
     const bool drawnHidden = AttachCanvas();
     if (drawnHidden) RenderFrame();
     SDL_SetWindowHitTest(m_window, HitTest, m_font.get());
+    SetLegacyTitle(main->text);
     if (HICON icon = main->bigIcon; icon != nullptr && !icon->argb.empty()) {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon->argb.data(), icon->width, icon->height, 32, icon->width * 4,
                                                                   SDL_PIXELFORMAT_ARGB8888);
@@ -269,6 +271,21 @@ void SdlBackend::EnsureWindow() {
 namespace {
 const SdlBackend* g_shownBackend = nullptr;
 }  // namespace
+
+// SDL writes the caption's UTF-8 bytes into WM_NAME typed as Latin-1, which
+// tools that read only WM_NAME show garbled. Written again, it is Latin-1
+// where the caption fits it and compound text (which carries Chinese) where not.
+void SdlBackend::SetLegacyTitle(const std::string& title) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(m_window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    char* list[] = {const_cast<char*>(title.c_str())};
+    XTextProperty property{};
+    if (Xutf8TextListToTextProperty(info.info.x11.display, list, 1, XStdICCTextStyle, &property) < Success) return;
+    XSetWMName(info.info.x11.display, info.info.x11.window, &property);
+    XSetWMIconName(info.info.x11.display, info.info.x11.window, &property);
+    XFree(property.value);
+}
 
 void SdlBackend::StartAccessibility() {
     std::string why;

@@ -70,6 +70,7 @@ private:
     bool OnCaptionMouse(Point screen, bool down);
     void UpdatePointer();
     void StartAccessibility();
+    void SetLegacyTitle(const std::string& title);
     // A rectangle of the window system's screen on the display's.
     Rect OnDisplay(const Rect& r) const;
     Point ToScreen(int x, int y) const { return {x + m_origin.x, y + m_origin.y}; }

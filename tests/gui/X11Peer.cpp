@@ -6,6 +6,7 @@
 // Each prints "ready" once it is in place.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -124,6 +125,21 @@ int Close(const char* window) {
     return 0;
 }
 
+// The window's WM_NAME as a tool that reads only it sees it: its type, then its text.
+int Name(const char* window) {
+    XTextProperty property{};
+    if (!XGetWMName(g_display, static_cast<Window>(std::strtoul(window, nullptr, 0)), &property)) return 1;
+    char** list = nullptr;
+    int count = 0;
+    char* type = XGetAtomName(g_display, property.encoding);
+    const bool read = Xutf8TextPropertyToTextList(g_display, &property, &list, &count) >= Success && count > 0;
+    std::printf("%s %s\n", type, read ? list[0] : "");
+    if (list != nullptr) XFreeStringList(list);
+    XFree(type);
+    XFree(property.value);
+    return read ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,6 +154,7 @@ int main(int argc, char** argv) {
     if (mode == "manager" && argc == 2) return Manager();
     if (mode == "close" && argc == 3) return Close(argv[2]);
     if (mode == "resources" && argc == 3) return Resources(argv[2]);
-    std::fprintf(stderr, "usage: x11_peer stuck FILE | manager | close WINDOW | resources TEXT\n");
+    if (mode == "name" && argc == 3) return Name(argv[2]);
+    std::fprintf(stderr, "usage: x11_peer stuck FILE | manager | close WINDOW | resources TEXT | name WINDOW\n");
     return 2;
 }

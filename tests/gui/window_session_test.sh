@@ -55,6 +55,8 @@ manager=$peer_pid
 start_app
 
 expect "start value of Y" "$(ask 'text 1001')" '"720"'
+# Tools that read only WM_NAME get the caption in a type that carries Chinese.
+expect "WM_NAME" "$("$peer" name "$(xdotool search --name '^Dotwise' | head -n 1)")" "COMPOUND_TEXT Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)"
 ask "settext 1001 1080" >/dev/null
 xdotool mousemove $(ask "point 1000") click 1
 settle
