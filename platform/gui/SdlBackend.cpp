@@ -28,7 +28,7 @@
 #include "Renderer.h"
 #include "Screenshot.h"
 #include "SurfaceCanvas.h"
-#include "AccessibilityWanted.h"
+#include "DesktopWishes.h"
 #include "DesktopScale.h"
 #include "X11Clipboard.h"
 #include "X11Errors.h"
@@ -126,6 +126,7 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     // The window draws its own frame and caption; the decoration library would only
     // look for its plugins (and say on the terminal that it found none).
     SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
+    m_wishes = ReadDesktopWishes();
     // With no session bus, the bus library would fork a helper to start one, only to find no
     // input method on it; say there is none instead, and start without the wait.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
@@ -135,10 +136,11 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     if (!std::getenv("WAYLAND_DISPLAY") && !std::getenv("XMODIFIERS") && !std::getenv("XCOMPOSEFILE") && !UserComposeFileExists())
         setenv("XCOMPOSEFILE", "/dev/null", 0);
     // Finding and opening the font takes as long as opening the display: do both at once.
-    // The desktop's high-contrast theme (GTK_THEME names it where a session chose it), unless
-    // DOTWISE_CONTRAST says otherwise.
-    if (const char* theme = std::getenv("GTK_THEME"); theme != nullptr && std::strstr(theme, "HighContrast") != nullptr && !std::getenv("DOTWISE_CONTRAST"))
-        SetHighContrast(true);
+    // The desktop's high contrast (the settings portal's, or a HighContrast GTK_THEME),
+    // unless DOTWISE_CONTRAST says otherwise.
+    const char* theme = std::getenv("GTK_THEME");
+    const bool themed = theme != nullptr && std::strstr(theme, "HighContrast") != nullptr;
+    if ((themed || m_wishes.highContrast.value_or(false)) && !std::getenv("DOTWISE_CONTRAST")) SetHighContrast(true);
     const std::optional<double> desktopScale = DesktopScale();
     const double scale = desktopScale.value_or(1.0);
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
@@ -288,8 +290,8 @@ void SdlBackend::SetLegacyTitle(const std::string& title) {
 }
 
 void SdlBackend::StartAccessibility() {
-    std::string why;
-    if (!AccessibilityWanted(why)) return;
+    if (!m_wishes.accessibility) return;
+    const std::string& why = m_wishes.accessibilityReason;
     std::string error;
     const AccessibilityModule* module = LoadAccessibilityModule(error);
     g_shownBackend = this;

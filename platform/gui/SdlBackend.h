@@ -13,6 +13,7 @@
 
 #include "../window_system/Backend.h"
 #include "../driver/Driver.h"
+#include "DesktopWishes.h"
 #include "DialogFont.h"
 
 struct SDL_Window;
@@ -108,6 +109,7 @@ private:
     bool m_pushWhole = true;
 
     std::unique_ptr<X11Clipboard> m_clipboard;
+    DesktopWishes m_wishes;
     // The screen readers' bridge, opened at start when the desktop wants it; null otherwise.
     const struct AccessibilityModule* m_accessibility = nullptr;
     bool m_clipboardOpened = false;

@@ -21,6 +21,7 @@ fi
 work=$(mktemp -d)
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+  [ -n "${portal:-}" ] && kill "$portal" 2>/dev/null || true
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -58,3 +59,15 @@ echo "ok: with accessibility on, the bridge is loaded"
 stop_app
 ! grep -q . "$work/errors" || fail "the program complained: $(head -n 3 "$work/errors")"
 echo "ok: no complaints"
+
+# The desktop's settings portal says the user chose high contrast: the colours follow.
+colour() { printf 'color 1000\nquit\n' | "$dotwise" --platform gui --driver 2>>"$work/errors" | sed -n 1p; }
+[ "$(colour)" = "#000000" ] || fail "the classic colours without a portal"
+/usr/bin/python3 "$here/fake_settings_portal.py" >"$work/portal" &
+portal=$!
+for _ in $(seq 50); do grep -q ready "$work/portal" && break; sleep 0.1; done
+grep -q ready "$work/portal" || fail "the settings portal did not start"
+[ "$(colour)" = "#FFFFFF" ] || fail "high contrast from the settings portal: $(colour)"
+echo "ok: the settings portal's high contrast is followed"
+[ "$(DOTWISE_CONTRAST=normal colour)" = "#000000" ] || fail "DOTWISE_CONTRAST=normal over the portal"
+echo "ok: DOTWISE_CONTRAST=normal keeps the classic colours"
