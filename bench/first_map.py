@@ -11,21 +11,22 @@ import subprocess
 import sys
 import time
 
-from Xlib import X, display
+from Xlib import X, Xatom, display
 from Xlib.ext import damage
 
 
 def window_name(win):
-    try:
-        name = win.get_wm_name()
-        if isinstance(name, bytes):
-            name = name.decode("utf-8", "replace")
-        if not name:
-            prop = win.get_full_property(win.display.intern_atom("_NET_WM_NAME"), X.AnyPropertyType)
-            name = prop.value.decode("utf-8", "replace") if prop else ""
-        return name or ""
-    except Exception:
-        return ""
+    """The window's title: _NET_WM_NAME (UTF-8), else WM_NAME in whatever
+    type it has (Latin-1, UTF-8, or compound text, whose ASCII reads as is)."""
+    for atom in (win.display.get_atom("_NET_WM_NAME"), Xatom.WM_NAME):
+        try:
+            prop = win.get_full_property(atom, X.AnyPropertyType)
+        except Exception:
+            continue
+        if prop is not None and prop.format == 8 and prop.value:
+            value = prop.value
+            return value.decode("utf-8", "replace") if isinstance(value, bytes) else str(value)
+    return ""
 
 
 def main():

@@ -19,6 +19,8 @@ import time
 from Xlib import X, XK, display
 from Xlib.ext import damage, xtest
 
+from first_map import window_name
+
 KEY_GAP = 0.06
 
 
@@ -36,12 +38,7 @@ def cpu_ns(pid):
 def find_window(d, pattern):
     def walk(win):
         try:
-            name = win.get_wm_name() or ""
-            if isinstance(name, bytes):
-                name = name.decode("utf-8", "replace")
-            if not name:
-                prop = win.get_full_property(d.intern_atom("_NET_WM_NAME"), X.AnyPropertyType)
-                name = prop.value.decode("utf-8", "replace") if prop else ""
+            name = window_name(win)
             attrs = win.get_attributes()
             if pattern.search(name) and attrs.map_state == X.IsViewable:
                 return win
