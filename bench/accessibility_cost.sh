@@ -27,15 +27,8 @@ if [ -z "${DOTWISE_IN_SESSION:-}" ]; then
   DOTWISE_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$build" "$runs" 2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2)
 fi
 
-work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export HOME="$work"
-/usr/bin/python3 -c 'from Xlib import display; import time; d = display.Display(); d.sync(); time.sleep(100000)' &
-keeper=$!
-trap 'kill $keeper $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+source "$here"/warm_display.sh
+start_warm_display
 unset DOTWISE_ACCESSIBILITY NO_AT_BRIDGE
 
 enabled() {
@@ -43,7 +36,6 @@ enabled() {
     string:org.a11y.Status string:IsEnabled "variant:boolean:$1" >/dev/null
 }
 measure() { /usr/bin/python3 "$here/first_map.py" "$@" || true; }
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 names=(decided-off bus-off bus-on galculator-on)
 run() {

@@ -12,15 +12,8 @@ here=$(dirname "$0")
 command -v galculator >/dev/null && command -v Xvfb >/dev/null && /usr/bin/python3 -c 'import Xlib' 2>/dev/null ||
   { echo "keystrokes.sh needs galculator, xvfb and python3-xlib (bench/startup.sh installs them)" >&2; exit 1; }
 
-work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export HOME="$work"
-/usr/bin/python3 -c 'from Xlib import display; import time; d = display.Display(); d.sync(); time.sleep(100000)' &
-keeper=$!
-trap 'kill $keeper $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+source "$here"/warm_display.sh
+start_warm_display
 
 typed="1 2 3 4 5 BackSpace BackSpace BackSpace BackSpace BackSpace"
 keys="$typed $typed $typed $typed $typed $typed"

@@ -21,19 +21,10 @@ if [ ${#need[@]} -gt 0 ]; then
   $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 
-work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export HOME="$work"   # no saved settings for any program
-# The client that keeps the server warm, as a desktop session's own clients do.
-/usr/bin/python3 -c 'from Xlib import display; import time; d = display.Display(); d.sync(); time.sleep(100000)' &
-keeper=$!
-trap 'kill $keeper $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+source "$here"/warm_display.sh
+start_warm_display
 
 measure() { /usr/bin/python3 "$here/first_map.py" "$@" || true; }
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 names=(dotwise bare-sdl galculator)
 patterns=('^Dotwise' '^Bare SDL window' 'alculator')
