@@ -33,6 +33,8 @@ add_executable(dotwise WIN32
   ${DOTWISE_PROGRAM_SOURCES}
   ${DOTWISE_CLASS_LIBRARY_SOURCES}
   ${DOTWISE_DRIVER_SOURCES}
+  platform/windows/AccessibleControls.cpp
+  platform/windows/AccessibleProxy.cpp
   platform/windows/DriverPump.cpp
   platform/windows/LocaleOverride.cpp
   platform/windows/ProgramEntry.cpp
@@ -53,6 +55,13 @@ target_compile_options(badge_icon_check PRIVATE ${DOTWISE_WARNINGS})
 target_compile_definitions(badge_icon_check PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(badge_icon_check PRIVATE -static -static-libgcc -static-libstdc++)
 target_link_libraries(badge_icon_check PRIVATE user32 gdi32)
+
+# What a screen reader reads of the running program through MSAA, run under Wine by the tests.
+add_executable(accessible_probe tests/windows/AccessibleProbe.cpp)
+target_compile_options(accessible_probe PRIVATE ${DOTWISE_WARNINGS})
+target_compile_definitions(accessible_probe PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
+target_link_options(accessible_probe PRIVATE -static -static-libgcc -static-libstdc++)
+target_link_libraries(accessible_probe PRIVATE oleacc oleaut32 ole32 user32)
 
 # What a Windows user downloads: a zip to unpack anywhere and an installer,
 # each with the stripped program, a README for Windows users and the licence,

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "AccessibleControls.h"
 #include "LocaleOverride.h"
 #include "DriverPump.h"
 
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     InstallLocaleOverride();
+    ServeAccessibleControls();
     Driver driver(std::cout);
     DriverPump pump(driver);
     if (withDriver && !pump.Start()) {

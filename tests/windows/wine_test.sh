@@ -2,7 +2,7 @@
 # The Windows build under Wine: a fresh prefix with the null graphics driver,
 # one wineserver kept for the run, the end-to-end scripts (less the known
 # Wine differences), the badges' icons through the platform's own
-# CreateIconFromResourceEx, and, given the Linux program, random driver
+# CreateIconFromResourceEx, what a screen reader reads through MSAA, and, given the Linux program, random driver
 # sessions on both builds compared answer by answer.
 #   tests/windows/wine_test.sh [BUILD-FOLDER [LINUX-PROGRAM]]   (default build/windows)
 # DOTWISE_SESSIONS sets how many random sessions run (300 by default).
@@ -48,7 +48,14 @@ else
     echo "FAILED: --version says '$version'"
     failed=1
 fi
-"$wine" "$build/badge_icon_check.exe" | tr -d '\r' || failed=1
+# A Windows program's lines end in CR LF; its own exit status counts, not the filter's.
+windows_lines() {
+    "$@" | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
+windows_lines "$wine" "$build/badge_icon_check.exe" || failed=1
+# What a screen reader reads through MSAA, from a process of its own.
+(cd "$build" && windows_lines timeout 120 "$wine" accessible_probe.exe dotwise.exe) || failed=1
 "$here/../e2e/run_scripts.sh" --skip "$here/known_wine_differences.txt" -- "$wine" "$build/dotwise.exe" --driver || failed=1
 if [ -n "$linux" ]; then
     python3 "$here/random_sessions.py" --count "${DOTWISE_SESSIONS:-300}" \
