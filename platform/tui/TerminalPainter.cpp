@@ -205,7 +205,9 @@ void TerminalPainter::PaintButton(HWND control, const Rect& r, bool active) {
     const int column = ButtonColumn(r, text);
     const int row = LineRow(r.top);
     const COLORREF bg = m_screen.Has256Colors() ? RGB(224, 224, 224) : kWhite;
-    m_screen.Text(column, row, text, control->IsEnabled() ? kBlack : RGB(128, 128, 128), bg, (focused ? A_REVERSE : 0) | (isDefault ? A_BOLD : 0));
+    // Grey alone does not show on a monochrome terminal.
+    const int look = control->IsEnabled() ? EnabledLook() : A_DIM;
+    m_screen.Text(column, row, text, control->IsEnabled() ? kBlack : RGB(128, 128, 128), bg, look | (focused ? A_REVERSE : 0) | (isDefault ? A_BOLD : 0));
 }
 
 void TerminalPainter::PaintGroupBox(HWND control, const Rect& r) {
