@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CIconBadge, CStatic)
     ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
     ON_WM_PAINT()
     ON_WM_SETCURSOR()
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CIconBadge::CIconBadge(const BadgePicture& picture, const char* clickText)
@@ -43,6 +44,16 @@ void CIconBadge::PreSubclassWindow() {
     // On a dense screen the picture is drawn anew at the screen's scale, not enlarged.
     if (const UINT dpi = GetDpiForWindow(m_hWnd); dpi != 0 && dpi != 96) MakeIcon(dpi / 96.0);
     LoadHandCursor();
+    FitToIcon();
+    CRect client;
+    GetClientRect(&client);
+    m_tooltip.Create(this, 0);
+    m_tooltip.AddTool(this, kToolTipText, &client, 1);
+    m_tooltip.SendMessage(WM_SETFONT, GetParent()->SendMessage(WM_GETFONT), TRUE);
+    CStatic::PreSubclassWindow();
+}
+
+void CIconBadge::FitToIcon() {
     CRect client;
     GetClientRect(&client);
     const int clientWidth = client.right - client.left;
@@ -54,11 +65,20 @@ void CIconBadge::PreSubclassWindow() {
     const int frame = (window.right - window.left) - clientWidth;
     SetWindowPos(nullptr, window.right - frame - m_nWidth, window.bottom - frame - m_nHeight, m_nWidth + frame,
                  m_nHeight + frame, SWP_NOZORDER);
+}
+
+LRESULT CIconBadge::OnDpiChangedAfterParent(WPARAM, LPARAM) {
+    const UINT dpi = GetDpiForWindow(m_hWnd);
+    if (dpi == 0) return 0;
+    MakeIcon(dpi / 96.0);
+    FitToIcon();
+    CRect client;
     GetClientRect(&client);
-    m_tooltip.Create(this, 0);
-    m_tooltip.AddTool(this, kToolTipText, &client, 1);
+    m_tooltip.SetToolRect(this, 1, &client);
+    // The dialog's font was made anew for the new scale; the tooltip speaks in it too.
     m_tooltip.SendMessage(WM_SETFONT, GetParent()->SendMessage(WM_GETFONT), TRUE);
-    CStatic::PreSubclassWindow();
+    Invalidate();
+    return 0;
 }
 
 BOOL CIconBadge::PreTranslateMessage(MSG* pMsg) {

@@ -27,6 +27,8 @@ protected:
     void OnPaint();
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     void LoadHandCursor();
+    // Moved to a screen of another scale: the picture drawn anew at it.
+    LRESULT OnDpiChangedAfterParent(WPARAM, LPARAM);
     // The icon made from the picture at `scale`, in place of the one before.
     void MakeIcon(double scale);
     DECLARE_MESSAGE_MAP()
@@ -36,6 +38,9 @@ protected:
     HICON m_hIcon = nullptr;
 
 private:
+    // The control made the icon's size plus its frame, its bottom-right corner kept.
+    void FitToIcon();
+
     const BadgePicture& m_picture;
     int m_nWidth;
     int m_nHeight;

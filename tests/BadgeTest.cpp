@@ -124,4 +124,38 @@ TEST_F(BadgeGeometry, AOnePixelBorderAddsTwoPixelsEachWay) {
     EXPECT_EQ(FindTool(badge.m_hWnd)->rect, (Rect{0, 0, 32, 16}));
 }
 
+// A screen whose scale changes while the program runs: the window moved to another monitor.
+class MovingScaleMetrics : public FixedTextMetrics {
+public:
+    double Scale() const override { return scale; }
+    double scale = 1.0;
+};
+
+class MovedBetweenScreens : public BadgeGeometry {
+protected:
+    struct ScaledHeadless : HeadlessBackend {
+        using HeadlessBackend::HeadlessBackend;
+        const TextMetrics& Metrics() const override { return metrics; }
+        MovingScaleMetrics metrics;
+    };
+    MovedBetweenScreens() : m_scaled(m_in, m_out) { WindowManager::Instance().SetBackend(&m_scaled); }
+    ScaledHeadless m_scaled;
+};
+
+TEST_F(MovedBetweenScreens, TheBadgeIsDrawnAnewAtEachScaleAndKeepsItsCorner) {
+    CIconBadge badge(PlateMakingPicture(), "x");
+    const Rect first = Attach(badge, 2);
+    for (const auto& [scale, side] : {std::pair{2.0, 64}, {1.5, 48}, {1.0, 32}}) {
+        m_scaled.metrics.scale = scale;
+        SendMessage(badge.m_hWnd, WM_DPICHANGED_AFTERPARENT, 0, 0);
+        const Rect now = badge.m_hWnd->rect;
+        EXPECT_EQ(now.Width(), side + 2) << scale;
+        EXPECT_EQ(now.Height(), side + 2) << scale;
+        EXPECT_EQ(now.right, first.right) << scale;
+        EXPECT_EQ(now.bottom, first.bottom) << scale;
+        EXPECT_EQ(FindTool(badge.m_hWnd)->rect, (Rect{0, 0, side, side})) << "the tooltip follows, at scale " << scale;
+        EXPECT_EQ(badge.GetIcon()->width, side) << "drawn at the size, not enlarged later, at scale " << scale;
+    }
+}
+
 }  // namespace

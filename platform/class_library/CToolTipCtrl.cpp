@@ -27,3 +27,13 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText, LPCRECT lpRectTool, UINT
     info.lpszText = const_cast<LPSTR>(lpszText);
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&info)));
 }
+
+void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect) {
+    if (!::IsWindow(m_hWnd) || pWnd == nullptr || lpRect == nullptr) return;
+    TOOLINFO info{};
+    info.cbSize = sizeof info;
+    info.hwnd = pWnd->m_hWnd;
+    info.uId = nIDTool;
+    info.rect = *lpRect;
+    SendMessage(TTM_NEWTOOLRECT, 0, reinterpret_cast<LPARAM>(&info));
+}

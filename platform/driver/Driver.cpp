@@ -554,8 +554,13 @@ std::string Driver::ToolTip(const Args& a) {
 // Where a control, or the open menu, stands: from the active dialog's client
 // area, so the answer does not depend on where the window was placed.
 std::string Driver::Rectangle(const Args& a) {
-    Need(a, 1, "rect ID|menu");
+    Need(a, 1, "rect ID|menu|dialog");
     HWND hWnd = nullptr;
+    if (a[0] == "dialog") {
+        RECT client{};
+        GetClientRect(NeedDialog(), &client);
+        return "0 0 " + std::to_string(client.right) + " " + std::to_string(client.bottom);
+    }
     if (a[0] == "menu") {
         for (HWND popup : ThreadWindows("#32768"))
             if (IsWindowVisible(popup)) hWnd = popup;

@@ -13,7 +13,9 @@ inline constexpr UINT TTM_ADDTOOLA = WM_USER + 4;
 inline constexpr UINT TTM_RELAYEVENT = WM_USER + 7;
 inline constexpr UINT TTM_GETTOOLCOUNT = WM_USER + 13;
 inline constexpr UINT TTM_ENUMTOOLSA = WM_USER + 14;
+inline constexpr UINT TTM_NEWTOOLRECTA = WM_USER + 6;
 #define TTM_ADDTOOL TTM_ADDTOOLA
+#define TTM_NEWTOOLRECT TTM_NEWTOOLRECTA
 
 struct INITCOMMONCONTROLSEX {
     DWORD dwSize;

@@ -281,6 +281,7 @@ inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
 inline constexpr UINT WM_CUT = 0x0300;
 inline constexpr UINT WM_COPY = 0x0301;
 inline constexpr UINT WM_PASTE = 0x0302;

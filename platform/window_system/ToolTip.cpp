@@ -44,6 +44,13 @@ LRESULT ToolTipControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
         hovered = nullptr;
         return TRUE;
     }
+    case TTM_NEWTOOLRECTA: {
+        const auto* info = reinterpret_cast<const TOOLINFOA*>(lParam);
+        if (info == nullptr) return 0;
+        for (ToolInfo& tool : tools)
+            if (tool.window == info->hwnd && tool.id == static_cast<UINT>(info->uId)) tool.rect = Rect(info->rect);
+        return 0;
+    }
     case TTM_GETTOOLCOUNT: return static_cast<LRESULT>(tools.size());
     case TTM_ENUMTOOLSA: {
         auto* info = reinterpret_cast<TOOLINFOA*>(lParam);

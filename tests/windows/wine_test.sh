@@ -2,7 +2,8 @@
 # The Windows build under Wine: a fresh prefix with the null graphics driver,
 # one wineserver kept for the run, the end-to-end scripts (less the known
 # Wine differences), the badges' icons through the platform's own
-# CreateIconFromResourceEx, what a screen reader reads through MSAA, and, given the Linux program, random driver
+# CreateIconFromResourceEx, what a screen reader reads through MSAA, the
+# dialog at 144 and 192 dpi, and, given the Linux program, random driver
 # sessions on both builds compared answer by answer.
 #   tests/windows/wine_test.sh [BUILD-FOLDER [LINUX-PROGRAM]]   (default build/windows)
 # DOTWISE_SESSIONS sets how many random sessions run (300 by default).
@@ -56,6 +57,30 @@ windows_lines() {
 windows_lines "$wine" "$build/badge_icon_check.exe" || failed=1
 # What a screen reader reads through MSAA, from a process of its own.
 (cd "$build" && windows_lines timeout 120 "$wine" accessible_probe.exe dotwise.exe) || failed=1
+# The display's scale (LogPixels): the dialog laid out from dialog units at it,
+# within its font's rounding, and the badges drawn at it, to the pixel.
+sizes() {
+    printf 'rect dialog\nrect 1017\nrect 1018\nrect 1019\nquit\n' | "$wine" "$build/dotwise.exe" --driver | tr -d '\r' | awk 'NF == 4 { printf "%s %s ", $3, $4 }'
+}
+set_dpi() { "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+set_dpi 96
+base=$(sizes)
+for dpi in 144 192; do
+    set_dpi "$dpi"
+    scaled=$(sizes)
+    verdict=$(awk -v f="$dpi" -v base="$base" -v scaled="$scaled" 'BEGIN {
+        n = split(base, b, " "); m = split(scaled, s, " "); if (n != 8 || m != 8) { print "no answer"; exit }
+        for (i = 1; i <= n; i++) { want = b[i] * f / 96; slack = i <= 2 ? want * 0.05 : 0.5
+            if (s[i] < want - slack || s[i] > want + slack) { print "size " i " is " s[i] ", not " want; exit } }
+        print "ok" }')
+    if [ "$verdict" = ok ]; then
+        echo "ok: at $dpi dpi the dialog and badges are ${scaled% } (at 96: ${base% })"
+    else
+        echo "FAILED: at $dpi dpi: $verdict (sizes ${scaled% }; at 96: ${base% })"
+        failed=1
+    fi
+done
+set_dpi 96
 "$here/../e2e/run_scripts.sh" --skip "$here/known_wine_differences.txt" -- "$wine" "$build/dotwise.exe" --driver || failed=1
 if [ -n "$linux" ]; then
     python3 "$here/random_sessions.py" --count "${DOTWISE_SESSIONS:-300}" \
