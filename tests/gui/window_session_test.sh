@@ -184,10 +184,49 @@ for setting in "192 918x843" "144 690x633" "96 459x422"; do
   kill -TERM "$app"
   expect_exit "SIGTERM"
 done
+# Everything scales: at 1.5, 2 and 3 the badges' pictures and the radio marks are
+# drawn that much larger than at 1 (within a pixel of rounding), and at 1 they are
+# the size they always were.
+if /usr/bin/python3 -c 'import PIL' 2>/dev/null; then
+  for setting in "1 32x15 27x48 28x28 12x12" "1.5" "2" "3"; do
+    set -- $setting
+    scale=$1
+    DOTWISE_SCALE=$scale start_app
+    client=$(ask "rect dialog" | cut -d' ' -f3,4)
+    read -r rx ry _ rh <<<"$(ask 'rect 1014')"
+    ask "screenshot $work/scale$scale.png" >/dev/null
+    sizes=$(/usr/bin/python3 "$(dirname "$0")/shot_measure.py" sizes "$work/scale$scale.png" $client \
+              $(ask 'rect 1017') $(ask 'rect 1018') $(ask 'rect 1019') "$rx" "$ry" "$rh" "$rh" | tr ' \n' 'x ')
+    sizes=${sizes% }
+    if [ "$scale" = 1 ]; then
+      expect "the badges' and a radio mark's drawn sizes at scale 1" "$sizes" "${*:2}"
+      base=$sizes
+    else
+      verdict=$(awk -v s="$scale" -v base="$base" -v got="$sizes" 'BEGIN {
+        gsub("x", " ", base); gsub("x", " ", got); n = split(base, b, " "); split(got, g, " ")
+        for (i = 1; i <= n; i++) if (g[i] < b[i] * s - 1 || g[i] > b[i] * s + 1) { print "not " s " times " base; exit }
+        print "scaled" }')
+      expect "the badges and a radio mark at scale $scale ($sizes)" "$verdict" "scaled"
+    fi
+    kill -TERM "$app"
+    expect_exit "SIGTERM"
+  done
+else
+  echo "note: no Python imaging library (python3-pil): the screenshots at each scale are not measured"
+fi
 # The desktop's high-contrast theme: disabled text in the scheme's readable green, and no change left behind.
 GTK_THEME=HighContrast start_app
 expect "a disabled label's colour under the desktop's high contrast" "$(ask 'color 1002')" "#00FF00"
 expect "pixels left behind under high contrast" "$(ask stale)" 0
+if /usr/bin/python3 -c 'import PIL' 2>/dev/null; then
+  # The dialog's face, a field's inside and a button's lit edge, as the scheme has them.
+  ask "screenshot $work/contrast.png" >/dev/null
+  read -r fx fy _ <<<"$(ask 'rect 1000')"
+  read -r bx by _ <<<"$(ask 'rect 1')"
+  expect "the face, a field and a button's edge under high contrast" \
+    "$(/usr/bin/python3 "$(dirname "$0")/shot_measure.py" pixels "$work/contrast.png" $(ask "rect dialog" | cut -d' ' -f3,4) 1 1 $((fx + 2)) $((fy + 9)) "$bx" "$by" | tr '\n' ' ')" \
+    "#000000 #000000 #FFFFFF "
+fi
 kill -TERM "$app"
 expect_exit "SIGTERM"
 echo "1 passed, 0 failed"
