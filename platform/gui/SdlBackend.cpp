@@ -29,6 +29,7 @@
 #include "Screenshot.h"
 #include "SurfaceCanvas.h"
 #include "DesktopWishes.h"
+#include "DenseOutput.h"
 #include "DesktopScale.h"
 #include "X11Clipboard.h"
 #include "X11Errors.h"
@@ -91,7 +92,7 @@ UINT VirtualKey(SDL_Keycode key) {
     }
 }
 
-SDL_HitTestResult HitTest(SDL_Window*, const SDL_Point* point, void* data) {
+SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* data) {
     auto* backend = static_cast<const TextMetrics*>(data);
     HWND main = nullptr;
     for (HWND top : wm().TopLevelWindows())
@@ -101,7 +102,12 @@ SDL_HitTestResult HitTest(SDL_Window*, const SDL_Point* point, void* data) {
         }
     if (main == nullptr || GetTrackedMenu() != nullptr) return SDL_HITTEST_NORMAL;
     const CaptionParts parts = CaptionLayout(main, *backend);
-    const Point p{point->x, point->y};
+    int points = 0;
+    int pixels = 0;
+    SDL_GetWindowSize(window, &points, nullptr);
+    SDL_GetWindowSizeInPixels(window, &pixels, nullptr);
+    const int density = points > 0 ? std::max(1, pixels / points) : 1;
+    const Point p{point->x * density, point->y * density};
     if (parts.caption.PtInRect(p) && !parts.icon.PtInRect(p) && !parts.closeBox.PtInRect(p)) return SDL_HITTEST_DRAGGABLE;
     return SDL_HITTEST_NORMAL;
 }
@@ -160,8 +166,11 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     if (driver == "wayland") SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
     g_wakeEvent = SDL_RegisterEvents(1);
     m_font = font.get();
-    // Where the desktop says nothing the display's own density decides; at the usual 96 dpi the font is ready.
-    if (const double wanted = desktopScale ? scale : DisplayDensityScale(); wanted != scale) m_font = std::make_unique<DialogFont>(wanted);
+    // A scaled Wayland output gives each window point that many pixels, and the window is drawn at them.
+    if (driver == "wayland") m_density = ScaledOutputDensity();
+    // Where the desktop says nothing, the output's scale or the display's own density decides; at the usual 96 dpi the font is ready.
+    const double wanted = desktopScale ? scale : m_density > 1 ? m_density : DisplayDensityScale();
+    if (wanted != scale) m_font = std::make_unique<DialogFont>(wanted);
     AddScreenshotCommand(m_driver, *m_font);
     // Whether partial frames left anything behind: the window's pixels against a whole drawing.
     m_driver.AddCommand("stale", [this](const Driver::Args& a) {
@@ -201,6 +210,7 @@ SdlBackend::~SdlBackend() {
     for (SDL_Cursor* cursor : m_cursors)
         if (cursor != nullptr) SDL_FreeCursor(cursor);
     m_canvas.reset();
+    m_dense.reset();
     if (m_window != nullptr) {
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
@@ -246,7 +256,9 @@ void SdlBackend::EnsureWindow() {
         SurfaceCanvas scratch(1, 1, *m_font);
         Renderer(scratch, *m_font).Paint(m_origin, {0, 0, r.Width(), r.Height()}, true);
     });
-    m_window = SDL_CreateWindow(main->text.c_str(), r.left, r.top, r.Width(), r.Height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    const auto points = [this](int pixels) { return (pixels + m_density - 1) / m_density; };
+    m_window = SDL_CreateWindow(main->text.c_str(), r.left, r.top, points(r.Width()), points(r.Height()),
+                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | (m_density > 1 ? SDL_WINDOW_ALLOW_HIGHDPI : 0));
     strings.get();
     if (m_window == nullptr) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
     // The window shows with its first frame drawn. X gives a hidden window its
@@ -306,9 +318,8 @@ Rect SdlBackend::OnDisplay(const Rect& r) const {
     int x = 0;
     int y = 0;
     if (m_window != nullptr) SDL_GetWindowPosition(m_window, &x, &y);
-    Rect shown = r;
-    shown.OffsetRect(x - m_origin.x, y - m_origin.y);
-    return shown;
+    return {x + (r.left - m_origin.x) / m_density, y + (r.top - m_origin.y) / m_density, x + (r.right - m_origin.x) / m_density,
+            y + (r.bottom - m_origin.y) / m_density};
 }
 
 void SdlBackend::Invalidate(HWND hWnd) {
@@ -354,6 +365,7 @@ void SdlBackend::Draw(SurfaceCanvas& canvas, const Rect* repaint) const {
 }
 
 bool SdlBackend::AttachCanvas() {
+    if (m_density > 1) return AttachDenseOutput();
     // Wayland has a window's pixels ready only once the compositor has taken
     // it in; until then nothing is drawn and the frame stays due.
     SDL_Surface* surface = SDL_GetWindowSurface(m_window);
@@ -372,6 +384,24 @@ bool SdlBackend::AttachCanvas() {
     return true;
 }
 
+bool SdlBackend::AttachDenseOutput() {
+    if (m_dense) return true;
+    if (!(SDL_GetWindowFlags(m_window) & SDL_WINDOW_SHOWN)) return false;
+    std::optional<DenseOutput> output = DenseOutput::Open(m_window);
+    if (!output) {
+        // Without a renderer the window's own framebuffer serves, enlarged by the compositor.
+        std::cerr << "dotwise: the window is drawn at the output's logical size (" << SDL_GetError() << ")\n";
+        m_density = 1;
+        return AttachCanvas();
+    }
+    m_dense = std::make_unique<DenseOutput>(std::move(*output));
+    m_direct = false;
+    m_canvas = std::make_unique<SurfaceCanvas>(m_dense->Width(), m_dense->Height(), *m_font);
+    RepaintAll();
+    m_pushWhole = true;
+    return true;
+}
+
 void SdlBackend::RenderFrame() {
     if (!AttachCanvas()) return;
     const Rect whole{0, 0, m_canvas->Width(), m_canvas->Height()};
@@ -384,7 +414,7 @@ void SdlBackend::RenderFrame() {
 Rect SdlBackend::WindowArea() const {
     int width = 0;
     int height = 0;
-    SDL_GetWindowSize(m_window, &width, &height);
+    SDL_GetWindowSizeInPixels(m_window, &width, &height);
     return {0, 0, width, height};
 }
 
@@ -393,7 +423,7 @@ int SdlBackend::StalePixels() {
     if (m_canvas == nullptr) return -1;
     SurfaceCanvas full(m_canvas->Width(), m_canvas->Height(), *m_font, m_canvas->Surface()->format->format);
     Draw(full, nullptr);
-    SDL_Surface* target = SDL_GetWindowSurface(m_window);
+    SDL_Surface* target = m_dense ? nullptr : SDL_GetWindowSurface(m_window);
     const SDL_Surface* shown = target != nullptr && target->format->format == full.Surface()->format->format ? target : m_canvas->Surface();
     int stale = 0;
     for (int y = 0; y < full.Height() && y < shown->h; ++y) {
@@ -407,10 +437,13 @@ int SdlBackend::StalePixels() {
 void SdlBackend::ShowFrame() {
     // A frame pushes what it drew anew: the fields a typed digit changed, the
     // caret at a blink; all of it once the window was shown or exposed.
-    if (m_canvas == nullptr || m_windowSurface != SDL_GetWindowSurface(m_window)) return;
+    if (m_canvas == nullptr || (!m_dense && m_windowSurface != SDL_GetWindowSurface(m_window))) return;
     const Rect whole{0, 0, m_canvas->Width(), m_canvas->Height()};
     const Rect push = m_pushWhole ? whole : m_drawn;
-    if (!push.IsEmpty()) {
+    if (m_dense) {
+        if (!push.IsEmpty()) m_dense->Show(m_canvas->Surface(), {push.left, push.top, push.Width(), push.Height()});
+        m_pushWhole = false;
+    } else if (!push.IsEmpty()) {
         SDL_Rect rect{push.left, push.top, push.Width(), push.Height()};
         if (!m_direct) {
             SDL_Rect to = rect;
@@ -425,7 +458,8 @@ void SdlBackend::ShowFrame() {
     const Caret& caret = wm().GetCaret();
     if (IsWindow(caret.owner)) {
         const Point origin = wm().ClientOrigin(caret.owner);
-        SDL_Rect at{origin.x - m_origin.x + caret.pos.x, origin.y - m_origin.y + caret.pos.y, 1, caret.height};
+        SDL_Rect at{(origin.x - m_origin.x + caret.pos.x) / m_density, (origin.y - m_origin.y + caret.pos.y) / m_density, 1,
+                    std::max(1, caret.height / m_density)};
         SDL_SetTextInputRect(&at);
     }
 }

@@ -74,7 +74,8 @@ private:
     void SetLegacyTitle(const std::string& title);
     // A rectangle of the window system's screen on the display's.
     Rect OnDisplay(const Rect& r) const;
-    Point ToScreen(int x, int y) const { return {x + m_origin.x, y + m_origin.y}; }
+    Point ToScreen(int x, int y) const { return {x * m_density + m_origin.x, y * m_density + m_origin.y}; }
+    bool AttachDenseOutput();
     HWND MainDialog() const;
     bool CaretBlinks() const;
     // A frame is due in which `area` (canvas coordinates) is drawn anew.
@@ -105,6 +106,9 @@ private:
     // was drawn since the last push; and whether all of it must go.
     SDL_Surface* m_windowSurface = nullptr;
     bool m_direct = false;
+    // The output's pixels per window point, and where it is over 1, what shows them.
+    int m_density = 1;
+    std::unique_ptr<class DenseOutput> m_dense;
     Rect m_drawn;
     bool m_pushWhole = true;
 
