@@ -168,8 +168,10 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     m_font = font.get();
     // A scaled Wayland output gives each window point that many pixels, and the window is drawn at them.
     if (driver == "wayland") m_density = ScaledOutputDensity();
-    // Where the desktop says nothing, the output's scale or the display's own density decides; at the usual 96 dpi the font is ready.
-    const double wanted = desktopScale ? scale : m_density > 1 ? m_density : DisplayDensityScale();
+    // DOTWISE_SCALE first; then a scaled output's own scale, then the desktop's settings, then the
+    // display's own density. At the usual 96 dpi the font is ready.
+    const bool forced = std::getenv("DOTWISE_SCALE") != nullptr;
+    const double wanted = forced || (desktopScale && m_density == 1) ? scale : m_density > 1 ? m_density : DisplayDensityScale();
     if (wanted != scale) m_font = std::make_unique<DialogFont>(wanted);
     AddScreenshotCommand(m_driver, *m_font);
     // Whether partial frames left anything behind: the window's pixels against a whole drawing.
