@@ -139,6 +139,8 @@ protected:
         MovingScaleMetrics metrics;
     };
     MovedBetweenScreens() : m_scaled(m_in, m_out) { WindowManager::Instance().SetBackend(&m_scaled); }
+    // The windows outlive this back end: they go with the fixture's own.
+    ~MovedBetweenScreens() override { WindowManager::Instance().SetBackend(&m_backend); }
     ScaledHeadless m_scaled;
 };
 

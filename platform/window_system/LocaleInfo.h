@@ -1,7 +1,7 @@
 // The user's number format, answered the way the desktop's locale query
-// answers it. The answers come from the POSIX locale (LC_NUMERIC), each of
-// which an environment variable DOTWISE_LOCALE_<NAME> may replace; tests put
-// a source of their own in place.
+// answers it. The answers come from the user's locale (on Linux the POSIX
+// LC_NUMERIC), each of which an environment variable DOTWISE_LOCALE_<NAME> may
+// replace; tests put a source of their own in place.
 #pragma once
 
 #include <map>
@@ -38,7 +38,11 @@ private:
     std::map<LCTYPE, std::string> m_answers;
 };
 
-// Replaces the source the queries read; null puts the POSIX source back.
+// The user's own number format: on Linux the POSIX locale's, in a page the browser's;
+// each build links the one it has.
+const LocaleSource& UserLocaleSource();
+
+// Replaces the source the queries read; null puts the user's own back.
 void SetLocaleSource(const LocaleSource* source);
 
 // Copies the answer with its terminating zero into `data` and returns the

@@ -1,0 +1,39 @@
+# The page: the program, the class library, our window system and the driver
+# compiled to WebAssembly by Emscripten, on the web back end, with the
+# renderer the Linux window draws with. The build's site/ folder is all a
+# static web server needs: index.html, dotwise.js and dotwise.wasm.
+set(DOTWISE_SITE_DIR ${CMAKE_BINARY_DIR}/site)
+add_executable(dotwise
+  ${DOTWISE_PROGRAM_SOURCES}
+  ${DOTWISE_CLASS_LIBRARY_SOURCES}
+  ${DOTWISE_DRIVER_SOURCES}
+  ${DOTWISE_WINDOW_SYSTEM_SOURCES}
+  res/DotwiseResources.cpp
+  res/IconImages.cpp
+  platform/gui/Renderer.cpp
+  platform/web/BrowserFont.cpp
+  platform/web/BrowserLocaleSource.cpp
+  platform/web/CanvasContext.cpp
+  platform/web/ProgramEntry.cpp
+  platform/web/WebBackend.cpp
+)
+target_include_directories(dotwise PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/win32)
+target_compile_options(dotwise PRIVATE ${DOTWISE_WARNINGS})
+# The floating-point conversions this C++ library lacks, for every file alike.
+target_compile_options(dotwise PRIVATE -include ${CMAKE_SOURCE_DIR}/platform/web/FloatingCharconv.h)
+# The driver reports a bad command by throwing, as everywhere.
+target_compile_options(dotwise PRIVATE -fexceptions)
+target_link_options(dotwise PRIVATE -fexceptions)
+# The program waits for input in its own loops; Asyncify lets each wait hand
+# the browser back its turn and resume where it stood.
+# The desktop API tells a resource's number from its name's address by the
+# address's high bits (IS_INTRESOURCE): the program's data and stack start
+# above the first 64 KiB, where a WebAssembly module would put them low.
+target_link_options(dotwise PRIVATE -sGLOBAL_BASE=65536 -sTOTAL_STACK=1048576)
+target_link_options(dotwise PRIVATE
+  -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXIT_RUNTIME=0
+  --pre-js ${CMAKE_SOURCE_DIR}/platform/web/page.js)
+set_target_properties(dotwise PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_SITE_DIR} SUFFIX .js
+  LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page.js)
+configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${DOTWISE_SITE_DIR}/index.html COPYONLY)

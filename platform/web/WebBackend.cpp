@@ -1,0 +1,332 @@
+#include "WebBackend.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "../gui/Renderer.h"
+#include "../window_system/Icon.h"
+#include "../window_system/InputRouter.h"
+#include "../window_system/Menu.h"
+#include "../window_system/MenuLayout.h"
+#include "../window_system/ToolTip.h"
+#include "../window_system/Utf8.h"
+#include "../window_system/WindowManager.h"
+
+// clang-format off
+EM_JS(int, dotwise_next_event, (int* fields), {
+    return Module.dotwisePage.nextEvent(fields >> 2);
+});
+EM_JS(void, dotwise_event_text, (char* buffer, int size), {
+    stringToUTF8(Module.dotwisePage.eventText, buffer, size);
+});
+EM_ASYNC_JS(void, dotwise_wait, (int milliseconds), {
+    await Module.dotwisePage.wait(milliseconds);
+});
+EM_JS(void, dotwise_answers, (const char* utf8, int length), {
+    Module.dotwisePage.answers(UTF8ToString(utf8, length));
+});
+EM_JS(void, dotwise_pointer, (int shape), {
+    Module.dotwisePage.pointer(shape);
+});
+EM_JS(void, dotwise_copy, (const char* utf8, int length), {
+    Module.dotwisePage.copy(UTF8ToString(utf8, length));
+});
+// clang-format on
+
+namespace {
+
+WindowManager& wm() { return WindowManager::Instance(); }
+
+constexpr DWORD kBlinkMs = 530;
+
+// What the page's script queues, in its order.
+enum PageEventType { kNone, kKeyDown, kKeyUp, kText, kMouseDown, kMouseUp, kMouseMove, kMouseLeave, kLine, kPaste, kEnd, kFocus };
+constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
+
+HWND MainDialog() {
+    for (HWND top : wm().TopLevelWindows())
+        if (top->windowClass == WindowClass::Dialog && top->IsVisible()) return top;
+    return nullptr;
+}
+
+}  // namespace
+
+struct WebBackend::PageEvent {
+    int type = kNone;
+    int fields[5] = {};  // the event's numbers; the last, its text's length in bytes
+    std::string text;
+};
+
+WebBackend::WebBackend(double scale) : m_font(scale), m_canvas(m_font), m_driver(m_answers) {
+    m_driver.Start();
+    // Where a control (or its character INDEX) stands on the canvas, in device pixels: for the page's tests to click.
+    m_driver.AddCommand("point", [this](const Driver::Args& a) {
+        if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");
+        HWND hWnd = Driver::Control(a[0]);
+        const POINT client = ControlPoint(hWnd, a.size() == 2 ? Driver::ParseInt(a[1]) : -1);
+        const Point origin = wm().ClientOrigin(hWnd);
+        return std::to_string(origin.x + client.x - m_origin.x) + " " + std::to_string(origin.y + client.y - m_origin.y);
+    });
+}
+
+FrameMetrics WebBackend::Frames() const {
+    // Frames grow with the text on a dense screen, a pixel at least.
+    const auto scaled = [this](int pixels) { return std::max(1, static_cast<int>(std::lround(pixels * m_font.Scale()))); };
+    return {scaled(3), scaled(6), 2, scaled(1)};
+}
+
+Rect WebBackend::WorkArea() const {
+    const int width = static_cast<int>(std::lround(1280 * m_font.Scale()));
+    const int height = static_cast<int>(std::lround(800 * m_font.Scale()));
+    return {0, 0, width, height};
+}
+
+MenuBox WebBackend::MenuBoxOf(const TrackedMenu& menu) const {
+    Rect area = m_size;
+    area.OffsetRect(m_origin.x, m_origin.y);
+    return LayOutMenu(menu, m_font, area);
+}
+
+void WebBackend::ExportClipboard(const std::string& text) { dotwise_copy(text.data(), static_cast<int>(text.size())); }
+
+bool WebBackend::TakePageEvent(PageEvent& event) {
+    event.type = dotwise_next_event(event.fields);
+    if (event.type == kNone) return false;
+    if (const int length = event.fields[4]; length > 0) {
+        event.text.assign(static_cast<std::size_t>(length) + 1, '\0');
+        dotwise_event_text(event.text.data(), length + 1);
+        event.text.resize(static_cast<std::size_t>(length));
+    }
+    return true;
+}
+
+bool WebBackend::PumpInput() {
+    if (m_ended) return false;
+    EnsureCanvas();
+    if (m_driver.RunNextEvent()) return true;
+    m_driver.FlushAnswer();
+    PageEvent event;
+    if (TakePageEvent(event)) {
+        Handle(event);
+        return !m_ended;
+    }
+    // Nothing is waiting: the frame is shown, the driver's lines so far are answered,
+    // and the page has the browser until its next event or deadline.
+    const int wait = Deadline();
+    if (m_dirty) Present();
+    ReportAnswers();
+    dotwise_wait(wait);
+    return true;
+}
+
+int WebBackend::Deadline() {
+    int wait = UpdateToolTips(GetTickCount());
+    const Caret& caret = wm().GetCaret();
+    if (m_focused && IsWindow(caret.owner) && caret.hideCount <= 0) {
+        const DWORD now = GetTickCount();
+        const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
+        if (caretOn != m_caretShown) {
+            m_caretShown = caretOn;
+            const Point client = wm().ClientOrigin(caret.owner);
+            const int left = client.x - m_origin.x + caret.pos.x;
+            const int top = client.y - m_origin.y + caret.pos.y;
+            Repaint({left, top, left + std::max(1, caret.width), top + caret.height});
+        }
+        const int toggle = static_cast<int>(kBlinkMs - (now - m_caretEpoch) % kBlinkMs);
+        wait = wait < 0 ? toggle : std::min(wait, toggle);
+    }
+    return wait;
+}
+
+void WebBackend::ReportAnswers() {
+    const std::string answers = m_answers.str();
+    m_answers.str("");
+    dotwise_answers(answers.data(), static_cast<int>(answers.size()));
+}
+
+void WebBackend::Shutdown() {
+    m_driver.FlushAnswer();
+    ReportAnswers();
+}
+
+void WebBackend::Handle(const PageEvent& event) {
+    const auto& f = event.fields;
+    const Point screen{f[0] + m_origin.x, f[1] + m_origin.y};
+    switch (event.type) {
+    case kKeyDown: OnKey(static_cast<UINT>(f[0]), f[1], true); break;
+    case kKeyUp: OnKey(static_cast<UINT>(f[0]), f[1], false); break;
+    case kText:
+        m_caretEpoch = GetTickCount();
+        for (const char32_t cp : DecodeUtf8(event.text)) Input::Char(cp);
+        break;
+    case kMouseDown: OnMouseButton(screen, true, f[2] == 2, f[3] == 2); break;
+    case kMouseUp: OnMouseButton(screen, false, f[2] == 2, false); break;
+    case kMouseMove: OnMouseMotion(screen); break;
+    case kMouseLeave: wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2}); break;
+    case kLine: m_driver.Execute(event.text); break;
+    case kPaste: OnPaste(event.text); break;
+    case kEnd: m_ended = true; break;
+    case kFocus:
+        m_focused = f[0] != 0;
+        m_caretEpoch = GetTickCount();
+        m_caretShown = true;
+        RepaintAll();
+        break;
+    }
+}
+
+void WebBackend::OnKey(UINT vk, int modifiers, bool down) {
+    const bool shift = modifiers & kShift, ctrl = modifiers & kCtrl, alt = modifiers & kAlt;
+    wm().SetKeyDown(VK_SHIFT, shift);
+    wm().SetKeyDown(VK_CONTROL, ctrl);
+    wm().SetKeyDown(VK_MENU, alt);
+    m_caretEpoch = GetTickCount();
+    if (vk == 0) return;
+    if (!down) {
+        Input::KeyUp(vk);
+        return;
+    }
+    // The page reads what to paste only from its paste event, which follows the key.
+    if ((ctrl && !alt && vk == 'V') || (shift && !ctrl && vk == VK_INSERT)) {
+        m_pasteDue = true;
+        return;
+    }
+    // Printable characters come as the page's text input; control characters from the key itself.
+    const bool controlChar = ctrl || vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE;
+    Input::KeyDown(vk, controlChar ? Input::CharForKey(vk, shift, ctrl, alt) : 0);
+}
+
+void WebBackend::OnPaste(const std::string& text) {
+    if (!m_pasteDue) return;
+    m_pasteDue = false;
+    // What the page pastes becomes the clipboard's text, and the key that asked for it pastes it.
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        if (HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+            std::memcpy(GlobalLock(data), text.c_str(), text.size() + 1);
+            GlobalUnlock(data);
+            SetClipboardData(CF_TEXT, data);
+        }
+        CloseClipboard();
+    }
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const UINT vk = shift ? VK_INSERT : 'V';
+    Input::KeyDown(vk, shift ? 0 : Input::CharForKey(vk, false, true, false));
+    Input::KeyUp(vk);
+}
+
+bool WebBackend::OnCaptionMouse(Point screen, bool down) {
+    HWND dialog = wm().ActiveDialog();
+    if (dialog == nullptr) return false;
+    const Rect r = wm().ScreenRect(dialog);
+    const Point p{screen.x - r.left, screen.y - r.top};
+    const CaptionParts parts = CaptionLayout(dialog, m_font);
+    if (down && parts.icon.PtInRect(p)) {
+        SendMessage(dialog, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
+        return true;
+    }
+    if (down && parts.closeBox.PtInRect(p)) {
+        m_closePressed = dialog;
+        return true;
+    }
+    if (!down && m_closePressed != nullptr) {
+        HWND pressed = m_closePressed;
+        m_closePressed = nullptr;
+        if (pressed == dialog && parts.closeBox.PtInRect(p)) SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
+    return parts.caption.PtInRect(p);
+}
+
+void WebBackend::OnMouseButton(Point screen, bool down, bool right, bool doubleClick) {
+    RepaintAll();
+    m_caretEpoch = GetTickCount();
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        const MenuBox box = MenuBoxOf(*menu);
+        // A press outside closes the menu and still reaches what it was meant for.
+        if (box.rect.PtInRect(screen) || !down) {
+            if (!down && box.rect.PtInRect(screen))
+                for (const MenuItemBox& item : box.items)
+                    if (item.rect.PtInRect(screen)) ChooseMenuItem(item.index);
+            return;
+        }
+    }
+    if (!right && OnCaptionMouse(screen, down)) return;
+    if (down) Input::MouseDown(screen, right, !right && doubleClick);
+    else Input::MouseUp(screen, right);
+    UpdatePointer();
+}
+
+void WebBackend::OnMouseMotion(Point screen) {
+    if (TrackedMenu* menu = GetTrackedMenu()) {
+        const MenuBox box = MenuBoxOf(*menu);
+        int highlight = -1;
+        for (const MenuItemBox& item : box.items)
+            if (item.rect.PtInRect(screen) && menu->menu->items[static_cast<std::size_t>(item.index)].IsEnabled()) highlight = item.index;
+        if (highlight != menu->highlight) {
+            menu->highlight = highlight;
+            RepaintAll();
+        }
+        return;
+    }
+    Input::MouseMove(screen);
+    UpdatePointer();
+}
+
+void WebBackend::UpdatePointer() {
+    const HCURSOR cursor = GetCursor();
+    const int shape = cursor != nullptr ? cursor->systemCursor : kCursorArrow;
+    if (shape == m_pointerShape) return;
+    m_pointerShape = shape;
+    dotwise_pointer(shape == kCursorHand ? 2 : shape == kCursorIBeam ? 1 : 0);
+}
+
+void WebBackend::EnsureCanvas() {
+    if (m_hasCanvas) return;
+    HWND main = MainDialog();
+    if (main == nullptr) return;
+    const Rect r = wm().ScreenRect(main);
+    m_origin = {r.left, r.top};
+    m_size = {0, 0, r.Width(), r.Height()};
+    CanvasContext::Resize(r.Width(), r.Height());
+    m_hasCanvas = true;
+    RepaintAll();
+}
+
+void WebBackend::Invalidate(HWND hWnd) {
+    // A control stays where it is; a top-level window that moved leaves its
+    // old place behind as well, which only a whole frame covers.
+    if (!IsWindow(hWnd) || !hWnd->IsChild()) {
+        RepaintAll();
+        return;
+    }
+    Rect area = wm().ScreenRect(hWnd);
+    area.OffsetRect(-m_origin.x, -m_origin.y);
+    Repaint(area);
+}
+
+void WebBackend::Repaint(const Rect& area) {
+    m_dirty = true;
+    if (!m_repaintAll) m_repaint = m_repaint.Union(area);
+}
+
+void WebBackend::RepaintAll() {
+    m_dirty = true;
+    m_repaintAll = true;
+}
+
+void WebBackend::Present() {
+    if (!m_hasCanvas) return;
+    const bool caretOn = m_focused && m_caretShown;
+    const Rect* repaint = m_repaintAll ? nullptr : &m_repaint;
+    m_canvas.SetClip(repaint);
+    m_canvas.FillRect(m_size, RGB(58, 110, 165));
+    Renderer(m_canvas, m_font).Paint(m_origin, m_size, caretOn, m_closePressed, repaint);
+    m_canvas.SetClip(nullptr);
+    m_dirty = false;
+    m_repaintAll = false;
+    m_repaint = {};
+}

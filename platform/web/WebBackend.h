@@ -1,0 +1,67 @@
+// The back end of the page: the dialogs drawn on the page's <canvas> through
+// Canvas 2D, the page's keys, pointer, clipboard and input method fed in, and
+// the driver's lines taken from the page's script. The program waits for
+// input by handing control back to the browser (Asyncify), so its modal loops
+// run as they do everywhere else.
+#pragma once
+
+#include <sstream>
+#include <string>
+
+#include "../driver/Driver.h"
+#include "../window_system/Backend.h"
+#include "BrowserFont.h"
+#include "CanvasContext.h"
+
+class WebBackend : public Backend {
+public:
+    explicit WebBackend(double scale);
+    const TextMetrics& Metrics() const override { return m_font; }
+    FrameMetrics Frames() const override;
+    bool PumpInput() override;
+    void Invalidate(HWND hWnd) override;
+    void Shutdown() override;
+    Rect WorkArea() const override;
+    MenuBox MenuBoxOf(const TrackedMenu& menu) const override;
+    void ExportClipboard(const std::string& text) override;
+    Driver& GetDriver() { return m_driver; }
+
+private:
+    struct PageEvent;
+    bool TakePageEvent(PageEvent& event);
+    void Handle(const PageEvent& event);
+    void OnKey(UINT vk, int modifiers, bool down);
+    void OnPaste(const std::string& text);
+    void OnMouseButton(Point screen, bool down, bool right, bool doubleClick);
+    void OnMouseMotion(Point screen);
+    bool OnCaptionMouse(Point screen, bool down);
+    void UpdatePointer();
+    // The main dialog's place: the canvas shows the screen from there, at its size.
+    void EnsureCanvas();
+    void Present();
+    void Repaint(const Rect& area);
+    void RepaintAll();
+    // Waits for the page's next event, or `milliseconds` (negative: no limit).
+    int Deadline();
+    // Hands the driver's answers so far to the page.
+    void ReportAnswers();
+
+    BrowserFont m_font;
+    CanvasContext m_canvas;
+    std::ostringstream m_answers;
+    Driver m_driver;
+    bool m_ended = false;
+    bool m_hasCanvas = false;
+    Point m_origin;
+    Rect m_size;
+    bool m_dirty = true;
+    bool m_repaintAll = true;
+    Rect m_repaint;
+    HWND m_closePressed = nullptr;
+    bool m_focused = true;
+    DWORD m_caretEpoch = 0;
+    bool m_caretShown = true;
+    int m_pointerShape = 0;
+    // Ctrl+V waits for the page's paste event, which brings what to paste.
+    bool m_pasteDue = false;
+};

@@ -1,0 +1,256 @@
+// The page's side of the web back end, run before the program starts: the
+// canvas drawn on, the keys, pointer, clipboard and input method queued for
+// the program, and window.dotwise, which speaks the driver's protocol.
+"use strict";
+
+// The address's DOTWISE_LOCALE_* parameters replace the browser's number format,
+// as the variables of those names do on the desktop.
+Module.preRun = [].concat(Module.preRun || [], () => {
+  new URLSearchParams(location.search).forEach((value, name) => {
+    if (/^DOTWISE_LOCALE_[A-Z]+$/.test(name)) ENV[name] = value;
+  });
+});
+
+Module.dotwisePage = (() => {
+  const canvas = document.getElementById("dotwise");
+  const ctx = canvas.getContext("2d", { alpha: false });
+  // Keys and the input method's text arrive in a hidden text area, which has the focus.
+  const keys = document.getElementById("dotwise-keys");
+  const queue = [];
+  let wake = null;
+  let fontCss = "12px serif";
+  let ratio = 1;
+  let ended = false;
+  const waiting = [];  // the driver's callers, each with its resolve
+  let answered = "";
+
+  // Events the program takes, in order: [type, a, b, c, d, text].
+  const Event = { keyDown: 1, keyUp: 2, text: 3, mouseDown: 4, mouseUp: 5, mouseMove: 6, mouseLeave: 7, line: 8, paste: 9, end: 10, focus: 11 };
+  function push(type, a = 0, b = 0, c = 0, d = 0, text = "") {
+    if (ended) return;
+    queue.push([type, a, b, c, d, text]);
+    if (wake) {
+      const w = wake;
+      wake = null;
+      w();
+    }
+  }
+
+  // The desktop's virtual-key codes, from the physical key where the letter or digit is.
+  const named = {
+    ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Home: 36, End: 35, Insert: 45, Delete: 46,
+    Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, Escape: 27, Space: 32, ContextMenu: 93,
+    ShiftLeft: 16, ShiftRight: 16, ControlLeft: 17, ControlRight: 17, AltLeft: 18, AltRight: 18,
+    Period: 190, NumpadDecimal: 190, Comma: 188, Minus: 189, NumpadSubtract: 189, Equal: 187, NumpadAdd: 187,
+  };
+  function virtualKey(event) {
+    const code = event.code || "";
+    let m;
+    if ((m = /^Key([A-Z])$/.exec(code))) return m[1].charCodeAt(0);
+    if ((m = /^(?:Digit|Numpad)([0-9])$/.exec(code))) return 48 + Number(m[1]);
+    if ((m = /^F([0-9]{1,2})$/.exec(code)) && Number(m[1]) >= 1 && Number(m[1]) <= 12) return 111 + Number(m[1]);
+    return named[code] || 0;
+  }
+  function modifiers(event) { return (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0); }
+
+  keys.addEventListener("keydown", (event) => {
+    if (event.isComposing || event.keyCode === 229) return;  // the input method has it
+    const vk = virtualKey(event);
+    if (vk === 0) return;
+    push(Event.keyDown, vk, modifiers(event));
+    const printable = event.key.length === 1 && !event.ctrlKey && !event.altKey;
+    const paste = (event.ctrlKey && !event.altKey && vk === 86) || (event.shiftKey && vk === 45);
+    // A printable key comes back as text input; Ctrl+V as the paste event; the rest is the program's alone.
+    if (!printable && !paste) event.preventDefault();
+  });
+  keys.addEventListener("keyup", (event) => {
+    const vk = virtualKey(event);
+    if (vk !== 0) push(Event.keyUp, vk, modifiers(event));
+  });
+  keys.addEventListener("input", (event) => {
+    if (event.isComposing) return;
+    if (keys.value) push(Event.text, 0, 0, 0, 0, keys.value);
+    keys.value = "";
+  });
+  keys.addEventListener("compositionend", (event) => {
+    if (event.data) push(Event.text, 0, 0, 0, 0, event.data);
+    keys.value = "";
+  });
+  keys.addEventListener("paste", (event) => {
+    event.preventDefault();
+    push(Event.paste, 0, 0, 0, 0, event.clipboardData ? event.clipboardData.getData("text/plain") : "");
+  });
+  keys.addEventListener("focus", () => push(Event.focus, 1));
+  keys.addEventListener("blur", () => push(Event.focus, 0));
+
+  // The pointer, in the canvas's device pixels.
+  function x(event) { return Math.floor((event.clientX - canvas.getBoundingClientRect().left) * ratio); }
+  function y(event) { return Math.floor((event.clientY - canvas.getBoundingClientRect().top) * ratio); }
+  canvas.addEventListener("mousedown", (event) => {
+    event.preventDefault();
+    keys.focus({ preventScroll: true });
+    if (event.button === 0 || event.button === 2) push(Event.mouseDown, x(event), y(event), event.button, event.detail);
+  });
+  window.addEventListener("mouseup", (event) => {
+    if (event.button === 0 || event.button === 2) push(Event.mouseUp, x(event), y(event), event.button);
+  });
+  window.addEventListener("mousemove", (event) => push(Event.mouseMove, x(event), y(event)));
+  canvas.addEventListener("mouseleave", (event) => { if (event.buttons === 0) push(Event.mouseLeave); });
+  canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+
+  function color(rgb) { return "#" + (rgb & 0xffffff).toString(16).padStart(6, "0"); }
+  const scratch = document.createElement("canvas");
+  const scratchCtx = scratch.getContext("2d");
+
+  const page = {
+    pixelRatio() {
+      ratio = window.devicePixelRatio || 1;
+      return ratio;
+    },
+    setFont(pixels) {
+      const family = getComputedStyle(canvas).fontFamily || "serif";
+      fontCss = `${pixels}px ${family}`;
+      ctx.font = fontCss;
+      const m = ctx.measureText("\u56fd");
+      return Math.round(m.fontBoundingBoxAscent !== undefined ? m.fontBoundingBoxAscent : pixels * 0.86);
+    },
+    measure(text) {
+      ctx.font = fontCss;
+      return Math.round(ctx.measureText(text).width);
+    },
+    resize(width, height) {
+      canvas.width = width;
+      canvas.height = height;
+      canvas.style.width = `${width / ratio}px`;
+      canvas.style.height = `${height / ratio}px`;
+      ctx.textBaseline = "alphabetic";
+      ctx.save();
+      keys.focus({ preventScroll: true });
+    },
+    fill(x, y, w, h, rgb) {
+      ctx.fillStyle = color(rgb);
+      ctx.fillRect(x, y, w, h);
+    },
+    text(x, y, text, rgb) {
+      ctx.font = fontCss;
+      ctx.fillStyle = color(rgb);
+      ctx.fillText(text, x, y);
+    },
+    pixels(x, y, w, h, argb) {
+      const image = new ImageData(w, h);
+      for (let i = 0; i < argb.length; ++i) {
+        const p = argb[i];
+        image.data[i * 4] = (p >>> 16) & 255;
+        image.data[i * 4 + 1] = (p >>> 8) & 255;
+        image.data[i * 4 + 2] = p & 255;
+        image.data[i * 4 + 3] = p >>> 24;
+      }
+      // Drawn over what is there, so that clear pixels leave it.
+      scratch.width = w;
+      scratch.height = h;
+      scratchCtx.putImageData(image, 0, 0);
+      ctx.drawImage(scratch, x, y);
+    },
+    clip(x, y, w, h) {
+      ctx.restore();
+      ctx.save();
+      if (w >= 0) {
+        ctx.beginPath();
+        ctx.rect(x, y, w, h);
+        ctx.clip();
+      }
+    },
+    pointer(shape) { canvas.style.cursor = ["default", "text", "pointer"][shape] || "default"; },
+    copy(text) {
+      if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(text).catch(() => {});
+    },
+    nextEvent(fields) {
+      const event = queue.shift();
+      if (!event) return 0;
+      HEAP32[fields] = event[1];
+      HEAP32[fields + 1] = event[2];
+      HEAP32[fields + 2] = event[3];
+      HEAP32[fields + 3] = event[4];
+      page.eventText = event[5];
+      HEAP32[fields + 4] = lengthBytesUTF8(event[5]);
+      return event[0];
+    },
+    eventText: "",
+    numberFormat(name) {
+      if (!formatValues) formatValues = numberFormat();
+      return formatValues[name];
+    },
+    wait(milliseconds) {
+      return new Promise((resolve) => {
+        if (queue.length) return resolve();
+        wake = resolve;
+        if (milliseconds >= 0) setTimeout(() => { if (wake === resolve) wake = null; resolve(); }, milliseconds);
+      });
+    },
+    // The program is idle: everything asked so far is answered.
+    answers(text) {
+      answered += text;
+      if (queue.length) return;
+      const callers = waiting.splice(0);
+      for (const resolve of callers) resolve(answered.replace(/\n$/, ""));
+      if (callers.length) answered = "";
+    },
+    ended(exitCode) {
+      ended = true;
+      for (const resolve of waiting.splice(0)) resolve(answered.replace(/\n$/, ""));
+      document.body.dataset.exitCode = String(exitCode);
+    },
+  };
+
+  // The user's number format from Intl.NumberFormat, as the seven values the
+  // desktop's locale query gives. Intl has no default number of decimals for
+  // plain numbers (it always allows three): that one is the desktop's usual 2.
+  function numberFormat() {
+    const format = new Intl.NumberFormat(undefined, { useGrouping: true, maximumFractionDigits: 3 });
+    const parts = (n) => format.formatToParts(n);
+    const part = (n, type) => (parts(n).find((p) => p.type === type) || {}).value;
+    const integers = parts(123456789012).filter((p) => p.type === "integer").map((p) => p.value.length);
+    // Group sizes from the right: "3;0" repeats threes, "3;2;0" is a three then twos, "0" none.
+    let grouping = "0";
+    if (integers.length > 1) {
+      const first = integers[integers.length - 1];
+      const second = integers.length > 2 ? integers[integers.length - 2] : first;
+      grouping = second === first ? `${first};0` : `${first};${second};0`;
+    }
+    const negative = parts(-1).map((p) => p.type).join(" ");
+    // Where the sign stands: before or after the number, with or without a space between.
+    const shapes = { "minusSign integer": "1", "minusSign literal integer": "2", "integer minusSign": "3", "integer literal minusSign": "4" };
+    const mode = /^\(.*\)$/.test(format.format(-1)) ? "0" : shapes[negative] || "1";
+    return {
+      DOTWISE_LOCALE_SDECIMAL: part(1.5, "decimal") || ".",
+      DOTWISE_LOCALE_STHOUSAND: part(123456789, "group") || "",
+      DOTWISE_LOCALE_SGROUPING: grouping,
+      DOTWISE_LOCALE_IDIGITS: "2",
+      DOTWISE_LOCALE_ILZERO: format.format(0.5).replace(/[^0-9]/g, "").startsWith("0") ? "1" : "0",
+      DOTWISE_LOCALE_INEGNUMBER: mode,
+      DOTWISE_LOCALE_SNEGATIVESIGN: part(-1, "minusSign") || "-",
+    };
+  }
+  let formatValues = null;
+
+  // The driver's protocol: one line in, the answers it brought out.
+  window.dotwise = {
+    driver(line) {
+      return new Promise((resolve) => {
+        if (ended) return resolve(answered.replace(/\n$/, ""));
+        waiting.push(resolve);
+        push(Event.line, 0, 0, 0, 0, String(line));
+      });
+    },
+    // The end of the driver's input: the dialogs close as their close boxes would.
+    end() {
+      return new Promise((resolve) => {
+        if (ended) return resolve(answered.replace(/\n$/, ""));
+        waiting.push(resolve);
+        push(Event.end);
+      });
+    },
+    get ended() { return ended; },
+  };
+  return page;
+})();

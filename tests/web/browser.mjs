@@ -1,0 +1,38 @@
+// What the browser tests share: the site served on a port of its own, and
+// Debian's Chromium, headless, driven over the DevTools protocol.
+import { createServer } from "node:http";
+import { readFile } from "node:fs/promises";
+import { extname, join, normalize } from "node:path";
+import puppeteer from "puppeteer-core";
+
+const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm", ".png": "image/png" };
+
+// A static server, as any would serve the folder.
+export function serve(folder) {
+  return new Promise((resolve) => {
+    const server = createServer(async (request, response) => {
+      const path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname)).replace(/^(\.\.[/\\])+/, "");
+      try {
+        const body = await readFile(join(folder, path === "/" ? "index.html" : path));
+        response.writeHead(200, { "content-type": types[extname(path)] || "application/octet-stream" });
+        response.end(body);
+      } catch {
+        response.writeHead(404);
+        response.end();
+      }
+    });
+    server.listen(0, "127.0.0.1", () => {
+      server.url = `http://127.0.0.1:${server.address().port}`;
+      resolve(server);
+    });
+  });
+}
+
+export function launchBrowser(options = {}) {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    headless: "new",
+    args: ["--no-sandbox", "--disable-gpu", "--font-render-hinting=none", ...(options.args || [])],
+    defaultViewport: options.viewport || { width: 800, height: 700, deviceScaleFactor: 1 },
+  });
+}

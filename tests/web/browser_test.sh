@@ -1,0 +1,32 @@
+#!/bin/bash
+# The page in a real browser: Debian's Chromium, headless, driven over the
+# DevTools protocol by puppeteer-core (from npm; it downloads no browser).
+# Runs the end-to-end scripts through window.dotwise.driver, types with the
+# browser's own keys, and compares a screenshot of the dialog with the Linux
+# window's.
+#   tests/web/browser_test.sh [SITE-FOLDER [LINUX-PROGRAM]]   (default build/web/site)
+# Exits 77, with the reason, where the browser or the page is missing.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+site=${1:-$here/../../build/web/site}
+linux=${2:-}
+chromium=${CHROMIUM:-/usr/bin/chromium}
+[ -x "$chromium" ] || { echo "skipped: no Chromium (Debian package chromium)"; exit 77; }
+command -v node >/dev/null || { echo "skipped: no Node.js"; exit 77; }
+[ -f "$site/index.html" ] || { echo "skipped: no page (cmake --preset web && cmake --build --preset web)"; exit 77; }
+if [ ! -d "$here/node_modules/puppeteer-core" ]; then
+    (cd "$here" && npm ci --no-audit --no-fund --loglevel=error) || { echo "FAILED: npm could not install puppeteer-core"; exit 1; }
+fi
+export CHROMIUM=$chromium
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+failed=0
+node "$here/run_scripts.mjs" "$site" --skip "$here/known_web_differences.txt" || failed=1
+node "$here/page_test.mjs" "$site" "$work/page.png" || failed=1
+if [ -n "$linux" ] && [ -f "$work/page.png" ]; then
+    # The Linux window's picture of the same state: the fields as at start, the focus on OK.
+    printf 'settext 1000 1280\nsettext 1001 720\nsettext 1004 4.5\nfocus 1\nscreenshot %s\n' "$work/window.png" | "$linux" --platform headless >/dev/null
+    /usr/bin/python3 "$here/same_picture.py" "$work/page.png" "$work/window.png" || failed=1
+fi
+exit $failed

@@ -1,0 +1,88 @@
+// The page as a person uses it, in Debian's Chromium: the fields clicked and
+// typed into with the browser's own key events, the result read back, the
+// number format taken from the browser, and a screenshot of the dialog for
+// comparing with the Linux window's.
+//   node page_test.mjs SITE-FOLDER SCREENSHOT.png
+import { launchBrowser, serve } from "./browser.mjs";
+
+const [site, shot] = process.argv.slice(2);
+if (!site || !shot) {
+  console.error("usage: node page_test.mjs SITE-FOLDER SCREENSHOT.png");
+  process.exit(2);
+}
+let failures = 0;
+function expect(what, got, wanted) {
+  const ok = got === wanted;
+  console.log(`${ok ? "ok" : "FAILED"}: ${what}: ${JSON.stringify(got)}${ok ? "" : `, wanted ${JSON.stringify(wanted)}`}`);
+  if (!ok) ++failures;
+}
+
+const server = await serve(site);
+const browser = await launchBrowser();
+try {
+  const page = await browser.newPage();
+  await page.goto(`${server.url}/index.html`);
+  await page.waitForFunction(() => window.dotwise !== undefined);
+  const driver = (line) => page.evaluate((l) => window.dotwise.driver(l), line);
+  // The page point of a control, from the canvas's device pixels.
+  const click = async (id, count = 1) => {
+    const answer = await driver(`point ${id}`);
+    const [x, y] = answer.split(" ").map(Number);
+    if (Number.isNaN(y)) throw new Error(`point ${id} answered ${JSON.stringify(answer)}`);
+    const box = await page.$eval("#dotwise", (c) => {
+      const r = c.getBoundingClientRect();
+      return { left: r.left, top: r.top, ratio: window.devicePixelRatio };
+    });
+    await page.mouse.click(box.left + x / box.ratio, box.top + y / box.ratio, { clickCount: count });
+  };
+
+  expect("the dialog is up", await driver("dialogs"), "102");
+  // Clicking a field selects its text, as on the desktop; typing replaces it.
+  await click(1000);
+  await page.keyboard.type("1920");
+  await click(1001);
+  await page.keyboard.type("1080");
+  expect("PPI for 1920 x 1080 at 4.5 inches, typed with the browser's keys", await driver("text 1005"), '"489"');
+  expect("PPC", await driver("text 1006"), '"192"');
+  // Editing keys and a selection with Shift.
+  await click(1004);
+  await page.keyboard.press("End");
+  await page.keyboard.down("Shift");
+  await page.keyboard.press("Home");
+  await page.keyboard.up("Shift");
+  await page.keyboard.type("5");
+  expect("the diagonal after End, Shift+Home and 5", await driver("text 1004"), '"5.0"');
+  expect("PPI at 5 inches", await driver("text 1005"), '"440"');
+  // The number format is the browser's (English here): a comma groups thousands.
+  await driver("focus 1004");
+  await page.keyboard.type("1234");
+  expect("the diagonal shows the browser's grouping", await driver("shown 1004"), '"1,234.0"');
+  // The hand over a badge, its tooltip, and its message box on a click.
+  const [bx, by] = (await driver("point 1017")).split(" ").map(Number);
+  const box = await page.$eval("#dotwise", (c) => c.getBoundingClientRect().toJSON());
+  await page.mouse.move(box.left + bx, box.top + by);
+  expect("the pointer over a badge", await page.$eval("#dotwise", (c) => c.style.cursor), "pointer");
+  // A click on a badge brings its message box, which takes the Enter key: without
+  // the box, Enter would be the dialog's OK and end the program.
+  await page.mouse.click(box.left + bx, box.top + by);
+  await page.keyboard.press("Enter");
+  expect("a badge's message box took Enter, and the dialog stays", await driver("dialogs"), "102");
+  // Alt+Space opens the system menu; A the About box; Enter closes it.
+  await click(1000);
+  await page.keyboard.down("Alt");
+  await page.keyboard.press("Space");
+  await page.keyboard.up("Alt");
+  await page.keyboard.press("KeyA");
+  expect("Alt+Space, A opens the About box", await driver("dialogs"), "102 100");
+  await page.keyboard.press("Enter");
+  expect("Enter closes it", await driver("dialogs"), "102");
+  // The state the Linux window's picture is taken in: the fields as at start, the focus on OK.
+  for (const line of ["settext 1000 1280", "settext 1001 720", "settext 1004 4.5", "focus 1"]) await driver(line);
+  const canvas = await page.$("#dotwise");
+  await canvas.screenshot({ path: shot });
+} finally {
+  await browser.close();
+  server.close();
+}
+console.log(failures ? `${failures} failed` : "all passed");
+process.exit(failures ? 1 : 0);
