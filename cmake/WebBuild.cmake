@@ -11,6 +11,7 @@ add_executable(dotwise
   res/DotwiseResources.cpp
   res/IconImages.cpp
   platform/gui/Renderer.cpp
+  platform/web/AriaMirror.cpp
   platform/web/BrowserFont.cpp
   platform/web/BrowserLocaleSource.cpp
   platform/web/CanvasContext.cpp

@@ -329,4 +329,6 @@ void WebBackend::Present() {
     m_dirty = false;
     m_repaintAll = false;
     m_repaint = {};
+    // What a frame changed, the page's screen readers hear of.
+    m_aria.Update();
 }

@@ -10,6 +10,7 @@
 
 #include "../driver/Driver.h"
 #include "../window_system/Backend.h"
+#include "AriaMirror.h"
 #include "BrowserFont.h"
 #include "CanvasContext.h"
 
@@ -48,6 +49,7 @@ private:
 
     BrowserFont m_font;
     CanvasContext m_canvas;
+    AriaMirror m_aria;
     std::ostringstream m_answers;
     Driver m_driver;
     bool m_ended = false;

@@ -16,6 +16,8 @@ Module.dotwisePage = (() => {
   const ctx = canvas.getContext("2d", { alpha: false });
   // Keys and the input method's text arrive in a hidden text area, which has the focus.
   const keys = document.getElementById("dotwise-keys");
+  // The mirror of the program's accessibility model, which the text area owns.
+  const ariaRoot = document.getElementById("dotwise-a11y");
   const queue = [];
   let wake = null;
   let fontCss = "12px serif";
@@ -176,6 +178,36 @@ Module.dotwisePage = (() => {
       return event[0];
     },
     eventText: "",
+    // The program's accessibility model, one node a line: id, parent, role, name, states, text, caret.
+    aria(text) {
+      const seen = new Set();
+      let focused = "";
+      for (const line of text.split("\n")) {
+        if (!line) continue;
+        const [id, parent, role, name, states, value] = line.split("\t");
+        seen.add(id);
+        let node = document.getElementById(id);
+        if (!node) {
+          node = document.createElement("div");
+          node.id = id;
+        }
+        const home = (parent && document.getElementById(parent)) || ariaRoot;
+        if (node.parentNode !== home) home.appendChild(node);
+        node.setAttribute("role", role);
+        node.setAttribute("aria-label", name);
+        const flag = (attribute, on) => (on ? node.setAttribute(attribute, "true") : node.removeAttribute(attribute));
+        flag("aria-disabled", states.includes("d"));
+        flag("aria-readonly", role === "textbox" && states.includes("r"));
+        flag("aria-selected", states.includes("s"));
+        if (role === "radio") node.setAttribute("aria-checked", states.includes("c") ? "true" : "false");
+        if (role === "dialog" || role === "alertdialog") flag("aria-modal", states.includes("a"));
+        if (role === "textbox" && node.textContent !== value) node.textContent = value;
+        if (states.includes("f")) focused = id;
+      }
+      for (const node of Array.from(ariaRoot.querySelectorAll("[id]"))) if (!seen.has(node.id)) node.remove();
+      if (focused) keys.setAttribute("aria-activedescendant", focused);
+      else keys.removeAttribute("aria-activedescendant");
+    },
     numberFormat(name) {
       if (!formatValues) formatValues = numberFormat();
       return formatValues[name];

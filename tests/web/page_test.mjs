@@ -37,6 +37,16 @@ try {
   };
 
   expect("the dialog is up", await driver("dialogs"), "102");
+  // Screen readers in the browser: the dialog's controls as ARIA, and the focus the program's.
+  const aria = (selector) => page.$eval(selector, (n) => [n.getAttribute("role"), n.getAttribute("aria-label"), n.getAttribute("aria-readonly"), n.textContent].join("|")).catch(() => "missing");
+  expect("the diagonal as a text box named by its label", await aria('#dotwise-a11y [aria-label="矩阵的对角线长度(Inch):"]'), "textbox|矩阵的对角线长度(Inch):||4.5");
+  expect("the PPI as a read-only text box", await aria('#dotwise-a11y [aria-label="当前屏幕的 PPI [图像的 DPI ](点/平方英寸):"]'), "textbox|当前屏幕的 PPI [图像的 DPI ](点/平方英寸):|true|0");
+  expect("OK as a button", await aria('#dotwise-a11y [role=button][aria-label="确定"]'), "button|确定||");
+  expect("a badge as an image named by its tooltip", await aria("#dotwise-a11y [role=img]"), "img|Marvo个人程序...(联系方式从略)||");
+  await driver("focus 1004");
+  expect("the focus follows the program's",
+         await page.evaluate(() => document.getElementById(document.getElementById("dotwise-keys").getAttribute("aria-activedescendant")).getAttribute("aria-label")),
+         "矩阵的对角线长度(Inch):");
   // Clicking a field selects its text, as on the desktop; typing replaces it.
   await click(1000);
   await page.keyboard.type("1920");

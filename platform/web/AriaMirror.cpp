@@ -1,0 +1,69 @@
+#include "AriaMirror.h"
+
+#include <emscripten.h>
+
+#include <cstdint>
+
+#include "../window_system/Accessibility.h"
+
+// clang-format off
+EM_JS(void, dotwise_aria, (const char* utf8, int length), {
+    Module.dotwisePage.aria(UTF8ToString(utf8, length));
+});
+// clang-format on
+
+namespace {
+
+// ARIA's words for our roles; labels name their fields and are not nodes of their own.
+const char* AriaRole(AccessibleRole role) {
+    switch (role) {
+    case AccessibleRole::Dialog: return "dialog";
+    case AccessibleRole::Alert: return "alertdialog";
+    case AccessibleRole::Entry: return "textbox";
+    case AccessibleRole::PushButton: return "button";
+    case AccessibleRole::RadioButton: return "radio";
+    case AccessibleRole::Image: return "img";
+    case AccessibleRole::Panel: return "group";
+    case AccessibleRole::Menu: return "menu";
+    case AccessibleRole::MenuItem: return "menuitem";
+    case AccessibleRole::Label: return nullptr;
+    }
+    return nullptr;
+}
+
+// Tabs and line ends separate the fields and nodes the page reads.
+std::string Clean(const std::string& text) {
+    std::string clean = text;
+    for (char& c : clean)
+        if (c == '\t' || c == '\n') c = ' ';
+    return clean;
+}
+
+// One line a node: id, parent id, role, name, states (letters), text, caret.
+void Describe(const AccessibleNode& node, const std::string& parent, std::string& out) {
+    const char* role = AriaRole(node.role);
+    if (role == nullptr) return;
+    using namespace AccessibleState;
+    const std::string id = "dotwise-" + std::to_string(reinterpret_cast<std::uintptr_t>(node.window)) + (node.item >= 0 ? "-" + std::to_string(node.item) : "");
+    std::string states;
+    if (!(node.states & kEnabled)) states += 'd';
+    if (node.states & kFocused) states += 'f';
+    if (node.states & kReadOnly) states += 'r';
+    if (node.states & kChecked) states += 'c';
+    if (node.states & kDefault) states += 'D';
+    if (node.states & kActive) states += 'a';
+    if (node.states & kSelected) states += 's';
+    out += id + '\t' + parent + '\t' + role + '\t' + Clean(node.name) + '\t' + states + '\t' + Clean(node.text) + '\t' +
+           std::to_string(node.caret) + '\n';
+    for (const AccessibleNode& child : node.children) Describe(child, id, out);
+}
+
+}  // namespace
+
+void AriaMirror::Update() {
+    std::string tree;
+    for (const AccessibleNode& node : AccessibleTree()) Describe(node, "", tree);
+    if (tree == m_last) return;
+    m_last = tree;
+    dotwise_aria(tree.data(), static_cast<int>(tree.size()));
+}
