@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "../window_system/Utf8.h"
+
 // clang-format off
 EM_JS(int, dotwise_set_font, (int pixels), {
     return Module.dotwisePage.setFont(pixels);
@@ -22,12 +24,16 @@ BrowserFont::BrowserFont(double scale) : m_scale(scale), m_height(static_cast<in
 }
 
 int BrowserFont::TextWidth(std::string_view utf8) const {
-    if (utf8.empty()) return 0;
-    std::string key(utf8);
-    if (const auto it = m_widths.find(key); it != m_widths.end()) return it->second;
-    // The bound is for text pasted in.
-    if (m_widths.size() >= 4096) m_widths.clear();
-    const int width = dotwise_measure(key.data(), static_cast<int>(key.size()));
-    m_widths.emplace(std::move(key), width);
+    int width = 0;
+    for (const char32_t character : DecodeUtf8(utf8)) {
+        auto it = m_advances.find(character);
+        if (it == m_advances.end()) {
+            // The bound is for text pasted in.
+            if (m_advances.size() >= 4096) m_advances.clear();
+            const std::string one = EncodeUtf8(character);
+            it = m_advances.emplace(character, dotwise_measure(one.data(), static_cast<int>(one.size()))).first;
+        }
+        width += it->second;
+    }
     return width;
 }

@@ -23,6 +23,8 @@ private:
     int m_height;
     int m_ascent = 0;
     int m_averageWidth = 6;
-    // Measuring crosses into the page; a dialog measures the same few hundred strings again and again.
-    mutable std::unordered_map<std::string, int> m_widths;
+    // Each character's advance, in whole pixels as the desktop's font engine gives them: a
+    // string is as wide as its characters' advances, and measuring a character crosses into
+    // the page once, not each time a text is laid out.
+    mutable std::unordered_map<char32_t, int> m_advances;
 };

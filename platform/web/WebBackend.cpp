@@ -31,6 +31,9 @@ EM_JS(void, dotwise_answers, (const char* utf8, int length), {
 EM_JS(void, dotwise_pointer, (int shape), {
     Module.dotwisePage.pointer(shape);
 });
+EM_JS(void, dotwise_frame, (int x, int y, int w, int h), {
+    Module.dotwisePage.frame(x, y, w, h);
+});
 EM_JS(void, dotwise_copy, (const char* utf8, int length), {
     Module.dotwisePage.copy(UTF8ToString(utf8, length));
 });
@@ -326,6 +329,8 @@ void WebBackend::Present() {
     m_canvas.FillRect(m_size, RGB(58, 110, 165));
     Renderer(m_canvas, m_font).Paint(m_origin, m_size, caretOn, m_closePressed, repaint);
     m_canvas.SetClip(nullptr);
+    const Rect drawn = repaint != nullptr ? m_repaint.Intersection(m_size) : m_size;
+    dotwise_frame(drawn.left, drawn.top, drawn.Width(), drawn.Height());
     m_dirty = false;
     m_repaintAll = false;
     m_repaint = {};

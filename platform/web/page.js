@@ -25,6 +25,10 @@ Module.dotwisePage = (() => {
   let ended = false;
   const waiting = [];  // the driver's callers, each with its resolve
   let answered = "";
+  let firstFrame = false;
+  const measurer = document.createElement("canvas").getContext("2d");
+  let fontPixels = 0;
+  let fontAscent = 0;
 
   // Events the program takes, in order: [type, a, b, c, d, text].
   const Event = { keyDown: 1, keyUp: 2, text: 3, mouseDown: 4, mouseUp: 5, mouseMove: 6, mouseLeave: 7, line: 8, paste: 9, end: 10, focus: 11 };
@@ -109,23 +113,26 @@ Module.dotwisePage = (() => {
       ratio = window.devicePixelRatio || 1;
       return ratio;
     },
+    // The dialog font at a pixel size, and its ascent; the font is loaded once, measured on a canvas of its own.
     setFont(pixels) {
-      const family = getComputedStyle(canvas).fontFamily || "serif";
-      fontCss = `${pixels}px ${family}`;
-      ctx.font = fontCss;
-      const m = ctx.measureText("\u56fd");
-      return Math.round(m.fontBoundingBoxAscent !== undefined ? m.fontBoundingBoxAscent : pixels * 0.86);
+      if (fontPixels !== pixels) {
+        const family = getComputedStyle(canvas).fontFamily || "serif";
+        fontCss = `${pixels}px ${family}`;
+        measurer.font = fontCss;
+        const m = measurer.measureText("\u56fd");
+        fontAscent = Math.round(m.fontBoundingBoxAscent !== undefined ? m.fontBoundingBoxAscent : pixels * 0.86);
+        fontPixels = pixels;
+      }
+      return fontAscent;
     },
-    measure(text) {
-      ctx.font = fontCss;
-      return Math.round(ctx.measureText(text).width);
-    },
+    measure(text) { return Math.round(measurer.measureText(text).width); },
     resize(width, height) {
       canvas.width = width;
       canvas.height = height;
       canvas.style.width = `${width / ratio}px`;
       canvas.style.height = `${height / ratio}px`;
       ctx.textBaseline = "alphabetic";
+      ctx.font = fontCss;
       ctx.save();
       keys.focus({ preventScroll: true });
     },
@@ -134,7 +141,6 @@ Module.dotwisePage = (() => {
       ctx.fillRect(x, y, w, h);
     },
     text(x, y, text, rgb) {
-      ctx.font = fontCss;
       ctx.fillStyle = color(rgb);
       ctx.fillText(text, x, y);
     },
@@ -178,6 +184,15 @@ Module.dotwisePage = (() => {
       return event[0];
     },
     eventText: "",
+    // A frame was drawn, the part of the canvas given: the first is marked for timing,
+    // and each goes to whoever watches the frames (the benchmark).
+    frame(x, y, w, h) {
+      if (!firstFrame) {
+        firstFrame = true;
+        requestAnimationFrame(() => performance.mark("dotwise-first-frame"));
+      }
+      if (window.dotwise.onFrame) window.dotwise.onFrame(x, y, w, h);
+    },
     // The program's accessibility model, one node a line: id, parent, role, name, states, text, caret.
     aria(text) {
       const seen = new Set();
@@ -283,6 +298,14 @@ Module.dotwisePage = (() => {
       });
     },
     get ended() { return ended; },
+    // Called with each frame's drawn rectangle, in the canvas's pixels, where set.
+    onFrame: null,
   };
+  // While the browser fetches and compiles the program, the number format and the font,
+  // each slow the first time a page asks, are made ready for it.
+  setTimeout(() => {
+    if (!formatValues) formatValues = numberFormat();
+    page.setFont(Math.round(12 * Math.min(8, Math.max(1, Math.round(page.pixelRatio() * 4) / 4))));
+  }, 0);
   return page;
 })();

@@ -1,0 +1,104 @@
+// The page against its floors, in headless Chromium on this machine, runs
+// interleaved, medians and ratios from the same run:
+// - start: navigation to the first painted dialog, against a plain page of one
+//   canvas of the dialog's size drawn at once;
+// - transfer: the script and the WebAssembly, gzip-compressed;
+// - per key: from a key's keydown to the frame that shows it, against a plain
+//   <input> on the same page (keydown to the frame after its input event), and
+//   the share of the canvas a digit repaints.
+//   node bench/web_page.mjs [SITE-FOLDER] [RUNS]   (build/web/site, 15)
+// Needs the browser tests' puppeteer-core (tests/web: npm ci).
+import { copyFile, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { gzipSync } from "node:zlib";
+import { launchBrowser, serve } from "../tests/web/browser.mjs";
+
+const site = process.argv[2] || "build/web/site";
+const runs = Number(process.argv[3] || 15);
+const median = (values) => {
+  const v = [...values].sort((a, b) => a - b);
+  return v.length % 2 ? v[(v.length - 1) / 2] : (v[v.length / 2 - 1] + v[v.length / 2]) / 2;
+};
+
+// The floor: the same size of canvas, drawn by an inline script, nothing to fetch.
+const folder = await mkdtemp(join(tmpdir(), "dotwise-bench-"));
+for (const file of ["index.html", "dotwise.js", "dotwise.wasm"]) await copyFile(join(site, file), join(folder, file));
+await writeFile(join(folder, "floor.html"), `<!doctype html><html><head><meta charset="utf-8"><title>floor</title></head>
+<body style="margin:0;background:#3a6ea5"><canvas id="c" width="459" height="422"></canvas><script>
+const ctx = document.getElementById("c").getContext("2d", { alpha: false });
+ctx.fillStyle = "#d4d0c8"; ctx.fillRect(0, 0, 459, 422);
+requestAnimationFrame(() => performance.mark("dotwise-first-frame"));
+</script></body></html>`);
+
+const server = await serve(folder);
+const browser = await launchBrowser();
+const firstFrame = async (path) => {
+  const page = await browser.newPage();
+  await page.goto(`${server.url}/${path}`);
+  await page.waitForFunction(() => performance.getEntriesByName("dotwise-first-frame").length > 0);
+  const at = await page.evaluate(() => performance.getEntriesByName("dotwise-first-frame")[0].startTime);
+  await page.close();
+  return at;
+};
+const starts = { floor: [], page: [] };
+await firstFrame("floor.html");
+await firstFrame("index.html");
+for (let i = 0; i < runs; ++i) {
+  starts.floor.push(await firstFrame("floor.html"));
+  starts.page.push(await firstFrame("index.html"));
+}
+
+// Keys: a digit and Backspace in turn into the diagonal, and the same into a plain input.
+const page = await browser.newPage();
+await page.goto(`${server.url}/index.html`);
+await page.waitForFunction(() => window.dotwise !== undefined);
+await page.evaluate(() => window.dotwise.driver("focus 1004"));
+await page.evaluate(() => {
+  const input = document.createElement("input");
+  input.id = "plain";
+  document.body.appendChild(input);
+  window.keyTimes = { page: [], plain: [], areas: [] };
+  let pending = null;
+  const canvas = document.getElementById("dotwise");
+  document.getElementById("dotwise-keys").addEventListener("keydown", (e) => { pending = e.timeStamp; }, true);
+  window.dotwise.onFrame = (x, y, w, h) => {
+    if (pending === null) return;
+    const start = pending;
+    pending = null;
+    window.keyTimes.areas.push((w * h) / (canvas.width * canvas.height));
+    requestAnimationFrame(() => window.keyTimes.page.push(performance.now() - start));
+  };
+  let plainStart = null;
+  input.addEventListener("keydown", (e) => { plainStart = e.timeStamp; });
+  input.addEventListener("input", () => {
+    const start = plainStart;
+    requestAnimationFrame(() => window.keyTimes.plain.push(performance.now() - start));
+  });
+});
+const settle = () => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+for (let i = 0; i < runs * 2; ++i) {
+  const key = i % 2 ? "Backspace" : "5";
+  await page.focus("#dotwise-keys");
+  await settle();
+  await page.keyboard.press(key);
+  await settle();
+  await page.focus("#plain");
+  await settle();
+  await page.keyboard.press(key);
+  await settle();
+}
+const keys = await page.evaluate(() => window.keyTimes);
+await browser.close();
+server.close();
+
+const js = gzipSync(await readFile(join(site, "dotwise.js")), { level: 9 }).length;
+const wasm = gzipSync(await readFile(join(site, "dotwise.wasm")), { level: 9 }).length;
+await rm(folder, { recursive: true });
+
+const f = (n) => n.toFixed(1);
+console.log(`start to the first painted frame: page ${f(median(starts.page))} ms, floor ${f(median(starts.floor))} ms, ratio ${(median(starts.page) / median(starts.floor)).toFixed(2)} (goal: at most 1.5)`);
+console.log(`transfer, gzip -9: script ${(js / 1024).toFixed(1)} KiB + wasm ${(wasm / 1024).toFixed(1)} KiB = ${((js + wasm) / 1024).toFixed(1)} KiB (goal: at most 400)`);
+console.log(`per key, keydown to frame: page ${f(median(keys.page))} ms, plain <input> ${f(median(keys.plain))} ms, ratio ${(median(keys.page) / median(keys.plain)).toFixed(2)} (${keys.page.length} and ${keys.plain.length} keys)`);
+console.log(`per key, share of the canvas repainted: median ${(median(keys.areas) * 100).toFixed(1)} %, largest ${(Math.max(...keys.areas) * 100).toFixed(1)} %`);
+console.log(`(medians of ${runs} interleaved starts each)`);
