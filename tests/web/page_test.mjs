@@ -19,6 +19,7 @@ function expect(what, got, wanted) {
 
 const server = await serve(site);
 const browser = await launchBrowser();
+await browser.defaultBrowserContext().overridePermissions(server.url, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
 try {
   const page = await browser.newPage();
   await page.goto(`${server.url}/index.html`);
@@ -67,6 +68,24 @@ try {
   await driver("focus 1004");
   await page.keyboard.type("1234");
   expect("the diagonal shows the browser's grouping", await driver("shown 1004"), '"1,234.0"');
+  // The system clipboard both ways: Ctrl+V pastes what the browser's paste event brings, Ctrl+C copies.
+  await page.evaluate(() => navigator.clipboard.writeText("1200"));
+  await driver("focus 1001");
+  await page.keyboard.down("Control");
+  await page.keyboard.press("KeyV");
+  await page.keyboard.up("Control");
+  expect("Y pasted from the system clipboard", await driver("text 1001"), '"1200"');
+  await driver("focus 1005");
+  await page.keyboard.down("Control");
+  await page.keyboard.press("KeyC");
+  await page.keyboard.up("Control");
+  const ppi = (await driver("text 1005")).replace(/"/g, "");
+  expect("PPI copied to the system clipboard", await page.evaluate(() => navigator.clipboard.readText()), ppi);
+  // Text an input method commits comes as text input, not as keys.
+  await driver("focus 1001");
+  await page.keyboard.sendCharacter("7");
+  expect("a committed text reaches the field", await driver("text 1001"), '"7"');
+  await driver("settext 1001 1080");
   // The hand over a badge, its tooltip, and its message box on a click.
   const [bx, by] = (await driver("point 1017")).split(" ").map(Number);
   const box = await page.$eval("#dotwise", (c) => c.getBoundingClientRect().toJSON());
