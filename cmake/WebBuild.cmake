@@ -10,6 +10,7 @@ add_executable(dotwise
   ${DOTWISE_WINDOW_SYSTEM_SOURCES}
   res/DotwiseResources.cpp
   res/IconImages.cpp
+  platform/gui/DrawnDialogs.cpp
   platform/gui/Renderer.cpp
   platform/web/AriaMirror.cpp
   platform/web/BrowserFont.cpp

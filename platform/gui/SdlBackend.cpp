@@ -324,36 +324,7 @@ Rect SdlBackend::OnDisplay(const Rect& r) const {
             y + (r.bottom - m_origin.y) / m_density};
 }
 
-void SdlBackend::Invalidate(HWND hWnd) {
-    // A control stays where it is; a top-level window that moved leaves its
-    // old place behind as well, which only a whole frame covers.
-    if (!IsWindow(hWnd) || !hWnd->IsChild()) {
-        RepaintAll();
-        return;
-    }
-    Rect area = wm().ScreenRect(hWnd);
-    area.OffsetRect(-m_origin.x, -m_origin.y);
-    Repaint(area);
-}
-
-void SdlBackend::RepaintCaret() {
-    const Caret& caret = wm().GetCaret();
-    if (!IsWindow(caret.owner)) return;
-    const Point client = wm().ClientOrigin(caret.owner);
-    const int left = client.x - m_origin.x + caret.pos.x;
-    const int top = client.y - m_origin.y + caret.pos.y;
-    Repaint({left, top, left + std::max(1, caret.width), top + caret.height});
-}
-
-void SdlBackend::Repaint(const Rect& area) {
-    m_dirty = true;
-    if (!m_repaintAll) m_repaint = m_repaint.Union(area);
-}
-
-void SdlBackend::RepaintAll() {
-    m_dirty = true;
-    m_repaintAll = true;
-}
+void SdlBackend::Invalidate(HWND hWnd) { m_dialogs.Invalidate(hWnd, m_origin); }
 
 void SdlBackend::Draw(SurfaceCanvas& canvas, const Rect* repaint) const {
     // The caret as the blink last decided, so that a frame drawing only a
@@ -362,7 +333,7 @@ void SdlBackend::Draw(SurfaceCanvas& canvas, const Rect* repaint) const {
     const Rect whole{0, 0, canvas.Width(), canvas.Height()};
     canvas.SetClip(repaint);
     canvas.FillRect(whole, RGB(58, 110, 165));
-    Renderer(canvas, *m_font).Paint(m_origin, whole, caretOn, m_closePressed, repaint);
+    Renderer(canvas, *m_font).Paint(m_origin, whole, caretOn, m_dialogs.ClosePressed(), repaint);
     canvas.SetClip(nullptr);
 }
 
@@ -381,7 +352,7 @@ bool SdlBackend::AttachCanvas() {
     m_direct = format == SurfaceCanvas::kXrgb || format == SurfaceCanvas::kArgb;
     if (m_direct) m_canvas = std::make_unique<SurfaceCanvas>(surface, *m_font);
     else if (m_canvas == nullptr) m_canvas = std::make_unique<SurfaceCanvas>(surface->w, surface->h, *m_font);
-    RepaintAll();
+    m_dialogs.RepaintAll();
     m_pushWhole = true;
     return true;
 }
@@ -399,7 +370,7 @@ bool SdlBackend::AttachDenseOutput() {
     m_dense = std::make_unique<DenseOutput>(std::move(*output));
     m_direct = false;
     m_canvas = std::make_unique<SurfaceCanvas>(m_dense->Width(), m_dense->Height(), *m_font);
-    RepaintAll();
+    m_dialogs.RepaintAll();
     m_pushWhole = true;
     return true;
 }
@@ -407,10 +378,10 @@ bool SdlBackend::AttachDenseOutput() {
 void SdlBackend::RenderFrame() {
     if (!AttachCanvas()) return;
     const Rect whole{0, 0, m_canvas->Width(), m_canvas->Height()};
-    Draw(*m_canvas, m_repaintAll ? nullptr : &m_repaint);
-    m_drawn = m_drawn.Union(m_repaintAll ? whole : m_repaint).Intersection(whole);
-    m_repaintAll = false;
-    m_repaint = {};
+    const Rect* due = m_dialogs.DueArea();
+    Draw(*m_canvas, due);
+    m_drawn = m_drawn.Union(due != nullptr ? *due : whole).Intersection(whole);
+    m_dialogs.Drawn();
 }
 
 Rect SdlBackend::WindowArea() const {
@@ -421,7 +392,7 @@ Rect SdlBackend::WindowArea() const {
 }
 
 int SdlBackend::StalePixels() {
-    if (m_dirty) Present();
+    if (m_dialogs.Due()) Present();
     if (m_canvas == nullptr) return -1;
     SurfaceCanvas full(m_canvas->Width(), m_canvas->Height(), *m_font, m_canvas->Surface()->format->format);
     Draw(full, nullptr);
@@ -455,7 +426,7 @@ void SdlBackend::ShowFrame() {
         m_pushWhole = false;
     }
     m_drawn = {};
-    m_dirty = false;
+    m_dialogs.Shown();
     // An input method shows its candidates next to the caret.
     const Caret& caret = wm().GetCaret();
     if (IsWindow(caret.owner)) {
@@ -487,7 +458,7 @@ void SdlBackend::KeepDrawing() {
     SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0) HandleEvent(event);
-    if (m_dirty) Present();
+    if (m_dialogs.Due()) Present();
 }
 
 void SdlBackend::ExportClipboard(const std::string& text) {
@@ -541,14 +512,14 @@ bool SdlBackend::PumpInput() {
         const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
         if (caretOn != m_caretShown) {
             m_caretShown = caretOn;
-            RepaintCaret();
+            m_dialogs.RepaintCaret(m_origin);
         }
         const int toggle = static_cast<int>(kBlinkMs - (now - m_caretEpoch) % kBlinkMs);
         wait = wait < 0 ? toggle : std::min(wait, toggle);
     }
     if (m_accessibility != nullptr) wait = wait < 0 ? m_accessibility->wait() : std::min(wait, m_accessibility->wait());
     // Input that is already waiting is handled before a frame is shown.
-    if (m_dirty && SDL_PollEvent(nullptr) == 0) Present();
+    if (m_dialogs.Due() && SDL_PollEvent(nullptr) == 0) Present();
     SDL_Event event;
     if (wait < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, wait)) HandleEvent(event);
     return !m_terminating;
@@ -582,7 +553,7 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         }
         // The window manager's close is the whole window's: the same as a termination request.
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) m_terminating = true;
-        RepaintAll();
+        m_dialogs.RepaintAll();
         return true;
     case SDL_KEYDOWN: OnKey(event, true); return true;
     case SDL_KEYUP: OnKey(event, false); return true;
@@ -626,46 +597,13 @@ void SdlBackend::OnText(const char* utf8) {
     for (const char32_t cp : DecodeUtf8(utf8)) Input::Char(cp);
 }
 
-bool SdlBackend::OnCaptionMouse(Point screen, bool down) {
-    HWND dialog = wm().ActiveDialog();
-    if (dialog == nullptr) return false;
-    const Rect r = wm().ScreenRect(dialog);
-    const Point p{screen.x - r.left, screen.y - r.top};
-    const CaptionParts parts = CaptionLayout(dialog, *m_font);
-    if (down && parts.icon.PtInRect(p)) {
-        SendMessage(dialog, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
-        return true;
-    }
-    if (down && parts.closeBox.PtInRect(p)) {
-        m_closePressed = dialog;
-        return true;
-    }
-    if (!down && m_closePressed != nullptr) {
-        HWND pressed = m_closePressed;
-        m_closePressed = nullptr;
-        if (pressed == dialog && parts.closeBox.PtInRect(p)) SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return true;
-    }
-    return parts.caption.PtInRect(p);
-}
-
 void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
     const Point screen = ToScreen(event.button.x, event.button.y);
     const bool right = event.button.button == SDL_BUTTON_RIGHT;
     if (event.button.button != SDL_BUTTON_LEFT && !right) return;
-    RepaintAll();
+    m_dialogs.RepaintAll();
     m_caretEpoch = SDL_GetTicks();
-    if (TrackedMenu* menu = GetTrackedMenu()) {
-        const MenuBox box = MenuBoxOf(*menu);
-        // A press outside closes the menu and still reaches what it was meant for.
-        if (box.rect.PtInRect(screen) || !down) {
-            if (!down && box.rect.PtInRect(screen))
-                for (const MenuItemBox& item : box.items)
-                    if (item.rect.PtInRect(screen)) ChooseMenuItem(item.index);
-            return;
-        }
-    }
-    if (!right && OnCaptionMouse(screen, down)) return;
+    if (m_dialogs.OnButton(*this, screen, down, right)) return;
     // While a button is down the window keeps the mouse, so a drag may leave it and come back.
     if (!right) SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
     if (down) Input::MouseDown(screen, right, !right && event.button.clicks == 2);
@@ -675,17 +613,7 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
 
 void SdlBackend::OnMouseMotion(const SDL_Event& event) {
     const Point screen = ToScreen(event.motion.x, event.motion.y);
-    if (TrackedMenu* menu = GetTrackedMenu()) {
-        const MenuBox box = MenuBoxOf(*menu);
-        int highlight = -1;
-        for (const MenuItemBox& item : box.items)
-            if (item.rect.PtInRect(screen) && menu->menu->items[static_cast<std::size_t>(item.index)].IsEnabled()) highlight = item.index;
-        if (highlight != menu->highlight) {
-            menu->highlight = highlight;
-            RepaintAll();
-        }
-        return;
-    }
+    if (m_dialogs.OnMove(*this, screen)) return;
     Input::MouseMove(screen);
     UpdatePointer();
 }

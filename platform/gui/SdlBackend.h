@@ -15,6 +15,7 @@
 #include "../driver/Driver.h"
 #include "DesktopWishes.h"
 #include "DialogFont.h"
+#include "DrawnDialogs.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -68,7 +69,6 @@ private:
     void OnText(const char* utf8);
     void OnMouseButton(const SDL_Event& event, bool down);
     void OnMouseMotion(const SDL_Event& event);
-    bool OnCaptionMouse(Point screen, bool down);
     void UpdatePointer();
     void StartAccessibility();
     void SetLegacyTitle(const std::string& title);
@@ -78,27 +78,18 @@ private:
     bool AttachDenseOutput();
     HWND MainDialog() const;
     bool CaretBlinks() const;
-    // A frame is due in which `area` (canvas coordinates) is drawn anew.
-    void Repaint(const Rect& area);
-    // A frame is due in which everything is drawn anew.
-    void RepaintAll();
-    // The caret blinked.
-    void RepaintCaret();
 
     std::unique_ptr<DialogFont> m_font;
     SDL_Window* m_window = nullptr;
     std::unique_ptr<SurfaceCanvas> m_canvas;
     SDL_Cursor* m_cursors[3] = {nullptr, nullptr, nullptr};
     Point m_origin;
-    bool m_dirty = true;
     // What the next frame draws anew: all of it, or the bounds of the windows
     // that changed. A typed digit redraws the fields it changed, a blink the caret.
-    bool m_repaintAll = true;
-    Rect m_repaint;
+    DrawnDialogs m_dialogs;
     bool m_suppressText = false;
     // A signal or the window manager asked the program to end.
     bool m_terminating = false;
-    HWND m_closePressed = nullptr;
     unsigned m_caretEpoch = 0;
     bool m_caretShown = true;
     bool m_windowFocused = true;

@@ -119,7 +119,7 @@ bool WebBackend::PumpInput() {
     // Nothing is waiting: the frame is shown, the driver's lines so far are answered,
     // and the page has the browser until its next event or deadline.
     const int wait = Deadline();
-    if (m_dirty) Present();
+    if (m_dialogs.Due()) Present();
     ReportAnswers();
     dotwise_wait(wait);
     return true;
@@ -133,10 +133,7 @@ int WebBackend::Deadline() {
         const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
         if (caretOn != m_caretShown) {
             m_caretShown = caretOn;
-            const Point client = wm().ClientOrigin(caret.owner);
-            const int left = client.x - m_origin.x + caret.pos.x;
-            const int top = client.y - m_origin.y + caret.pos.y;
-            Repaint({left, top, left + std::max(1, caret.width), top + caret.height});
+            m_dialogs.RepaintCaret(m_origin);
         }
         const int toggle = static_cast<int>(kBlinkMs - (now - m_caretEpoch) % kBlinkMs);
         wait = wait < 0 ? toggle : std::min(wait, toggle);
@@ -176,7 +173,7 @@ void WebBackend::Handle(const PageEvent& event) {
         m_focused = f[0] != 0;
         m_caretEpoch = GetTickCount();
         m_caretShown = true;
-        RepaintAll();
+        m_dialogs.RepaintAll();
         break;
     }
 }
@@ -221,60 +218,17 @@ void WebBackend::OnPaste(const std::string& text) {
     Input::KeyUp(vk);
 }
 
-bool WebBackend::OnCaptionMouse(Point screen, bool down) {
-    HWND dialog = wm().ActiveDialog();
-    if (dialog == nullptr) return false;
-    const Rect r = wm().ScreenRect(dialog);
-    const Point p{screen.x - r.left, screen.y - r.top};
-    const CaptionParts parts = CaptionLayout(dialog, m_font);
-    if (down && parts.icon.PtInRect(p)) {
-        SendMessage(dialog, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
-        return true;
-    }
-    if (down && parts.closeBox.PtInRect(p)) {
-        m_closePressed = dialog;
-        return true;
-    }
-    if (!down && m_closePressed != nullptr) {
-        HWND pressed = m_closePressed;
-        m_closePressed = nullptr;
-        if (pressed == dialog && parts.closeBox.PtInRect(p)) SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return true;
-    }
-    return parts.caption.PtInRect(p);
-}
-
 void WebBackend::OnMouseButton(Point screen, bool down, bool right, bool doubleClick) {
-    RepaintAll();
+    m_dialogs.RepaintAll();
     m_caretEpoch = GetTickCount();
-    if (TrackedMenu* menu = GetTrackedMenu()) {
-        const MenuBox box = MenuBoxOf(*menu);
-        // A press outside closes the menu and still reaches what it was meant for.
-        if (box.rect.PtInRect(screen) || !down) {
-            if (!down && box.rect.PtInRect(screen))
-                for (const MenuItemBox& item : box.items)
-                    if (item.rect.PtInRect(screen)) ChooseMenuItem(item.index);
-            return;
-        }
-    }
-    if (!right && OnCaptionMouse(screen, down)) return;
+    if (m_dialogs.OnButton(*this, screen, down, right)) return;
     if (down) Input::MouseDown(screen, right, !right && doubleClick);
     else Input::MouseUp(screen, right);
     UpdatePointer();
 }
 
 void WebBackend::OnMouseMotion(Point screen) {
-    if (TrackedMenu* menu = GetTrackedMenu()) {
-        const MenuBox box = MenuBoxOf(*menu);
-        int highlight = -1;
-        for (const MenuItemBox& item : box.items)
-            if (item.rect.PtInRect(screen) && menu->menu->items[static_cast<std::size_t>(item.index)].IsEnabled()) highlight = item.index;
-        if (highlight != menu->highlight) {
-            menu->highlight = highlight;
-            RepaintAll();
-        }
-        return;
-    }
+    if (m_dialogs.OnMove(*this, screen)) return;
     Input::MouseMove(screen);
     UpdatePointer();
 }
@@ -296,44 +250,23 @@ void WebBackend::EnsureCanvas() {
     m_size = {0, 0, r.Width(), r.Height()};
     CanvasContext::Resize(r.Width(), r.Height());
     m_hasCanvas = true;
-    RepaintAll();
+    m_dialogs.RepaintAll();
 }
 
-void WebBackend::Invalidate(HWND hWnd) {
-    // A control stays where it is; a top-level window that moved leaves its
-    // old place behind as well, which only a whole frame covers.
-    if (!IsWindow(hWnd) || !hWnd->IsChild()) {
-        RepaintAll();
-        return;
-    }
-    Rect area = wm().ScreenRect(hWnd);
-    area.OffsetRect(-m_origin.x, -m_origin.y);
-    Repaint(area);
-}
-
-void WebBackend::Repaint(const Rect& area) {
-    m_dirty = true;
-    if (!m_repaintAll) m_repaint = m_repaint.Union(area);
-}
-
-void WebBackend::RepaintAll() {
-    m_dirty = true;
-    m_repaintAll = true;
-}
+void WebBackend::Invalidate(HWND hWnd) { m_dialogs.Invalidate(hWnd, m_origin); }
 
 void WebBackend::Present() {
     if (!m_hasCanvas) return;
     const bool caretOn = m_focused && m_caretShown;
-    const Rect* repaint = m_repaintAll ? nullptr : &m_repaint;
+    const Rect* repaint = m_dialogs.DueArea();
     m_canvas.SetClip(repaint);
     m_canvas.FillRect(m_size, RGB(58, 110, 165));
-    Renderer(m_canvas, m_font).Paint(m_origin, m_size, caretOn, m_closePressed, repaint);
+    Renderer(m_canvas, m_font).Paint(m_origin, m_size, caretOn, m_dialogs.ClosePressed(), repaint);
     m_canvas.SetClip(nullptr);
-    const Rect drawn = repaint != nullptr ? m_repaint.Intersection(m_size) : m_size;
+    const Rect drawn = repaint != nullptr ? repaint->Intersection(m_size) : m_size;
     dotwise_frame(drawn.left, drawn.top, drawn.Width(), drawn.Height());
-    m_dirty = false;
-    m_repaintAll = false;
-    m_repaint = {};
+    m_dialogs.Drawn();
+    m_dialogs.Shown();
     // What a frame changed, the page's screen readers hear of.
     m_aria.Update();
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "../driver/Driver.h"
+#include "../gui/DrawnDialogs.h"
 #include "../window_system/Backend.h"
 #include "AriaMirror.h"
 #include "BrowserFont.h"
@@ -35,13 +36,10 @@ private:
     void OnPaste(const std::string& text);
     void OnMouseButton(Point screen, bool down, bool right, bool doubleClick);
     void OnMouseMotion(Point screen);
-    bool OnCaptionMouse(Point screen, bool down);
     void UpdatePointer();
     // The main dialog's place: the canvas shows the screen from there, at its size.
     void EnsureCanvas();
     void Present();
-    void Repaint(const Rect& area);
-    void RepaintAll();
     // Waits for the page's next event, or `milliseconds` (negative: no limit).
     int Deadline();
     // Hands the driver's answers so far to the page.
@@ -50,16 +48,13 @@ private:
     BrowserFont m_font;
     CanvasContext m_canvas;
     AriaMirror m_aria;
+    DrawnDialogs m_dialogs;
     std::ostringstream m_answers;
     Driver m_driver;
     bool m_ended = false;
     bool m_hasCanvas = false;
     Point m_origin;
     Rect m_size;
-    bool m_dirty = true;
-    bool m_repaintAll = true;
-    Rect m_repaint;
-    HWND m_closePressed = nullptr;
     bool m_focused = true;
     DWORD m_caretEpoch = 0;
     bool m_caretShown = true;
