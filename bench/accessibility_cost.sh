@@ -14,16 +14,11 @@ runs=${2:-11}
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ -z "${DOTWISE_IN_SESSION:-}" ]; then
+  source "$here"/warm_display.sh
   need=()
-  command -v galculator >/dev/null || need+=(galculator)
-  command -v Xvfb >/dev/null || need+=(xvfb)
   command -v dbus-run-session >/dev/null || need+=(dbus)
   [ -x /usr/libexec/at-spi-bus-launcher ] || need+=(at-spi2-core)
-  /usr/bin/python3 -c 'import Xlib' 2>/dev/null || need+=(python3-xlib)
-  if [ ${#need[@]} -gt 0 ]; then
-    sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-  fi
+  install_bench_tools "${need[@]}"
   DOTWISE_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$build" "$runs" 2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2)
 fi
 
@@ -46,18 +41,8 @@ run() {
     galculator-on) enabled true; measure 'alculator' galculator ;;
   esac
 }
-for name in "${names[@]}"; do run "$name" >/dev/null; done
-for _ in $(seq "$runs"); do
-  for name in "${names[@]}"; do run "$name" >>"$work/$name"; done
-done
-
-printf '%-14s %12s %14s\n' case "start (ms)" "peak (KiB)"
 declare -A start peak
-for name in "${names[@]}"; do
-  start[$name]=$(cut -d' ' -f1 "$work/$name" | median)
-  peak[$name]=$(cut -d' ' -f2 "$work/$name" | median)
-  printf '%-14s %12s %14s\n' "$name" "${start[$name]}" "${peak[$name]}"
-done
+run_interleaved "$runs"
 awk -v d="${start[decided-off]}" -v o="${start[bus-off]}" -v n="${start[bus-on]}" -v g="${start[galculator-on]}" \
     -v dm="${peak[decided-off]}" -v om="${peak[bus-off]}" -v nm="${peak[bus-on]}" -v gm="${peak[galculator-on]}" 'BEGIN {
   printf "asking the bus:   start %.2f, memory %.2f (bus off / decided off)\n", o / d, om / dm

@@ -14,16 +14,8 @@ build=$(cd "${1:-build/default}" && pwd)
 runs=${2:-11}
 here=$(cd "$(dirname "$0")" && pwd)
 
-need=()
-command -v galculator >/dev/null || need+=(galculator)
-command -v Xvfb >/dev/null || need+=(xvfb)
-/usr/bin/python3 -c 'import Xlib' 2>/dev/null || need+=(python3-xlib)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
-
 source "$here"/warm_display.sh
+install_bench_tools
 start_warm_display
 unset DOTWISE_SCALE GDK_SCALE DBUS_SESSION_BUS_ADDRESS
 export DOTWISE_ACCESSIBILITY=0 DOTWISE_CONTRAST=normal
@@ -47,18 +39,8 @@ run() {
     galculator-192) resources $'Xft.dpi:\t192\n'; measure 'alculator' galculator ;;
   esac
 }
-for name in "${names[@]}"; do run "$name" >/dev/null; done
-for _ in $(seq "$runs"); do
-  for name in "${names[@]}"; do run "$name" >>"$work/$name"; done
-done
-
-printf '%-15s %12s %14s\n' case "start (ms)" "peak (KiB)"
 declare -A start peak
-for name in "${names[@]}"; do
-  start[$name]=$(cut -d' ' -f1 "$work/$name" | median)
-  peak[$name]=$(cut -d' ' -f2 "$work/$name" | median)
-  printf '%-15s %12s %14s\n' "$name" "${start[$name]}" "${peak[$name]}"
-done
+run_interleaved "$runs"
 awk -v d="${start[decided-1]}" -v n="${start[desktop-none]}" -v s="${start[desktop-96]}" -v t="${start[desktop-192]}" \
     -v b="${start[bare-sdl]}" -v g="${start[galculator-96]}" -v h="${start[galculator-192]}" \
     -v dm="${peak[decided-1]}" -v nm="${peak[desktop-none]}" -v sm="${peak[desktop-96]}" -v tm="${peak[desktop-192]}" \

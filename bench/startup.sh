@@ -12,16 +12,8 @@ build=${1:-build/default}
 runs=${2:-15}
 here=$(dirname "$0")
 
-need=()
-command -v galculator >/dev/null || need+=(galculator)
-command -v Xvfb >/dev/null || need+=(xvfb)
-/usr/bin/python3 -c 'import Xlib' 2>/dev/null || need+=(python3-xlib)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
-
 source "$here"/warm_display.sh
+install_bench_tools
 start_warm_display
 
 measure() { /usr/bin/python3 "$here/first_map.py" "$@" || true; }

@@ -9,6 +9,8 @@
 
 namespace {
 WindowManager& wm() { return WindowManager::Instance(); }
+// The desktop's usual caret blink.
+constexpr DWORD kBlinkMs = 530;
 }  // namespace
 
 void DrawnDialogs::Repaint(const Rect& area) {
@@ -40,6 +42,17 @@ void DrawnDialogs::RepaintCaret(Point origin) {
     const int left = client.x - origin.x + caret.pos.x;
     const int top = client.y - origin.y + caret.pos.y;
     Repaint({left, top, left + std::max(1, caret.width), top + caret.height});
+}
+
+int DrawnDialogs::BlinkCaret(bool blinking, Point origin) {
+    if (!blinking) return -1;
+    const DWORD now = GetTickCount();
+    const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
+    if (caretOn != m_caretShown) {
+        m_caretShown = caretOn;
+        RepaintCaret(origin);
+    }
+    return static_cast<int>(kBlinkMs - (now - m_caretEpoch) % kBlinkMs);
 }
 
 void DrawnDialogs::Drawn() {

@@ -24,6 +24,13 @@ public:
     void Drawn();
     void Shown() { m_due = false; }
 
+    // The caret keeps still while the user types or clicks, then blinks again from then.
+    void KeepCaretShown() { m_caretEpoch = GetTickCount(); }
+    // While the caret blinks (`blinking`), it turns on or off as its time says and the
+    // frame due draws it so; the milliseconds until it turns next, or -1 when it does not blink.
+    int BlinkCaret(bool blinking, Point origin);
+    bool CaretShown() const { return m_caretShown; }
+
     // A button's press or release at a screen point: true when an open menu
     // or a dialog's caption took it, false when it is the windows' to have.
     bool OnButton(const Backend& backend, Point screen, bool down, bool right);
@@ -39,4 +46,6 @@ private:
     bool m_all = true;
     Rect m_area;
     HWND m_closePressed = nullptr;
+    DWORD m_caretEpoch = 0;
+    bool m_caretShown = true;
 };

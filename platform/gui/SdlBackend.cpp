@@ -37,7 +37,6 @@
 namespace {
 
 WindowManager& wm() { return WindowManager::Instance(); }
-constexpr Uint32 kBlinkMs = 530;
 Uint32 g_wakeEvent = 0;
 
 bool UserComposeFileExists() {
@@ -329,7 +328,7 @@ void SdlBackend::Invalidate(HWND hWnd) { m_dialogs.Invalidate(hWnd, m_origin); }
 void SdlBackend::Draw(SurfaceCanvas& canvas, const Rect* repaint) const {
     // The caret as the blink last decided, so that a frame drawing only a
     // field agrees with the one that drew the caret.
-    const bool caretOn = CaretBlinks() && m_caretShown;
+    const bool caretOn = CaretBlinks() && m_dialogs.CaretShown();
     const Rect whole{0, 0, canvas.Width(), canvas.Height()};
     canvas.SetClip(repaint);
     canvas.FillRect(whole, RGB(58, 110, 165));
@@ -507,16 +506,7 @@ bool SdlBackend::PumpInput() {
     // Nothing changes on its own but the caret's blink and a tooltip waiting to
     // show: sleep until the nearer of the two, or until input comes.
     int wait = UpdateToolTips(GetTickCount());
-    if (CaretBlinks()) {
-        const Uint32 now = SDL_GetTicks();
-        const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
-        if (caretOn != m_caretShown) {
-            m_caretShown = caretOn;
-            m_dialogs.RepaintCaret(m_origin);
-        }
-        const int toggle = static_cast<int>(kBlinkMs - (now - m_caretEpoch) % kBlinkMs);
-        wait = wait < 0 ? toggle : std::min(wait, toggle);
-    }
+    if (const int toggle = m_dialogs.BlinkCaret(CaretBlinks(), m_origin); toggle >= 0) wait = wait < 0 ? toggle : std::min(wait, toggle);
     if (m_accessibility != nullptr) wait = wait < 0 ? m_accessibility->wait() : std::min(wait, m_accessibility->wait());
     // Input that is already waiting is handled before a frame is shown.
     if (m_dialogs.Due() && SDL_PollEvent(nullptr) == 0) Present();
@@ -549,7 +539,7 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         // The caret blinks only while the window has the keyboard.
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
             m_windowFocused = true;
-            m_caretEpoch = SDL_GetTicks();
+            m_dialogs.KeepCaretShown();
         }
         // The window manager's close is the whole window's: the same as a termination request.
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) m_terminating = true;
@@ -576,7 +566,7 @@ void SdlBackend::OnKey(const SDL_Event& event, bool down) {
     const UINT vk = VirtualKey(event.key.keysym.sym);
     // Typing keeps the caret shown; what the key changes, the windows it
     // changes ask to have redrawn.
-    m_caretEpoch = SDL_GetTicks();
+    m_dialogs.KeepCaretShown();
     if (vk == 0) return;
     if (!down) {
         Input::KeyUp(vk);
@@ -602,7 +592,7 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
     const bool right = event.button.button == SDL_BUTTON_RIGHT;
     if (event.button.button != SDL_BUTTON_LEFT && !right) return;
     m_dialogs.RepaintAll();
-    m_caretEpoch = SDL_GetTicks();
+    m_dialogs.KeepCaretShown();
     if (m_dialogs.OnButton(*this, screen, down, right)) return;
     // While a button is down the window keeps the mouse, so a drag may leave it and come back.
     if (!right) SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);

@@ -90,8 +90,6 @@ private:
     bool m_suppressText = false;
     // A signal or the window manager asked the program to end.
     bool m_terminating = false;
-    unsigned m_caretEpoch = 0;
-    bool m_caretShown = true;
     bool m_windowFocused = true;
     // The window's pixels, which the canvas draws into when `m_direct`; what
     // was drawn since the last push; and whether all of it must go.

@@ -43,8 +43,6 @@ namespace {
 
 WindowManager& wm() { return WindowManager::Instance(); }
 
-constexpr DWORD kBlinkMs = 530;
-
 // What the page's script queues, in its order.
 enum PageEventType { kNone, kKeyDown, kKeyUp, kText, kMouseDown, kMouseUp, kMouseMove, kMouseLeave, kLine, kPaste, kEnd, kFocus };
 constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
@@ -128,16 +126,8 @@ bool WebBackend::PumpInput() {
 int WebBackend::Deadline() {
     int wait = UpdateToolTips(GetTickCount());
     const Caret& caret = wm().GetCaret();
-    if (m_focused && IsWindow(caret.owner) && caret.hideCount <= 0) {
-        const DWORD now = GetTickCount();
-        const bool caretOn = ((now - m_caretEpoch) / kBlinkMs) % 2 == 0;
-        if (caretOn != m_caretShown) {
-            m_caretShown = caretOn;
-            m_dialogs.RepaintCaret(m_origin);
-        }
-        const int toggle = static_cast<int>(kBlinkMs - (now - m_caretEpoch) % kBlinkMs);
-        wait = wait < 0 ? toggle : std::min(wait, toggle);
-    }
+    const bool blinking = m_focused && IsWindow(caret.owner) && caret.hideCount <= 0;
+    if (const int toggle = m_dialogs.BlinkCaret(blinking, m_origin); toggle >= 0) wait = wait < 0 ? toggle : std::min(wait, toggle);
     return wait;
 }
 
@@ -159,7 +149,7 @@ void WebBackend::Handle(const PageEvent& event) {
     case kKeyDown: OnKey(static_cast<UINT>(f[0]), f[1], true); break;
     case kKeyUp: OnKey(static_cast<UINT>(f[0]), f[1], false); break;
     case kText:
-        m_caretEpoch = GetTickCount();
+        m_dialogs.KeepCaretShown();
         for (const char32_t cp : DecodeUtf8(event.text)) Input::Char(cp);
         break;
     case kMouseDown: OnMouseButton(screen, true, f[2] == 2, f[3] == 2); break;
@@ -171,8 +161,7 @@ void WebBackend::Handle(const PageEvent& event) {
     case kEnd: m_ended = true; break;
     case kFocus:
         m_focused = f[0] != 0;
-        m_caretEpoch = GetTickCount();
-        m_caretShown = true;
+        m_dialogs.KeepCaretShown();
         m_dialogs.RepaintAll();
         break;
     }
@@ -183,7 +172,7 @@ void WebBackend::OnKey(UINT vk, int modifiers, bool down) {
     wm().SetKeyDown(VK_SHIFT, shift);
     wm().SetKeyDown(VK_CONTROL, ctrl);
     wm().SetKeyDown(VK_MENU, alt);
-    m_caretEpoch = GetTickCount();
+    m_dialogs.KeepCaretShown();
     if (vk == 0) return;
     if (!down) {
         Input::KeyUp(vk);
@@ -220,7 +209,7 @@ void WebBackend::OnPaste(const std::string& text) {
 
 void WebBackend::OnMouseButton(Point screen, bool down, bool right, bool doubleClick) {
     m_dialogs.RepaintAll();
-    m_caretEpoch = GetTickCount();
+    m_dialogs.KeepCaretShown();
     if (m_dialogs.OnButton(*this, screen, down, right)) return;
     if (down) Input::MouseDown(screen, right, !right && doubleClick);
     else Input::MouseUp(screen, right);
@@ -257,7 +246,7 @@ void WebBackend::Invalidate(HWND hWnd) { m_dialogs.Invalidate(hWnd, m_origin); }
 
 void WebBackend::Present() {
     if (!m_hasCanvas) return;
-    const bool caretOn = m_focused && m_caretShown;
+    const bool caretOn = m_focused && m_dialogs.CaretShown();
     const Rect* repaint = m_dialogs.DueArea();
     m_canvas.SetClip(repaint);
     m_canvas.FillRect(m_size, RGB(58, 110, 165));

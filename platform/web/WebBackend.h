@@ -56,8 +56,6 @@ private:
     Point m_origin;
     Rect m_size;
     bool m_focused = true;
-    DWORD m_caretEpoch = 0;
-    bool m_caretShown = true;
     int m_pointerShape = 0;
     // Ctrl+V waits for the page's paste event, which brings what to paste.
     bool m_pasteDue = false;
