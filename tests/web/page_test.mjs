@@ -37,6 +37,13 @@ try {
     await page.mouse.click(box.left + x / box.ratio, box.top + y / box.ratio, { clickCount: count });
   };
 
+  // A key pressed with a modifier held.
+  const chord = async (modifier, key) => {
+    await page.keyboard.down(modifier);
+    await page.keyboard.press(key);
+    await page.keyboard.up(modifier);
+  };
+
   expect("the dialog is up", await driver("dialogs"), "102");
   // Screen readers in the browser: the dialog's controls as ARIA, and the focus the program's.
   const aria = (selector) => page.$eval(selector, (n) => [n.getAttribute("role"), n.getAttribute("aria-label"), n.getAttribute("aria-readonly"), n.textContent].join("|")).catch(() => "missing");
@@ -58,9 +65,7 @@ try {
   // Editing keys and a selection with Shift.
   await click(1004);
   await page.keyboard.press("End");
-  await page.keyboard.down("Shift");
-  await page.keyboard.press("Home");
-  await page.keyboard.up("Shift");
+  await chord("Shift", "Home");
   await page.keyboard.type("5");
   expect("the diagonal after End, Shift+Home and 5", await driver("text 1004"), '"5.0"');
   expect("PPI at 5 inches", await driver("text 1005"), '"440"');
@@ -71,14 +76,10 @@ try {
   // The system clipboard both ways: Ctrl+V pastes what the browser's paste event brings, Ctrl+C copies.
   await page.evaluate(() => navigator.clipboard.writeText("1200"));
   await driver("focus 1001");
-  await page.keyboard.down("Control");
-  await page.keyboard.press("KeyV");
-  await page.keyboard.up("Control");
+  await chord("Control", "KeyV");
   expect("Y pasted from the system clipboard", await driver("text 1001"), '"1200"');
   await driver("focus 1005");
-  await page.keyboard.down("Control");
-  await page.keyboard.press("KeyC");
-  await page.keyboard.up("Control");
+  await chord("Control", "KeyC");
   const ppi = (await driver("text 1005")).replace(/"/g, "");
   expect("PPI copied to the system clipboard", await page.evaluate(() => navigator.clipboard.readText()), ppi);
   // Text an input method commits comes as text input, not as keys.
@@ -98,9 +99,7 @@ try {
   expect("a badge's message box took Enter, and the dialog stays", await driver("dialogs"), "102");
   // Alt+Space opens the system menu; A the About box; Enter closes it.
   await click(1000);
-  await page.keyboard.down("Alt");
-  await page.keyboard.press("Space");
-  await page.keyboard.up("Alt");
+  await chord("Alt", "Space");
   await page.keyboard.press("KeyA");
   expect("Alt+Space, A opens the About box", await driver("dialogs"), "102 100");
   await page.keyboard.press("Enter");
