@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "../gui/Renderer.h"
@@ -13,6 +14,7 @@
 #include "../window_system/MenuLayout.h"
 #include "../window_system/ToolTip.h"
 #include "../window_system/Utf8.h"
+#include "../window_system/WindowApi.h"
 #include "../window_system/WindowManager.h"
 
 // clang-format off
@@ -33,6 +35,9 @@ EM_JS(void, dotwise_pointer, (int shape), {
 });
 EM_JS(void, dotwise_frame, (int x, int y, int w, int h), {
     Module.dotwisePage.frame(x, y, w, h);
+});
+EM_JS(int, dotwise_wants_contrast, (), {
+    return Module.dotwisePage.wantsContrast() ? 1 : 0;
 });
 EM_JS(void, dotwise_copy, (const char* utf8, int length), {
     Module.dotwisePage.copy(UTF8ToString(utf8, length));
@@ -63,6 +68,8 @@ struct WebBackend::PageEvent {
 
 WebBackend::WebBackend(double scale) : m_font(scale), m_canvas(m_font), m_driver(m_answers) {
     m_driver.Start();
+    // The browser's high contrast (forced colours, or more contrast asked for), unless the address says.
+    if (!std::getenv("DOTWISE_CONTRAST") && dotwise_wants_contrast()) SetHighContrast(true);
     // Where a control (or its character INDEX) stands on the canvas, in device pixels: for the page's tests to click.
     m_driver.AddCommand("point", [this](const Driver::Args& a) {
         if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");

@@ -4,10 +4,11 @@
 "use strict";
 
 // The address's DOTWISE_LOCALE_* parameters replace the browser's number format,
-// as the variables of those names do on the desktop.
+// and DOTWISE_CONTRAST (high or normal) its contrast, as the variables of those
+// names do on the desktop.
 Module.preRun = [].concat(Module.preRun || [], () => {
   new URLSearchParams(location.search).forEach((value, name) => {
-    if (/^DOTWISE_LOCALE_[A-Z]+$/.test(name)) ENV[name] = value;
+    if (/^DOTWISE_LOCALE_[A-Z]+$/.test(name) || name === "DOTWISE_CONTRAST") ENV[name] = value;
   });
 });
 
@@ -168,6 +169,7 @@ Module.dotwisePage = (() => {
         ctx.clip();
       }
     },
+    wantsContrast() { return matchMedia("(forced-colors: active)").matches || matchMedia("(prefers-contrast: more)").matches; },
     pointer(shape) { canvas.style.cursor = ["default", "text", "pointer"][shape] || "default"; },
     copy(text) {
       if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(text).catch(() => {});

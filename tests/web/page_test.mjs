@@ -108,6 +108,14 @@ try {
   for (const line of ["settext 1000 1280", "settext 1001 720", "settext 1004 4.5", "focus 1"]) await driver(line);
   const canvas = await page.$("#dotwise");
   await canvas.screenshot({ path: shot });
+
+  // The browser's own high contrast (forced colours) chooses the high-contrast scheme.
+  const dark = await browser.newPage();
+  const session = await dark.target().createCDPSession();
+  await session.send("Emulation.setEmulatedMedia", { features: [{ name: "forced-colors", value: "active" }] });
+  await dark.goto(`${server.url}/index.html`);
+  await dark.waitForFunction(() => window.dotwise !== undefined);
+  expect("a disabled label under forced colours", await dark.evaluate(() => window.dotwise.driver("color 1002")), "#00FF00");
 } finally {
   await browser.close();
   server.close();
