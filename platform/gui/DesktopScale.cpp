@@ -41,7 +41,10 @@ std::optional<double> DesktopScale() {
         if (const auto scale = ReadNumber(forced, 0.5, 8)) return scale;
     }
     if (const char* display = std::getenv("DISPLAY"); display != nullptr && *display != '\0') {
-        if (Display* x = XOpenDisplay(nullptr)) {
+        // A server under load may hang up on a new connection; one more try before going without.
+        Display* x = XOpenDisplay(nullptr);
+        if (x == nullptr) x = XOpenDisplay(nullptr);
+        if (x != nullptr) {
             const char* resources = XResourceManagerString(x);
             const std::optional<double> scale = resources != nullptr ? ScaleFromResources(resources) : std::nullopt;
             XCloseDisplay(x);

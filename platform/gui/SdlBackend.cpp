@@ -38,6 +38,7 @@ namespace {
 
 WindowManager& wm() { return WindowManager::Instance(); }
 Uint32 g_wakeEvent = 0;
+constexpr int kDisplayAttempts = 3;
 
 bool UserComposeFileExists() {
     const char* home = std::getenv("HOME");
@@ -150,8 +151,13 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std
     const double scale = desktopScale.value_or(1.0);
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
     GuardX11Errors();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        throw NoDisplay(SDL_GetError());
+    // An X server under load may hang up on a connection it has just accepted (Xvfb does,
+    // now and then): a display that is there is asked again before it counts as none.
+    for (int attempt = 1; SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0; ++attempt) {
+        if (attempt == kDisplayAttempts || std::getenv("DISPLAY") == nullptr) throw NoDisplay(SDL_GetError());
+        // Not SDL_Quit, which would forget the hints given above.
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        SDL_Delay(static_cast<Uint32>(20 * attempt));
     }
     // Where no display answers, SDL falls back to drivers that show nothing at all; a
     // window nobody can see would wait for input forever.
