@@ -18,8 +18,8 @@ namespace std {
 
 inline to_chars_result to_chars(char* first, char* last, double value, chars_format format, int precision) {
     char buffer[400];
-    const char* spec = format == chars_format::fixed ? "%.*f" : format == chars_format::scientific ? "%.*e" : "%.*g";
-    const int length = std::snprintf(buffer, sizeof buffer, spec, std::min(precision, 120), value);
+    const char* conversion = format == chars_format::fixed ? "%.*f" : format == chars_format::scientific ? "%.*e" : "%.*g";
+    const int length = std::snprintf(buffer, sizeof buffer, conversion, std::min(precision, 120), value);
     if (length < 0 || length >= static_cast<int>(sizeof buffer) || length > last - first) return {last, errc::value_too_large};
     std::memcpy(first, buffer, static_cast<size_t>(length));
     return {first + length, errc{}};
