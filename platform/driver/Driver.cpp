@@ -225,7 +225,7 @@ POINT ControlPoint(HWND hWnd, int index) {
     return inside(last);
 }
 
-Driver::Driver(std::ostream& out) : DriverScript(out) { AddCommands(); }
+Driver::Driver(AnswerWriter write) : DriverScript(std::move(write)) { AddCommands(); }
 
 Driver::~Driver() {
     if (m_cbtHook != nullptr) UnhookWindowsHookEx(m_cbtHook);

@@ -6,7 +6,6 @@
 // it run its queued events; a back end may add commands of its own.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,7 @@
 
 class Driver : public DriverScript {
 public:
-    explicit Driver(std::ostream& out);
+    explicit Driver(AnswerWriter write);
     ~Driver() override;
     // Starts answering message boxes; false when the hook that sees them cannot be set.
     bool Start();

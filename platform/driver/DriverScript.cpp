@@ -114,7 +114,7 @@ void FocusAndSelectAll(HWND hWnd) {
     if (SendMessage(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessage(hWnd, EM_SETSEL, 0, -1);
 }
 
-DriverScript::DriverScript(std::ostream& out) : m_out(out) {}
+DriverScript::DriverScript(AnswerWriter write) : m_write(std::move(write)) {}
 
 void DriverScript::AddCommand(const std::string& name, Command command) { m_commands[name] = std::move(command); }
 
@@ -221,9 +221,7 @@ bool DriverScript::RunNextEvent() {
 }
 
 void DriverScript::WriteLine(const std::string& line) {
-    m_out << line << '\n';
-    m_out.flush();
-    if (!m_out) m_outputFailed = true;
+    if (!m_write(line)) m_outputFailed = true;
 }
 
 void DriverScript::FlushAnswer() {

@@ -9,7 +9,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -25,8 +24,10 @@ class DriverScript {
 public:
     using Args = std::vector<std::string>;
     using Command = std::function<std::string(const Args&)>;
+    // Writes one answer line where the driver's reader takes it; false when it could not.
+    using AnswerWriter = std::function<bool(const std::string& line)>;
 
-    explicit DriverScript(std::ostream& out);
+    explicit DriverScript(AnswerWriter write);
     virtual ~DriverScript() = default;
 
     // Parses and runs one command line; user actions are queued as events.
@@ -58,7 +59,7 @@ protected:
 private:
     void WriteLine(const std::string& line);
 
-    std::ostream& m_out;
+    AnswerWriter m_write;
     std::map<std::string, Command> m_commands;
     std::deque<std::function<void()>> m_events;
     std::optional<std::string> m_pendingAnswer;

@@ -15,6 +15,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "../driver/StreamAnswers.h"
 #include "../window_system/BackendModules.h"
 #include "../window_system/Icon.h"
 #include "../window_system/InputRouter.h"
@@ -115,7 +116,7 @@ SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* data
 }  // namespace
 
 
-SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(std::cout) {
+SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(AnswersTo(std::cout)) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // The window's class (X11) and application id (Wayland) name the desktop entry, so
     // that a dock groups the window under it, whatever the program file is called.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "../driver/StreamAnswers.h"
+
 int FixedTextMetrics::TextWidth(std::string_view utf8) const {
     int width = 0;
     for (const char c : utf8) {
@@ -12,7 +14,7 @@ int FixedTextMetrics::TextWidth(std::string_view utf8) const {
     return width;
 }
 
-HeadlessBackend::HeadlessBackend(std::istream& in, std::ostream& out) : m_in(in), m_driver(out) { m_driver.Start(); }
+HeadlessBackend::HeadlessBackend(std::istream& in, std::ostream& out) : m_in(in), m_driver(AnswersTo(out)) { m_driver.Start(); }
 
 bool HeadlessBackend::PumpInput() {
     // One queued event at a time, so that the loop in charge runs posted

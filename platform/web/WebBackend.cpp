@@ -66,7 +66,10 @@ struct WebBackend::PageEvent {
     std::string text;
 };
 
-WebBackend::WebBackend(double scale) : m_font(scale), m_canvas(m_font), m_driver(m_answers) {
+WebBackend::WebBackend(double scale) : m_font(scale), m_canvas(m_font), m_driver([this](const std::string& line) {
+          m_answers.append(line).push_back('\n');
+          return true;
+      }) {
     m_driver.Start();
     // The browser's high contrast (forced colours, or more contrast asked for), unless the address says.
     if (!std::getenv("DOTWISE_CONTRAST") && dotwise_wants_contrast()) SetHighContrast(true);
@@ -139,9 +142,8 @@ int WebBackend::Deadline() {
 }
 
 void WebBackend::ReportAnswers() {
-    const std::string answers = m_answers.str();
-    m_answers.str("");
-    dotwise_answers(answers.data(), static_cast<int>(answers.size()));
+    dotwise_answers(m_answers.data(), static_cast<int>(m_answers.size()));
+    m_answers.clear();
 }
 
 void WebBackend::Shutdown() {

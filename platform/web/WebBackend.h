@@ -5,7 +5,6 @@
 // run as they do everywhere else.
 #pragma once
 
-#include <sstream>
 #include <string>
 
 #include "../driver/Driver.h"
@@ -49,7 +48,7 @@ private:
     CanvasContext m_canvas;
     AriaMirror m_aria;
     DrawnDialogs m_dialogs;
-    std::ostringstream m_answers;
+    std::string m_answers;  // the driver's, not yet handed to the page
     Driver m_driver;
     bool m_ended = false;
     bool m_hasCanvas = false;

@@ -7,6 +7,7 @@
 
 #include "AccessibleControls.h"
 #include "LocaleOverride.h"
+#include "../driver/StreamAnswers.h"
 #include "DriverPump.h"
 
 namespace {
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
     }
     InstallLocaleOverride();
     ServeAccessibleControls();
-    Driver driver(std::cout);
+    Driver driver(AnswersTo(std::cout));
     DriverPump pump(driver);
     if (withDriver && !pump.Start()) {
         std::fprintf(stderr, "dotwise: the driver could not start\n");
