@@ -1,7 +1,10 @@
 // The page against its floors, in headless Chromium on this machine, runs
 // interleaved, medians and ratios from the same run:
-// - start: navigation to the first painted dialog, against a plain page of one
-//   canvas of the dialog's size drawn at once;
+// - start: navigation to the first painted dialog, against three floors: a
+//   plain page of one canvas of the dialog's size drawn at once (the goal is
+//   measured against it), the same page asking Intl.NumberFormat what the
+//   page must ask, and the canvas drawn by an empty WebAssembly program
+//   fetched and started as Dotwise is (built beside the site, in bench/);
 // - transfer: the script and the WebAssembly, gzip-compressed;
 // - per key: from a key's keydown to the frame that shows it, against a plain
 //   <input> on the same page (keydown to the frame after its input event), and
@@ -21,15 +24,22 @@ const median = (values) => {
   return v.length % 2 ? v[(v.length - 1) / 2] : (v[v.length / 2 - 1] + v[v.length / 2]) / 2;
 };
 
-// The floor: the same size of canvas, drawn by an inline script, nothing to fetch.
+// The floors: the same size of canvas, drawn by an inline script with nothing to fetch,
+// then with the number format asked as well, then by an empty WebAssembly program.
 const folder = await mkdtemp(join(tmpdir(), "dotwise-bench-"));
 for (const file of ["index.html", "dotwise.js", "dotwise.wasm"]) await copyFile(join(site, file), join(folder, file));
-await writeFile(join(folder, "floor.html"), `<!doctype html><html><head><meta charset="utf-8"><title>floor</title></head>
-<body style="margin:0;background:#3a6ea5"><canvas id="c" width="459" height="422"></canvas><script>
-const ctx = document.getElementById("c").getContext("2d", { alpha: false });
+const programFloor = join(site, "..", "bench");
+for (const file of ["web_floor_program.js", "web_floor_program.wasm"]) await copyFile(join(programFloor, file), join(folder, file));
+const floorPage = (script) => `<!doctype html><html><head><meta charset="utf-8"><title>floor</title></head>
+<body style="margin:0;background:#3a6ea5"><canvas id="c" width="459" height="422"></canvas>${script}</body></html>`;
+const paint = `const ctx = document.getElementById("c").getContext("2d", { alpha: false });
 ctx.fillStyle = "#d4d0c8"; ctx.fillRect(0, 0, 459, 422);
-requestAnimationFrame(() => performance.mark("dotwise-first-frame"));
-</script></body></html>`);
+requestAnimationFrame(() => performance.mark("dotwise-first-frame"));`;
+await writeFile(join(folder, "floor.html"), floorPage(`<script>${paint}</script>`));
+await writeFile(join(folder, "floor-intl.html"), floorPage(`<script>
+window.parts = new Intl.NumberFormat(undefined, { maximumFractionDigits: 3 }).formatToParts(-123456789.5);
+${paint}</script>`));
+await writeFile(join(folder, "floor-program.html"), floorPage(`<script src="web_floor_program.js"></script>`));
 
 const server = await serve(folder);
 const browser = await launchBrowser();
@@ -41,13 +51,10 @@ const firstFrame = async (path) => {
   await page.close();
   return at;
 };
-const starts = { floor: [], page: [] };
-await firstFrame("floor.html");
-await firstFrame("index.html");
-for (let i = 0; i < runs; ++i) {
-  starts.floor.push(await firstFrame("floor.html"));
-  starts.page.push(await firstFrame("index.html"));
-}
+const pages = { floor: "floor.html", intl: "floor-intl.html", program: "floor-program.html", page: "index.html" };
+const starts = Object.fromEntries(Object.keys(pages).map((name) => [name, []]));
+for (const path of Object.values(pages)) await firstFrame(path);
+for (let i = 0; i < runs; ++i) for (const [name, path] of Object.entries(pages)) starts[name].push(await firstFrame(path));
 
 // Keys: a digit and Backspace in turn into the diagonal, and the same into a plain input.
 const page = await browser.newPage();
@@ -97,7 +104,10 @@ const wasm = gzipSync(await readFile(join(site, "dotwise.wasm")), { level: 9 }).
 await rm(folder, { recursive: true });
 
 const f = (n) => n.toFixed(1);
-console.log(`start to the first painted frame: page ${f(median(starts.page))} ms, floor ${f(median(starts.floor))} ms, ratio ${(median(starts.page) / median(starts.floor)).toFixed(2)} (goal: at most 1.5)`);
+const start = Object.fromEntries(Object.entries(starts).map(([name, times]) => [name, median(times)]));
+const against = (name) => (start.page / start[name]).toFixed(2);
+console.log(`start to the first painted frame: page ${f(start.page)} ms, floor ${f(start.floor)} ms, ratio ${against("floor")} (goal: at most 1.5)`);
+console.log(`  other floors: with the number format asked ${f(start.intl)} ms (${(start.intl / start.floor).toFixed(2)} x the floor), an empty WebAssembly program ${f(start.program)} ms (${(start.program / start.floor).toFixed(2)} x); the page is ${against("program")} x the empty program`);
 console.log(`transfer, gzip -9: script ${(js / 1024).toFixed(1)} KiB + wasm ${(wasm / 1024).toFixed(1)} KiB = ${((js + wasm) / 1024).toFixed(1)} KiB (goal: at most 400)`);
 console.log(`per key, keydown to frame: page ${f(median(keys.page))} ms, plain <input> ${f(median(keys.plain))} ms, ratio ${(median(keys.page) / median(keys.plain)).toFixed(2)} (${keys.page.length} and ${keys.plain.length} keys)`);
 console.log(`per key, share of the canvas repainted: median ${(median(keys.areas) * 100).toFixed(1)} %, largest ${(Math.max(...keys.areas) * 100).toFixed(1)} %`);

@@ -39,3 +39,9 @@ target_link_options(dotwise PRIVATE
 set_target_properties(dotwise PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_SITE_DIR} SUFFIX .js
   LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page.js)
 configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${DOTWISE_SITE_DIR}/index.html COPYONLY)
+
+# The page benchmark's floor of an empty WebAssembly program, beside the site, not in it.
+add_executable(web_floor_program bench/WebFloorProgram.cpp)
+target_compile_options(web_floor_program PRIVATE ${DOTWISE_WARNINGS})
+target_link_options(web_floor_program PRIVATE -sENVIRONMENT=web)
+set_target_properties(web_floor_program PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench SUFFIX .js)
