@@ -39,7 +39,7 @@ std::string Clean(const std::string& text) {
     return clean;
 }
 
-// One line a node: id, parent id, role, name, states (letters), text, caret.
+// One line a node: id, parent id, role, name, states (letters), text, caret, selection's start and end.
 void Describe(const AccessibleNode& node, const std::string& parent, std::string& out) {
     const char* role = AriaRole(node.role);
     if (role == nullptr) return;
@@ -54,7 +54,7 @@ void Describe(const AccessibleNode& node, const std::string& parent, std::string
     if (node.states & kActive) states += 'a';
     if (node.states & kSelected) states += 's';
     out += id + '\t' + parent + '\t' + role + '\t' + Clean(node.name) + '\t' + states + '\t' + Clean(node.text) + '\t' +
-           std::to_string(node.caret) + '\n';
+           std::to_string(node.caret) + '\t' + std::to_string(node.selectionStart) + '\t' + std::to_string(node.selectionEnd) + '\n';
     for (const AccessibleNode& child : node.children) Describe(child, id, out);
 }
 

@@ -74,14 +74,19 @@ Module.dotwisePage = (() => {
     const vk = virtualKey(event);
     if (vk !== 0) push(Event.keyUp, vk, modifiers(event));
   });
+  // What the browser put into the text area is text typed; the text area then shows the
+  // focused field again, as the program has it, until the program's next frame.
   keys.addEventListener("input", (event) => {
     if (event.isComposing) return;
-    if (keys.value) push(Event.text, 0, 0, 0, 0, keys.value);
-    keys.value = "";
+    const typed = event.data || inserted(shownField ? shownField.text : "", keys.value);
+    if (typed) push(Event.text, 0, 0, 0, 0, typed);
+    showField(shownField);
   });
+  keys.addEventListener("compositionstart", () => { composing = true; });
   keys.addEventListener("compositionend", (event) => {
+    composing = false;
     if (event.data) push(Event.text, 0, 0, 0, 0, event.data);
-    keys.value = "";
+    showField(shownField);
   });
   keys.addEventListener("paste", (event) => {
     event.preventDefault();
@@ -104,6 +109,46 @@ Module.dotwisePage = (() => {
   window.addEventListener("mousemove", (event) => push(Event.mouseMove, x(event), y(event)));
   canvas.addEventListener("mouseleave", (event) => { if (event.buttons === 0) push(Event.mouseLeave); });
   canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+
+  // The text area is the focused field for screen readers, which read a field's text, caret
+  // and selection from the focused element: its role, name, text and selection are the
+  // field's, and the field's own node in the mirror is hidden so that it is not read twice.
+  // With the focus elsewhere it is the application, whose active descendant is the focus.
+  let shownField = null;
+  let composing = false;
+  function showField(field) {
+    if (shownField && shownField !== field) shownField.node.removeAttribute("aria-hidden");
+    shownField = field;
+    if (!field) {
+      keys.setAttribute("role", "application");
+      keys.setAttribute("aria-label", "Dotwise");
+      keys.removeAttribute("aria-readonly");
+      keys.removeAttribute("aria-multiline");
+      if (!composing && keys.value) keys.value = "";
+      return;
+    }
+    field.node.setAttribute("aria-hidden", "true");
+    keys.setAttribute("role", "textbox");
+    keys.setAttribute("aria-multiline", "false");
+    keys.setAttribute("aria-label", field.name);
+    if (field.readOnly) keys.setAttribute("aria-readonly", "true");
+    else keys.removeAttribute("aria-readonly");
+    // The input method's text stays until it is committed.
+    if (composing) return;
+    if (keys.value !== field.text) keys.value = field.text;
+    // Characters to the text area's UTF-16 units.
+    const units = (characters) => Array.from(field.text).slice(0, characters).join("").length;
+    const backward = field.caret === field.start && field.start !== field.end;
+    keys.setSelectionRange(units(field.start), units(field.end), backward ? "backward" : "forward");
+  }
+  // The text put between what was shown's common start and end.
+  function inserted(before, after) {
+    let head = 0;
+    while (head < before.length && head < after.length && before[head] === after[head]) ++head;
+    let tail = 0;
+    while (tail < before.length - head && tail < after.length - head && before[before.length - 1 - tail] === after[after.length - 1 - tail]) ++tail;
+    return after.slice(head, after.length - tail);
+  }
 
   function color(rgb) { return "#" + (rgb & 0xffffff).toString(16).padStart(6, "0"); }
   const scratch = document.createElement("canvas");
@@ -195,13 +240,15 @@ Module.dotwisePage = (() => {
       }
       if (window.dotwise.onFrame) window.dotwise.onFrame(x, y, w, h);
     },
-    // The program's accessibility model, one node a line: id, parent, role, name, states, text, caret.
+    // The program's accessibility model, one node a line: id, parent, role, name, states,
+    // text, caret, selection's start and end (the last three in characters).
     aria(text) {
       const seen = new Set();
       let focused = "";
+      let field = null;
       for (const line of text.split("\n")) {
         if (!line) continue;
-        const [id, parent, role, name, states, value] = line.split("\t");
+        const [id, parent, role, name, states, value, caret, start, end] = line.split("\t");
         seen.add(id);
         let node = document.getElementById(id);
         if (!node) {
@@ -219,11 +266,16 @@ Module.dotwisePage = (() => {
         if (role === "radio") node.setAttribute("aria-checked", states.includes("c") ? "true" : "false");
         if (role === "dialog" || role === "alertdialog") flag("aria-modal", states.includes("a"));
         if (role === "textbox" && node.textContent !== value) node.textContent = value;
+        node.removeAttribute("aria-hidden");
         if (states.includes("f")) focused = id;
+        if (states.includes("f") && role === "textbox") {
+          field = { node, name, text: value, readOnly: states.includes("r"), caret: Number(caret), start: Number(start), end: Number(end) };
+        }
       }
       for (const node of Array.from(ariaRoot.querySelectorAll("[id]"))) if (!seen.has(node.id)) node.remove();
-      if (focused) keys.setAttribute("aria-activedescendant", focused);
+      if (focused && !field) keys.setAttribute("aria-activedescendant", focused);
       else keys.removeAttribute("aria-activedescendant");
+      showField(field);
     },
     numberFormat(name) {
       if (!formatValues) formatValues = numberFormat();

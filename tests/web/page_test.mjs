@@ -51,13 +51,21 @@ try {
   expect("the PPI as a read-only text box", await aria('#dotwise-a11y [aria-label="当前屏幕的 PPI [图像的 DPI ](点/平方英寸):"]'), "textbox|当前屏幕的 PPI [图像的 DPI ](点/平方英寸):|true|0");
   expect("OK as a button", await aria('#dotwise-a11y [role=button][aria-label="确定"]'), "button|确定||");
   expect("a badge as an image named by its tooltip", await aria("#dotwise-a11y [role=img]"), "img|Marvo个人程序...(联系方式从略)||");
+  // A focused field is the focused element, with its text, caret and selection, where
+  // screen readers read them; elsewhere the focus is the active descendant.
+  const focusedField = () => page.$eval("#dotwise-keys", (k) => [k.getAttribute("role"), k.getAttribute("aria-label"), k.value, k.selectionStart, k.selectionEnd].join("|"));
+  const activeDescendant = () => page.evaluate(() => document.getElementById(document.getElementById("dotwise-keys").getAttribute("aria-activedescendant")).getAttribute("aria-label"));
   await driver("focus 1004");
-  expect("the focus follows the program's",
-         await page.evaluate(() => document.getElementById(document.getElementById("dotwise-keys").getAttribute("aria-activedescendant")).getAttribute("aria-label")),
-         "矩阵的对角线长度(Inch):");
+  expect("the focused diagonal, all of it selected", await focusedField(), "textbox|矩阵的对角线长度(Inch):|4.5|0|3");
+  await page.keyboard.press("End");
+  await chord("Shift", "ArrowLeft");
+  expect("its selection after End and Shift+Left", await focusedField(), "textbox|矩阵的对角线长度(Inch):|4.5|2|3");
+  await driver("focus 1");
+  expect("the focus on OK is the active descendant", await activeDescendant(), "确定");
   // Clicking a field selects its text, as on the desktop; typing replaces it.
   await click(1000);
   await page.keyboard.type("1920");
+  expect("the text typed is the field's, caret after it", await focusedField(), "textbox|矩阵的 X 方向像素(Pixel):|1920|4|4");
   await click(1001);
   await page.keyboard.type("1080");
   expect("PPI for 1920 x 1080 at 4.5 inches, typed with the browser's keys", await driver("text 1005"), '"489"');
@@ -86,6 +94,17 @@ try {
   await driver("focus 1001");
   await page.keyboard.sendCharacter("7");
   expect("a committed text reaches the field", await driver("text 1001"), '"7"');
+  // A composition shows in the focused element after the field's text, and reaches the
+  // field once committed.
+  const ime = await page.target().createCDPSession();
+  await driver("settext 1001 1080");
+  await driver("focus 1001");
+  await page.keyboard.press("End");
+  await ime.send("Input.imeSetComposition", { text: "89", selectionStart: 2, selectionEnd: 2 });
+  expect("while composing, the field is as it was", await driver("text 1001"), '"1080"');
+  expect("and the composition shows after its text", await page.$eval("#dotwise-keys", (k) => k.value), "108089");
+  await ime.send("Input.insertText", { text: "89" });
+  expect("the committed composition reaches the field", await driver("text 1001"), '"108089"');
   await driver("settext 1001 1080");
   // The hand over a badge, its tooltip, and its message box on a click.
   const [bx, by] = (await driver("point 1017")).split(" ").map(Number);
