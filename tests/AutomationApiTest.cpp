@@ -2,6 +2,7 @@
 // thread's windows, dialog templates in their resource form, the dialog
 // manager's groups, hardware input and the open menu.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <commctrl.h>
@@ -26,12 +27,19 @@ constexpr DialogItemTemplate kItems[] = {
 
 INT_PTR CALLBACK PlainProcedure(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
+// The wheel messages that reach the dialog: the delta, and the point (on the screen).
+std::vector<std::pair<int, POINT>> g_wheelTurns;
+INT_PTR CALLBACK WheelProcedure(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEWHEEL) g_wheelTurns.push_back({GET_WHEEL_DELTA_WPARAM(wParam), {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}});
+    return message == WM_INITDIALOG;
+}
+
 class AutomationApi : public PlatformFixture {
 protected:
-    HWND Open(bool extended) {
+    HWND Open(bool extended, DLGPROC procedure = &PlainProcedure) {
         const DialogTemplate t{7, extended, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0, 0, 0, 150, 70, "探针", "宋体", 9, kItems};
         m_image = CompileDialogTemplate(t);
-        return CreateDialogIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATE>(m_image.data()), nullptr, &PlainProcedure, 0);
+        return CreateDialogIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATE>(m_image.data()), nullptr, procedure, 0);
     }
     static std::string Text(HWND hWnd) {
         char text[64] = {};
@@ -165,6 +173,26 @@ TEST_F(AutomationApi, TwoPressesMakeADoubleClickOnlyWhenCloseInTime) {
     SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 2u) << "the second of two quick presses selects the word";
+}
+
+TEST_F(AutomationApi, TheWheelGoesToTheFocusAndWhatItLeavesToItsDialog) {
+    g_wheelTurns.clear();
+    HWND dialog = Open(true, &WheelProcedure);
+    SetFocus(GetDlgItem(dialog, 11));
+    POINT p{20, 30};
+    ClientToScreen(dialog, &p);
+    // Two notches towards the user, over the dialog; the edit has no use for them.
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>(((2LL * p.x + 1) << 16) / (2LL * GetSystemMetrics(SM_CXSCREEN)));
+    input.mi.dy = static_cast<LONG>(((2LL * p.y + 1) << 16) / (2LL * GetSystemMetrics(SM_CYSCREEN)));
+    input.mi.mouseData = static_cast<DWORD>(-2 * WHEEL_DELTA);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_WHEEL;
+    Send(input);
+    ASSERT_EQ(g_wheelTurns.size(), 1u);
+    EXPECT_EQ(g_wheelTurns[0].first, -240);
+    EXPECT_EQ(g_wheelTurns[0].second.x, p.x);
+    EXPECT_EQ(g_wheelTurns[0].second.y, p.y);
 }
 
 TEST_F(AutomationApi, TheOpenMenuIsFoundThroughItsWindowAndEndsOnRequest) {

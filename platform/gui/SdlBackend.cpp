@@ -558,6 +558,7 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN: OnMouseButton(event, true); return true;
     case SDL_MOUSEBUTTONUP: OnMouseButton(event, false); return true;
     case SDL_MOUSEMOTION: OnMouseMotion(event); return true;
+    case SDL_MOUSEWHEEL: OnMouseWheel(event); return true;
     default: return true;
     }
 }
@@ -613,6 +614,12 @@ void SdlBackend::OnMouseMotion(const SDL_Event& event) {
     if (m_dialogs.OnMove(*this, screen)) return;
     Input::MouseMove(screen);
     UpdatePointer();
+}
+
+void SdlBackend::OnMouseWheel(const SDL_Event& event) {
+    // Notches and their parts; some systems turn the wheel's sense round and say so.
+    const float notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY : event.wheel.preciseY;
+    Input::MouseWheel(wm().CursorPos(), static_cast<int>(std::lround(notches * WHEEL_DELTA)));
 }
 
 MenuBox SdlBackend::MenuBoxOf(const TrackedMenu& menu) const {

@@ -69,6 +69,7 @@ private:
     void OnText(const char* utf8);
     void OnMouseButton(const SDL_Event& event, bool down);
     void OnMouseMotion(const SDL_Event& event);
+    void OnMouseWheel(const SDL_Event& event);
     void UpdatePointer();
     void StartAccessibility();
     void SetLegacyTitle(const std::string& title);

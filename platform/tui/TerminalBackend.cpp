@@ -310,6 +310,11 @@ void TerminalBackend::OnMouse() {
     const bool release = (event.bstate & (BUTTON1_RELEASED | clicks)) != 0;
     const bool rightPress = (event.bstate & (BUTTON3_PRESSED | BUTTON3_CLICKED)) != 0;
     const bool rightRelease = (event.bstate & (BUTTON3_RELEASED | BUTTON3_CLICKED)) != 0;
+    // The terminal reports the wheel as presses of buttons 4 (away) and 5 (towards).
+    if (event.bstate & (BUTTON4_PRESSED | BUTTON5_PRESSED)) {
+        Input::MouseWheel(at, (event.bstate & BUTTON4_PRESSED) ? WHEEL_DELTA : -WHEEL_DELTA);
+        return;
+    }
     if (TrackedMenu* menu = GetTrackedMenu()) {
         const MenuBox box = MenuBoxOf(*menu);
         if (box.rect.PtInRect(at)) {

@@ -49,7 +49,7 @@ namespace {
 WindowManager& wm() { return WindowManager::Instance(); }
 
 // What the page's script queues, in its order.
-enum PageEventType { kNone, kKeyDown, kKeyUp, kText, kMouseDown, kMouseUp, kMouseMove, kMouseLeave, kLine, kPaste, kEnd, kFocus };
+enum PageEventType { kNone, kKeyDown, kKeyUp, kText, kMouseDown, kMouseUp, kMouseMove, kMouseLeave, kLine, kPaste, kEnd, kFocus, kWheel };
 constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
 
 HWND MainDialog() {
@@ -165,6 +165,7 @@ void WebBackend::Handle(const PageEvent& event) {
     case kMouseUp: OnMouseButton(screen, false, f[2] == 2, false); break;
     case kMouseMove: OnMouseMotion(screen); break;
     case kMouseLeave: wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2}); break;
+    case kWheel: Input::MouseWheel(screen, f[2]); break;
     case kLine: m_driver.Execute(event.text); break;
     case kPaste: OnPaste(event.text); break;
     case kEnd: m_ended = true; break;

@@ -32,7 +32,7 @@ Module.dotwisePage = (() => {
   let fontAscent = 0;
 
   // Events the program takes, in order: [type, a, b, c, d, text].
-  const Event = { keyDown: 1, keyUp: 2, text: 3, mouseDown: 4, mouseUp: 5, mouseMove: 6, mouseLeave: 7, line: 8, paste: 9, end: 10, focus: 11 };
+  const Event = { keyDown: 1, keyUp: 2, text: 3, mouseDown: 4, mouseUp: 5, mouseMove: 6, mouseLeave: 7, line: 8, paste: 9, end: 10, focus: 11, wheel: 12 };
   function push(type, a = 0, b = 0, c = 0, d = 0, text = "") {
     if (ended) return;
     queue.push([type, a, b, c, d, text]);
@@ -108,6 +108,13 @@ Module.dotwisePage = (() => {
   });
   window.addEventListener("mousemove", (event) => push(Event.mouseMove, x(event), y(event)));
   canvas.addEventListener("mouseleave", (event) => { if (event.buttons === 0) push(Event.mouseLeave); });
+  // The wheel goes to the program, and the page still scrolls where it is taller than
+  // the window. A notch is 120, as on the desktop: three lines, or a hundred pixels.
+  canvas.addEventListener("wheel", (event) => {
+    const perUnit = [1.2, 40, 120][event.deltaMode] || 1.2;
+    const delta = Math.round(-event.deltaY * perUnit);
+    if (delta !== 0) push(Event.wheel, x(event), y(event), delta);
+  }, { passive: true });
   canvas.addEventListener("contextmenu", (event) => event.preventDefault());
 
   // The text area is the focused field for screen readers, which read a field's text, caret

@@ -81,6 +81,7 @@ constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0
 constexpr DWORD MAKELONG(unsigned lo, unsigned hi) { return (lo & 0xFFFF) | ((hi & 0xFFFF) << 16); }
 constexpr WPARAM MAKEWPARAM(unsigned lo, unsigned hi) { return MAKELONG(lo, hi); }
 constexpr LPARAM MAKELPARAM(unsigned lo, unsigned hi) { return static_cast<LPARAM>(MAKELONG(lo, hi)); }
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM w) { return static_cast<short>(HIWORD(w)); }
 constexpr COLORREF RGB(unsigned r, unsigned g, unsigned b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
 constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
 constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
@@ -229,6 +230,8 @@ inline constexpr DWORD MOUSEEVENTF_LEFTDOWN = 0x0002;
 inline constexpr DWORD MOUSEEVENTF_LEFTUP = 0x0004;
 inline constexpr DWORD MOUSEEVENTF_RIGHTDOWN = 0x0008;
 inline constexpr DWORD MOUSEEVENTF_RIGHTUP = 0x0010;
+inline constexpr DWORD MOUSEEVENTF_WHEEL = 0x0800;
+inline constexpr int WHEEL_DELTA = 120;
 inline constexpr DWORD MOUSEEVENTF_ABSOLUTE = 0x8000;
 
 // Window messages.
@@ -281,6 +284,7 @@ inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
 inline constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
 inline constexpr UINT WM_CUT = 0x0300;
 inline constexpr UINT WM_COPY = 0x0301;

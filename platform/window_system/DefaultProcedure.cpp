@@ -87,8 +87,10 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_HELP:
         if (hWnd->IsChild() && hWnd->parent != nullptr) return SendMessage(hWnd->parent, WM_HELP, wParam, lParam);
         return 0;
+    // What a window leaves of the wheel and the context menu goes to its parent.
+    case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
-        if (hWnd->IsChild() && hWnd->parent != nullptr) return SendMessage(hWnd->parent, WM_CONTEXTMENU, wParam, lParam);
+        if (hWnd->IsChild() && hWnd->parent != nullptr) return SendMessage(hWnd->parent, message, wParam, lParam);
         return 0;
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {

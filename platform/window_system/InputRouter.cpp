@@ -1,5 +1,6 @@
 #include "InputRouter.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
@@ -178,6 +179,19 @@ void MouseMove(Point screen) {
     Deliver(target, WM_MOUSEMOVE, MouseFlags(), ClientPoint(target, screen));
 }
 
+void MouseWheel(Point screen, int delta) {
+    wm().SetCursorPos(screen);
+    // An open menu has no use for it.
+    if (GetTrackedMenu() != nullptr || delta == 0) return;
+    HWND focus = GetFocus();
+    HWND target = focus != nullptr && AcceptsInput(focus) ? focus : wm().ActiveDialog();
+    if (target == nullptr) return;
+    const auto clamped = static_cast<short>(std::clamp(delta, -32768, 32767));
+    // Unlike the other mouse messages, the point is the screen's.
+    Deliver(target, WM_MOUSEWHEEL, MAKEWPARAM(MouseFlags(), static_cast<unsigned short>(clamped)),
+            MAKELPARAM(static_cast<unsigned short>(screen.x), static_cast<unsigned short>(screen.y)));
+}
+
 }  // namespace Input
 
 namespace {
@@ -255,6 +269,7 @@ void SendMouseInput(const MOUSEINPUT& mouse) {
         Input::MouseDown(at, true, false);
     }
     if (mouse.dwFlags & MOUSEEVENTF_RIGHTUP) Input::MouseUp(at, true);
+    if (mouse.dwFlags & MOUSEEVENTF_WHEEL) Input::MouseWheel(at, static_cast<int>(mouse.mouseData));
 }
 
 }  // namespace

@@ -16,6 +16,9 @@ void Char(UINT codePoint);
 void MouseDown(Point screen, bool rightButton, bool doubleClick);
 void MouseUp(Point screen, bool rightButton);
 void MouseMove(Point screen);
+// The wheel turned by `delta` (WHEEL_DELTA a notch, away from the user positive):
+// it goes to the focus, whose parents get what it leaves.
+void MouseWheel(Point screen, int delta);
 // The window that takes mouse input at a point: transparent statics and
 // group boxes let it through, disabled controls give it to their dialog.
 HWND WindowFromPoint(Point screen);
