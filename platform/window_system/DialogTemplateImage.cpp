@@ -23,15 +23,20 @@ public:
     }
     void Short(short s) { Word(static_cast<WORD>(s)); }
     void Text(const char* utf8) {
-        for (const char32_t cp : DecodeUtf8(utf8 != nullptr ? utf8 : "")) {
+        const std::u32string text = DecodeUtf8(utf8 != nullptr ? utf8 : "");
+        // Room for each character as a surrogate pair, and the zero; what is left over goes.
+        std::size_t at = m_words.size();
+        m_words.resize(at + 2 * text.size() + 1);
+        for (const char32_t cp : text) {
             if (cp >= 0x10000) {
-                Word(static_cast<WORD>(0xD800 + ((cp - 0x10000) >> 10)));
-                Word(static_cast<WORD>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+                m_words[at++] = static_cast<WORD>(0xD800 + ((cp - 0x10000) >> 10));
+                m_words[at++] = static_cast<WORD>(0xDC00 + ((cp - 0x10000) & 0x3FF));
             } else {
-                Word(static_cast<WORD>(cp));
+                m_words[at++] = static_cast<WORD>(cp);
             }
         }
-        Word(0);
+        m_words[at++] = 0;
+        m_words.resize(at);
     }
     void Ordinal(WORD id) {
         Word(0xFFFF);
@@ -71,12 +76,17 @@ public:
     }
     short Short() { return static_cast<short>(Word()); }
     std::string Text() {
-        std::string utf8;
+        // A UTF-16 unit is at most three bytes of UTF-8 (a pair of them, four).
+        std::size_t units = 0;
+        while (m_at[units] != 0) ++units;
+        std::string utf8(3 * units + 1, '\0');
+        std::size_t length = 0;
         for (WORD w = Word(); w != 0; w = Word()) {
             char32_t cp = w;
             if (w >= 0xD800 && w < 0xDC00 && *m_at >= 0xDC00 && *m_at < 0xE000) cp = 0x10000 + ((w - 0xD800) << 10) + (Word() - 0xDC00);
-            utf8 += EncodeUtf8(cp);
+            length += static_cast<std::size_t>(EncodeUtf8(cp, &utf8[length]));
         }
+        utf8.resize(length);
         return utf8;
     }
     // A zero, an ordinal (0xFFFF then the number) or a text; ordinals read as "#number".

@@ -228,11 +228,14 @@ void MenuChar(UINT ch) {
 }
 
 std::string MenuItemLabel(const std::string& text) {
-    std::string label;
+    // Shortened in place: the label is never longer than its text.
+    std::string label = text;
+    std::size_t length = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '&' && i + 1 < text.size()) ++i;
-        label += text[i];
+        label[length++] = text[i];
     }
+    label.resize(length);
     return label;
 }
 

@@ -33,7 +33,7 @@ std::vector<TextRun> LayOutStaticText(HWND control, const TextMetrics& metrics) 
             int lineWidth = 0;
             while (end < paragraph.size()) {
                 const std::size_t next = NextCharEnd(paragraph, end);
-                const int w = paragraph[end] == '\t' ? tabStop - lineWidth % tabStop : metrics.TextWidth(paragraph.substr(end, next - end));
+                const int w = paragraph[end] == '\t' ? tabStop - lineWidth % tabStop : metrics.TextWidth(std::string_view(paragraph).substr(end, next - end));
                 if (wraps && lineWidth + w > width && end > start) break;
                 lineWidth += w;
                 end = next;

@@ -38,36 +38,48 @@ std::size_t ReadCharacter(std::string_view text, std::size_t pos, char32_t& cp, 
 
 }  // namespace
 
+// Text is built in place, not a character at a time: in the page each call
+// out of a function with something to undo is a trip through JavaScript.
 std::u32string DecodeUtf8(std::string_view text) {
-    std::u32string out;
+    std::u32string out(text.size(), U'\0');
+    std::size_t length = 0;
     for (std::size_t pos = 0; pos < text.size();) {
         char32_t cp = 0;
         bool valid = false;
         pos += ReadCharacter(text, pos, cp, valid);
-        out.push_back(valid ? cp : kReplacementCharacter);
+        out[length++] = valid ? cp : kReplacementCharacter;
     }
+    out.resize(length);
     return out;
 }
 
-std::string EncodeUtf8(char32_t cp) {
+int EncodeUtf8(char32_t cp, char* bytes) noexcept {
     if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacementCharacter;
-    std::string out;
     if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        bytes[0] = static_cast<char>(cp);
+        return 1;
     }
-    return out;
+    if (cp < 0x800) {
+        bytes[0] = static_cast<char>(0xC0 | (cp >> 6));
+        bytes[1] = static_cast<char>(0x80 | (cp & 0x3F));
+        return 2;
+    }
+    if (cp < 0x10000) {
+        bytes[0] = static_cast<char>(0xE0 | (cp >> 12));
+        bytes[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        bytes[2] = static_cast<char>(0x80 | (cp & 0x3F));
+        return 3;
+    }
+    bytes[0] = static_cast<char>(0xF0 | (cp >> 18));
+    bytes[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    bytes[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    bytes[3] = static_cast<char>(0x80 | (cp & 0x3F));
+    return 4;
+}
+
+std::string EncodeUtf8(char32_t cp) {
+    char bytes[4];
+    return std::string(bytes, static_cast<std::size_t>(EncodeUtf8(cp, bytes)));
 }
 
 std::string RepairUtf8(std::string_view text) {

@@ -12,5 +12,7 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 std::u32string DecodeUtf8(std::string_view text);
 // One code point as UTF-8; one outside Unicode's range gives U+FFFD.
 std::string EncodeUtf8(char32_t cp);
+// The same written at `bytes`, which has room for four; returns how many it wrote.
+int EncodeUtf8(char32_t cp, char* bytes) noexcept;
 // `text` with each invalid sequence replaced by one U+FFFD; valid text stays as it is.
 std::string RepairUtf8(std::string_view text);
