@@ -148,7 +148,7 @@ Module.dotwisePage = (() => {
     const backward = field.caret === field.start && field.start !== field.end;
     keys.setSelectionRange(units(field.start), units(field.end), backward ? "backward" : "forward");
   }
-  // The text put between what was shown's common start and end.
+  // What was put in: the part of `after` between the beginning and the end it shares with `before`.
   function inserted(before, after) {
     let head = 0;
     while (head < before.length && head < after.length && before[head] === after[head]) ++head;
