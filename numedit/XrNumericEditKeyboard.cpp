@@ -36,13 +36,15 @@ void CXrNumericEdit::OnChar(UINT nChar, UINT, UINT) {
         Default();
         return;
     }
-    // The literal characters whatever the locale: '.' is the fraction key even
-    // where the separator is another character, and that character is dropped.
+    // '.' is the fraction key in every locale. The locale's own separator is
+    // one too: a user who types 23,8 where ',' is the separator means 23.8, and
+    // the numeric keypad's decimal key types it on such layouts. Dropping it
+    // would turn that into 238, a figure wrong by a factor of ten.
     if (nChar == VK_BACK) DeleteBack();
     else if (nChar == '+') SetPositive();
     else if (nChar == '-') ToggleSign();
-    else if (nChar == '.') JumpToFraction();
     else if (nChar >= '0' && nChar <= '9') TypeDigit(static_cast<char>(nChar));
+    else if (nChar == '.' || nChar == static_cast<unsigned char>(m_chDecimal)) JumpToFraction();
 }
 
 void CXrNumericEdit::DeleteForward() {

@@ -49,6 +49,9 @@ public:
 TEST_F(NumericEditingTable, Keystrokes) {
     NumericSettings layout0;
     layout0.negFormat = 0;
+    NumericSettings comma;
+    comma.decimal = ',';
+    comma.groupSep = ".";
     const KeyCase cases[] = {
         {"digit over the placeholder before the separator", {}, ".5", 0, 0, false, TYPE('7'), "7.5", 1},
         {"digit inserted in front of a number", {}, "1234.5", 0, 0, false, TYPE('9'), "91,234.5", 1},
@@ -70,7 +73,9 @@ TEST_F(NumericEditingTable, Keystrokes) {
         {"plus on a positive number", {}, "12.5", 3, 3, false, TYPE('+'), "12.5", 3},
         {"full stop jumps behind the separator", {}, "12.5", 0, 0, false, TYPE('.'), "12.5", 3},
         {"full stop without decimals does nothing", Places(0), "12", 0, 0, false, TYPE('.'), "12", 0},
-        {"comma is dropped", {}, "12.5", 1, 1, false, TYPE(','), "12.5", 1},
+        {"comma is dropped where it groups", {}, "12.5", 1, 1, false, TYPE(','), "12.5", 1},
+        {"the locale's decimal comma jumps behind it", comma, "12,5", 0, 0, false, TYPE(','), "12,5", 3},
+        {"full stop jumps where the separator is a comma", comma, "12,5", 0, 0, false, TYPE('.'), "12,5", 3},
         {"letters are dropped", {}, "12.5", 1, 1, false, TYPE('a'), "12.5", 1},
         {"control characters are dropped", {}, "12.5", 1, 1, false, TYPE('\x03'), "12.5", 1},
         {"left from a selection", {}, "1234.5", 2, 5, false, PRESS(VK_LEFT), "1,234.5", 0},

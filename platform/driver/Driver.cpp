@@ -207,11 +207,24 @@ std::string PointerName(HCURSOR cursor) {
 
 }  // namespace
 
+std::string ShownText(HWND hWnd) {
+    WNDCLASSA standard{};
+    if (ClassOf(hWnd) != "Edit" || !GetClassInfoA(nullptr, "Edit", &standard)) return TextOf(hWnd);
+    const auto length = CallWindowProcA(standard.lpfnWndProc, hWnd, WM_GETTEXTLENGTH, 0, 0);
+    std::string buffer(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
+    const auto n = CallWindowProcA(standard.lpfnWndProc, hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    buffer.resize(static_cast<std::size_t>(n < 0 ? 0 : n));
+    return buffer;
+}
+
 POINT ControlPoint(HWND hWnd, int index) {
     RECT client{};
     GetClientRect(hWnd, &client);
     if (ClassOf(hWnd) != "Edit" || index < 0) return {client.right / 2, client.bottom / 2};
-    const int length = GetWindowTextLengthA(hWnd);
+    // Positions count the characters on screen, which a control of its own may
+    // report differently through its window text (a formatted number does).
+    const std::string shown = ShownText(hWnd);
+    const int length = static_cast<int>(shown.size());
     const int at = std::min(index, length);
     // A character scrolled out of sight is clicked at the edge it lies behind, as a user would reach for it.
     const auto inside = [&client](POINT p) { return POINT{std::clamp<LONG>(p.x, 0, std::max<LONG>(client.right - 1, 0)), p.y}; };
@@ -221,7 +234,7 @@ POINT ControlPoint(HWND hWnd, int index) {
     // Behind the last character there is no character to ask about: a little
     // past the end of the last one, so that the click lands behind it and not on its edge.
     POINT last = PointOf(SendMessageA(hWnd, EM_POSFROMCHAR, static_cast<WPARAM>(at - 1), 0));
-    last.x += LastCharacterWidth(hWnd, TextOf(hWnd), at) + 2;
+    last.x += LastCharacterWidth(hWnd, shown, at) + 2;
     return inside(last);
 }
 
@@ -475,14 +488,7 @@ std::string Driver::Text(const Args& a) {
 // What the control shows is what its class's own procedure holds, whatever a subclass answers to WM_GETTEXT.
 std::string Driver::Shown(const Args& a) {
     Need(a, 1, "shown ID");
-    HWND hWnd = Control(a[0]);
-    WNDCLASSA standard{};
-    if (ClassOf(hWnd) != "Edit" || !GetClassInfoA(nullptr, "Edit", &standard)) return Quote(TextOf(hWnd));
-    const auto length = CallWindowProcA(standard.lpfnWndProc, hWnd, WM_GETTEXTLENGTH, 0, 0);
-    std::string buffer(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-    const auto n = CallWindowProcA(standard.lpfnWndProc, hWnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    buffer.resize(static_cast<std::size_t>(n < 0 ? 0 : n));
-    return Quote(buffer);
+    return Quote(ShownText(Control(a[0])));
 }
 
 std::string Driver::Selection(const Args& a) {

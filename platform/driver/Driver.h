@@ -73,3 +73,7 @@ private:
 // The client point of character `index` in an edit (behind the last one for
 // an index past the end), or the centre of another control.
 POINT ControlPoint(HWND hWnd, int index);
+
+// The text an edit shows, read from the standard control beneath any control
+// of its own that answers its window text differently.
+std::string ShownText(HWND hWnd);
