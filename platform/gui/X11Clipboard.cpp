@@ -10,6 +10,7 @@
 #include <climits>
 
 #include "../window_system/Utf8.h"
+#include "X11Errors.h"
 
 namespace {
 
@@ -56,6 +57,10 @@ std::unique_ptr<X11Clipboard> X11Clipboard::Open() {
     auto x = std::make_unique<Connection>();
     x->display = XOpenDisplay(nullptr);
     if (x->display == nullptr) return nullptr;
+    // A requestor gone before its answer, or an owner naming atoms that do not
+    // exist, is an error on this connection: the request fails, not the program.
+    GuardX11Errors();
+    TolerateX11Errors(x->display);
     // Wake-ups never block the caller, even with the thread gone.
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_NONBLOCK | O_CLOEXEC) != 0) return nullptr;
@@ -186,13 +191,14 @@ void X11Clipboard::Serve() {
         if (XGetWindowProperty(d, x.window, x.answerProperty, 0, LONG_MAX / 4, True, AnyPropertyType, &type, &format, &count, &after, &data) != Success)
             return bytes;
         if (data != nullptr && type == XA_ATOM && format == 32) {
+            // An atom that does not exist has no name and is passed over; the others still count.
             std::vector<char*> names(count, nullptr);
-            if (count > 0 && XGetAtomNames(d, reinterpret_cast<Atom*>(data), static_cast<int>(count), names.data()) != 0) {
-                for (char* name : names) {
-                    bytes.insert(bytes.end(), name, name + std::char_traits<char>::length(name));
-                    bytes.push_back('\n');
-                    XFree(name);
-                }
+            if (count > 0) XGetAtomNames(d, reinterpret_cast<Atom*>(data), static_cast<int>(count), names.data());
+            for (char* name : names) {
+                if (name == nullptr) continue;
+                bytes.insert(bytes.end(), name, name + std::char_traits<char>::length(name));
+                bytes.push_back('\n');
+                XFree(name);
             }
         } else if (data != nullptr && format == 8) {
             bytes.assign(data, data + count);

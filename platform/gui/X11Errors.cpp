@@ -12,6 +12,7 @@ Handler g_previous = nullptr;
 std::atomic<unsigned long> g_destroyed[8];
 std::atomic<unsigned> g_destroyedCount{0};
 std::atomic<unsigned> g_nextSlot{0};
+std::atomic<Display*> g_tolerated{nullptr};
 
 bool Destroyed(unsigned long xid) {
     const unsigned count = g_destroyedCount.load();
@@ -21,6 +22,7 @@ bool Destroyed(unsigned long xid) {
 }
 
 int OnError(Display* display, XErrorEvent* error) {
+    if (display == g_tolerated.load()) return 0;
     if ((error->error_code == BadWindow || error->error_code == BadDrawable) && Destroyed(error->resourceid)) return 0;
     return g_previous != nullptr ? g_previous(display, error) : 0;
 }
@@ -37,3 +39,5 @@ void ForgetX11Window(unsigned long xid) {
     g_destroyed[g_nextSlot.fetch_add(1) % std::size(g_destroyed)].store(xid);
     if (g_destroyedCount.load() < std::size(g_destroyed)) g_destroyedCount.fetch_add(1);
 }
+
+void TolerateX11Errors(Display* display) { g_tolerated.store(display); }

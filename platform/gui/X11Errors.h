@@ -4,8 +4,14 @@
 // window from the thread that reads the driver's commands.
 #pragma once
 
+typedef struct _XDisplay Display;
+
 // Before the display is opened: errors about our destroyed windows are let
 // pass, every other error goes to the handler that was there before.
 void GuardX11Errors();
 // The X window `xid` is about to be destroyed.
 void ForgetX11Window(unsigned long xid);
+// Every error on `display` is expected and answered where it arises: the
+// connection speaks only to other clients' windows and atoms, which those
+// clients may destroy or make up at any moment.
+void TolerateX11Errors(Display* display);

@@ -3,6 +3,9 @@
 //   x11_peer manager          a clipboard manager: keeps what an exiting owner hands it (SAVE_TARGETS)
 //   x11_peer close WINDOW     asks a window to close, as a window manager's close does (WM_DELETE_WINDOW)
 //   x11_peer resources TEXT   sets the X resource database, as xrdb does (RESOURCE_MANAGER on the root window)
+//   x11_peer impatient        asks the CLIPBOARD's owner for text from a window it destroys at once,
+//                             then for a window that never existed
+//   x11_peer madeup           owns the CLIPBOARD and offers targets whose atoms do not exist
 // Each prints "ready" once it is in place.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -103,6 +106,47 @@ int Manager() {
     }
 }
 
+int Impatient() {
+    const Atom clipboard = Intern("CLIPBOARD");
+    const Window gone = XCreateSimpleWindow(g_display, DefaultRootWindow(g_display), 0, 0, 1, 1, 0, 0, 0);
+    XConvertSelection(g_display, clipboard, Intern("UTF8_STRING"), Intern("X11_PEER_PASTE"), gone, CurrentTime);
+    XDestroyWindow(g_display, gone);
+    // The server checks a requestor when the request is made; only an event sent
+    // straight to the owner can name one that never was.
+    XSelectionRequestEvent request{};
+    request.type = SelectionRequest;
+    request.owner = XGetSelectionOwner(g_display, clipboard);
+    request.requestor = 0x1FFFFFF0;
+    request.selection = clipboard;
+    request.target = Intern("UTF8_STRING");
+    request.property = Intern("X11_PEER_PASTE");
+    request.time = CurrentTime;
+    XSendEvent(g_display, request.owner, False, NoEventMask, reinterpret_cast<XEvent*>(&request));
+    XSync(g_display, False);
+    Ready();
+    return 0;
+}
+
+int MadeUp() {
+    const Atom clipboard = Intern("CLIPBOARD");
+    XSetSelectionOwner(g_display, clipboard, g_window, CurrentTime);
+    XFlush(g_display);
+    Ready();
+    for (;;) {
+        XEvent event;
+        XNextEvent(g_display, &event);
+        if (event.type != SelectionRequest) continue;
+        const XSelectionRequestEvent request = event.xselectionrequest;
+        if (request.target != Intern("TARGETS")) {
+            Reply(request, None);
+            continue;
+        }
+        const Atom offered[] = {0x1FFFFFF1, Intern("UTF8_STRING"), 0x1FFFFFF2};
+        XChangeProperty(g_display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(offered), 3);
+        Reply(request, request.property);
+    }
+}
+
 int Resources(const char* text) {
     XChangeProperty(g_display, DefaultRootWindow(g_display), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(text), static_cast<int>(std::strlen(text)));
@@ -155,6 +199,8 @@ int main(int argc, char** argv) {
     if (mode == "close" && argc == 3) return Close(argv[2]);
     if (mode == "resources" && argc == 3) return Resources(argv[2]);
     if (mode == "name" && argc == 3) return Name(argv[2]);
-    std::fprintf(stderr, "usage: x11_peer stuck FILE | manager | close WINDOW | resources TEXT | name WINDOW\n");
+    if (mode == "impatient" && argc == 2) return Impatient();
+    if (mode == "madeup" && argc == 2) return MadeUp();
+    std::fprintf(stderr, "usage: x11_peer stuck FILE | manager | close WINDOW | resources TEXT | name WINDOW | impatient | madeup\n");
     return 2;
 }

@@ -39,7 +39,7 @@ expect() { [ "$2" = "$3" ] || fail "$1: expected $3, got $2"; echo "ok: $1 = $2"
 eventually() {
   local what=$1 command=$2 wanted=$3 got=""
   for _ in $(seq 50); do
-    got=$(eval "$command")
+    got=$(eval "$command") || true
     [ "$got" = "$wanted" ] && break
     sleep 0.1
   done

@@ -70,6 +70,12 @@ xdotool mousemove $(ask "point 1005") click 1
 settle
 xdotool key ctrl+a ctrl+c
 eventually "PPI copied to the system clipboard" "xclip -o -selection clipboard 2>/dev/null" "489"
+# Other programs' mistakes stay theirs: requests from a window destroyed at
+# once and from one that never was. A paste after them is served in order,
+# so the program has met both by then.
+"$peer" impatient >/dev/null || fail "x11_peer impatient"
+eventually "the clipboard served after requests from windows that are gone" "xclip -o -selection clipboard 2>/dev/null" "489"
+expect "X after requests from windows that are gone" "$(ask 'text 1000')" '"1920"'
 
 printf 1200 | xclip -i -selection clipboard
 xdotool mousemove $(ask "point 1001") click 1
@@ -102,6 +108,15 @@ sleep 1
 expect "X after a paste from an owner that never answers" "$(ask 'text 1000')" '"1920"'
 [ -e "$work/lost" ] && fail "the clipboard was taken from an owner that did not answer"
 echo "ok: the owner that never answered still owns the clipboard"
+kill "$stuck"
+stuck=""
+# An owner whose targets name atoms that do not exist: the menu still reads the
+# one it knows, and the program goes on.
+start_peer madeup
+stuck=$peer_pid
+ask "rclick 1004" >/dev/null
+expect "paste offered by an owner that names made-up atoms" "$(ask 'menu 粘贴')" "ok"
+expect "the diagonal after a paste of nothing" "$(ask 'text 1004')" '"4.5"'
 kill "$stuck"
 stuck=""
 # The same menu opened by the driver is drawn, and so is what it covered once an item is chosen.
