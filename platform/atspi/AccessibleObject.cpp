@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -217,6 +218,20 @@ std::optional<Rect> ScreenRectOf(const DotwiseAccessible* self) {
     return g_host.toScreen != nullptr ? g_host.toScreen(r) : r;
 }
 
+// Where a point of the display is in the coordinates a caller asked for: its
+// window's, or the screen's.
+Point OriginFor(const DotwiseAccessible* self, AtkCoordType coords) {
+    if (coords != ATK_XY_WINDOW || self->window == nullptr) return {0, 0};
+    DotwiseAccessible top{};
+    top.window = self->item >= 0 ? self->window : GetAncestor(self->window, GA_ROOT);
+    if (top.window == self->window && self->item < 0) {
+        const auto own = ScreenRectOf(self);
+        return own ? Point{own->left, own->top} : Point{0, 0};
+    }
+    const auto t = ScreenRectOf(&top);
+    return t ? Point{t->left, t->top} : Point{0, 0};
+}
+
 void GetExtents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height, AtkCoordType coords) {
     DotwiseAccessible* self = Self(component);
     const auto r = ScreenRectOf(self);
@@ -224,14 +239,7 @@ void GetExtents(AtkComponent* component, gint* x, gint* y, gint* width, gint* he
         *x = *y = *width = *height = -1;
         return;
     }
-    Point origin{0, 0};
-    if (coords == ATK_XY_WINDOW && self->window != nullptr) {
-        HWND top = self->item >= 0 ? self->window : GetAncestor(self->window, GA_ROOT);
-        DotwiseAccessible topSelf{};
-        topSelf.window = top;
-        if (top != self->window || self->item >= 0)
-            if (const auto t = ScreenRectOf(&topSelf)) origin = {t->left, t->top};
-    }
+    const Point origin = OriginFor(self, coords);
     *x = r->left - origin.x;
     *y = r->top - origin.y;
     *width = r->Width();
@@ -265,7 +273,8 @@ gint GetActionCount(AtkAction* action) {
 gboolean DoAction(AtkAction* action, gint index) {
     DotwiseAccessible* self = Self(action);
     const auto node = Current(self);
-    if (index != 0 || !node || !node->clickable) return FALSE;
+    // As the mouse can't, an action can't reach what a modal box has disabled.
+    if (index != 0 || !node || !node->clickable || !(node->states & AccessibleState::kEnabled)) return FALSE;
     const HWND window = self->window;
     const int item = self->item;
     Defer([window, item] {
@@ -367,6 +376,86 @@ gboolean SetCaretOffset(AtkText* text, gint offset) {
     return TRUE;
 }
 
+// --- Where characters are drawn, for a magnifier and a reader's highlight ---
+
+// The box around characters [start, end) of a field, on the display; none for
+// a field with no text. Two measures whatever the range, so that no offset a
+// caller names costs more than another.
+std::optional<Rect> CharactersBox(const DotwiseAccessible* self, gint start, gint end) {
+    const auto node = Current(self);
+    if (!node || node->role != AccessibleRole::Entry) return std::nullopt;
+    const HWND w = self->window;
+    const LRESULT first = SendMessageA(w, EM_POSFROMCHAR, 0, 0);
+    if (first == -1) return std::nullopt;
+    const std::string& text = node->text;
+    const auto length = static_cast<gint>(DecodeUtf8(text).size());
+    start = std::clamp(start, 0, length);
+    end = std::clamp(end, start, length);
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0)));
+    const auto extent = [&](gint characters) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(ByteOffset(w, characters)), &size);
+        return size;
+    };
+    const SIZE before = extent(start);
+    const SIZE through = extent(end);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    POINT topLeft{static_cast<short>(LOWORD(first)) + before.cx, static_cast<short>(HIWORD(first))};
+    ClientToScreen(w, &topLeft);
+    const Rect box{topLeft.x, topLeft.y, topLeft.x + (through.cx - before.cx), topLeft.y + std::max(before.cy, through.cy)};
+    return g_host.toScreen != nullptr ? g_host.toScreen(box) : box;
+}
+
+void GetCharacterExtents(AtkText* text, gint offset, gint* x, gint* y, gint* width, gint* height, AtkCoordType coords) {
+    const DotwiseAccessible* self = Self(text);
+    const auto box = offset >= 0 && offset < G_MAXINT ? CharactersBox(self, offset, offset + 1) : std::nullopt;
+    if (!box) {
+        *x = *y = *width = *height = -1;
+        return;
+    }
+    const Point origin = OriginFor(self, coords);
+    *x = box->left - origin.x;
+    *y = box->top - origin.y;
+    *width = box->Width();
+    *height = box->Height();
+}
+
+void GetRangeExtents(AtkText* text, gint start, gint end, AtkCoordType coords, AtkTextRectangle* rect) {
+    const DotwiseAccessible* self = Self(text);
+    const auto box = CharactersBox(self, std::min(start, end), std::max(start, end));
+    if (!box) {
+        *rect = {-1, -1, -1, -1};
+        return;
+    }
+    const Point origin = OriginFor(self, coords);
+    *rect = {box->left - origin.x, box->top - origin.y, box->Width(), box->Height()};
+}
+
+gint GetOffsetAtPoint(AtkText* text, gint x, gint y, AtkCoordType coords) {
+    const DotwiseAccessible* self = Self(text);
+    const auto node = Current(self);
+    const auto field = ScreenRectOf(self);
+    if (!node || node->role != AccessibleRole::Entry || !field) return -1;
+    const Point origin = OriginFor(self, coords);
+    const gint64 sx = static_cast<gint64>(x) + origin.x;
+    const gint64 sy = static_cast<gint64>(y) + origin.y;
+    if (sx < field->left || sx >= field->right || sy < field->top || sy >= field->bottom) return -1;
+    // From the display back to the window system's screen through the field's own two rectangles.
+    const Rect inside = WindowManager::Instance().ScreenRect(self->window);
+    const auto scaled = [](gint64 v, int from0, int from1, int to0, int to1) {
+        return from1 == from0 ? to0 : static_cast<int>(to0 + (v - from0) * (to1 - to0) / (from1 - from0));
+    };
+    POINT p{scaled(sx, field->left, field->right, inside.left, inside.right), scaled(sy, field->top, field->bottom, inside.top, inside.bottom)};
+    ScreenToClient(self->window, &p);
+    // The edit answers the nearest caret position; the character under the point is the one that starts at or before it.
+    auto byte = static_cast<std::size_t>(SendMessageA(self->window, EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<unsigned>(p.x), static_cast<unsigned>(p.y))));
+    const LRESULT at = SendMessageA(self->window, EM_POSFROMCHAR, byte, 0);
+    if (byte > 0 && (at == -1 || static_cast<short>(LOWORD(at)) > p.x)) --byte;
+    return static_cast<gint>(DecodeUtf8(std::string_view(node->text).substr(0, std::min(byte, node->text.size()))).size());
+}
+
 void TextInit(gpointer iface, gpointer) {
     auto* text = static_cast<AtkTextIface*>(iface);
     text->get_text = GetText;
@@ -380,48 +469,64 @@ void TextInit(gpointer iface, gpointer) {
     text->set_selection = SetSelection;
     text->add_selection = AddSelection;
     text->remove_selection = RemoveSelection;
+    text->get_character_extents = GetCharacterExtents;
+    text->get_range_extents = GetRangeExtents;
+    text->get_offset_at_point = GetOffsetAtPoint;
+}
+
+// What a screen reader may do to a field: read and copy always; change its
+// text only where the keyboard could, in an enabled field that is not read-only.
+enum class Access { Read, Change };
+
+bool Allows(HWND window, Access access) {
+    if (!IsWindow(window)) return false;
+    const unsigned states = DescribeWindow(window).states;
+    return access == Access::Read || ((states & AccessibleState::kEnabled) && (states & AccessibleState::kEditable));
 }
 
 // Every change goes through the messages a program would send, so the field
 // checks and formats what a screen reader types as it does the keyboard's.
-void Edit(AtkEditableText* text, std::function<void(HWND)> change) {
+// The field is asked again when the change runs: a box may have come between.
+void Edit(AtkEditableText* text, Access access, std::function<void(HWND)> change) {
     DotwiseAccessible* self = Self(text);
-    const auto node = Current(self);
-    if (!node) return;
+    if (!Current(self) || !Allows(self->window, access)) return;
     const HWND window = self->window;
-    Defer([window, change = std::move(change)] {
-        if (IsWindow(window)) change(window);
+    Defer([window, access, change = std::move(change)] {
+        if (Allows(window, access)) change(window);
     });
 }
 
 void SetTextContents(AtkEditableText* text, const gchar* contents) {
     const std::string copy = contents != nullptr ? RepairUtf8(contents) : "";
-    Edit(text, [copy](HWND w) { SetWindowTextA(w, copy.c_str()); });
+    Edit(text, Access::Change, [copy](HWND w) { SetWindowTextA(w, copy.c_str()); });
 }
 
 void InsertText(AtkEditableText* text, const gchar* inserted, gint length, gint* position) {
     if (inserted == nullptr || position == nullptr) return;
-    const std::string copy = RepairUtf8(length < 0 ? std::string_view(inserted) : std::string_view(inserted, static_cast<std::size_t>(length)));
+    // The length is the caller's word; the text ends at its terminator whatever that says.
+    const std::size_t bytes = length < 0 ? std::strlen(inserted) : strnlen(inserted, static_cast<std::size_t>(length));
+    const std::string copy = RepairUtf8(std::string_view(inserted, bytes));
     const gint at = *position;
-    Edit(text, [copy, at](HWND w) {
+    Edit(text, Access::Change, [copy, at](HWND w) {
         const LPARAM offset = ByteOffset(w, at);
         SendMessageA(w, EM_SETSEL, static_cast<WPARAM>(offset), offset);
         SendMessageA(w, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
     });
-    *position += static_cast<gint>(DecodeUtf8(copy).size());
+    const gint64 after = static_cast<gint64>(at) + static_cast<gint64>(DecodeUtf8(copy).size());
+    *position = static_cast<gint>(std::clamp<gint64>(after, 0, G_MAXINT));
 }
 
-void OnRange(AtkEditableText* text, gint start, gint end, UINT message) {
-    Edit(text, [start, end, message](HWND w) {
+void OnRange(AtkEditableText* text, gint start, gint end, UINT message, Access access) {
+    Edit(text, access, [start, end, message](HWND w) {
         SendMessageA(w, EM_SETSEL, static_cast<WPARAM>(ByteOffset(w, start)), ByteOffset(w, end));
         SendMessageA(w, message, 0, 0);
     });
 }
 
-void DeleteText(AtkEditableText* text, gint start, gint end) { OnRange(text, start, end, WM_CLEAR); }
-void CutText(AtkEditableText* text, gint start, gint end) { OnRange(text, start, end, WM_CUT); }
-void CopyText(AtkEditableText* text, gint start, gint end) { OnRange(text, start, end, WM_COPY); }
-void PasteText(AtkEditableText* text, gint position) { OnRange(text, position, position, WM_PASTE); }
+void DeleteText(AtkEditableText* text, gint start, gint end) { OnRange(text, start, end, WM_CLEAR, Access::Change); }
+void CutText(AtkEditableText* text, gint start, gint end) { OnRange(text, start, end, WM_CUT, Access::Change); }
+void CopyText(AtkEditableText* text, gint start, gint end) { OnRange(text, start, end, WM_COPY, Access::Read); }
+void PasteText(AtkEditableText* text, gint position) { OnRange(text, position, position, WM_PASTE, Access::Change); }
 
 void EditableTextInit(gpointer iface, gpointer) {
     auto* text = static_cast<AtkEditableTextIface*>(iface);

@@ -11,6 +11,13 @@
 
 namespace {
 
+// A modal box disables the dialog under it, and with it every control in it.
+bool EnabledWithItsDialog(HWND hWnd) {
+    for (HWND h = hWnd; h != nullptr; h = h->IsChild() ? h->parent : nullptr)
+        if (!h->IsEnabled()) return false;
+    return true;
+}
+
 WindowManager& wm() { return WindowManager::Instance(); }
 
 // A text as read aloud: no mnemonic marker, no shortcut after a tab, no blanks at either end.
@@ -60,9 +67,7 @@ std::string NameOf(HWND hWnd, AccessibleRole role) {
 unsigned StatesOf(HWND hWnd, AccessibleRole role) {
     using namespace AccessibleState;
     unsigned states = 0;
-    bool enabled = true;
-    for (HWND h = hWnd; h != nullptr; h = h->IsChild() ? h->parent : nullptr) enabled = enabled && h->IsEnabled();
-    if (enabled) states |= kEnabled;
+    if (EnabledWithItsDialog(hWnd)) states |= kEnabled;
     bool showing = true;
     for (HWND h = hWnd; h != nullptr; h = h->IsChild() ? h->parent : nullptr) showing = showing && h->IsVisible();
     if (showing) states |= kShowing;
@@ -162,7 +167,7 @@ std::vector<AccessibleNode> AccessibleTree() {
 }
 
 bool DoClickAction(HWND control) {
-    if (!IsWindow(control) || !control->IsVisible() || !control->IsEnabled()) return false;
+    if (!IsWindow(control) || !control->IsVisible() || !EnabledWithItsDialog(control)) return false;
     const Rect r = control->rect;
     const LPARAM middle = MAKELPARAM(static_cast<unsigned>(r.Width() / 2), static_cast<unsigned>(r.Height() / 2));
     wm().PostInput(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);

@@ -127,6 +127,25 @@ def main():
     eventually("the caret's moves were heard", lambda: heard("object:text-caret-moved", x.name), True)
     eventually("the density follows", lambda: text_of(ppi) != "0", True)
 
+    # A caller's word is checked, never trusted: a length past the text's end, an
+    # offset at the end of the integers, and a range as long as they go.
+    editable = x.queryEditableText()
+    editable.insertText(0, "1", 1048576)
+    editable.insertText(2147483647, "2", 1)
+    eventually("X after insertions with a length and an offset past the text", lambda: text_of(x), "1192")
+    field = x.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    first = x.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
+    whole = x.queryText().getRangeExtents(0, 2147483647, pyatspi.DESKTOP_COORDS)
+    expect("the first character lies in the field", (field.x <= first[0] < field.x + field.width, first[2] > 0), (True, True))
+    expect("the whole text starts where its first character does", (whole[0], whole[2] > 3 * first[2]), (first[0], True))
+    expect("the offset at the first character's middle",
+           x.queryText().getOffsetAtPoint(first[0] + first[2] // 2, first[1] + first[3] // 2, pyatspi.DESKTOP_COORDS), 0)
+    # A result is read-only to the reader as to the keyboard.
+    ppi_before = text_of(ppi)
+    ppi.queryEditableText().setTextContents("99999")
+    ppi.queryEditableText().deleteText(0, -1)
+    expect("the PPI after a reader tried to change it", text_of(diagonal) == "4.5" and text_of(ppi), ppi_before)
+
     # What a screen reader's user types through the reader reaches the field as the keyboard's would.
     diagonal.queryEditableText().setTextContents("5.5")
     eventually("the diagonal after its text was set", lambda: text_of(diagonal), "5.5")
@@ -139,8 +158,17 @@ def main():
     eventually("the badge's message box", lambda: app.childCount == 2 and app.getChildAtIndex(1).getRoleName(), "alert")
     alert = app.getChildAtIndex(1)
     expect("the alert is the active window", "active" in states(alert), True)
+    # The dialog under the box is disabled: no action reaches it, as no click does.
+    # The bridge says yes before the action runs; what counts is what happens after.
+    cancel = find(dialog, "push button", "取消")
+    other = [dialog.getChildAtIndex(i) for i in range(dialog.childCount) if dialog.getChildAtIndex(i).getRoleName() == "image"][1]
+    expect("the other badge is not enabled under the box", "enabled" in states(other), False)
+    cancel.queryAction().doAction(0)
+    other.queryAction().doAction(0)
     find(alert, "push button", "确定").queryAction().doAction(0)
-    eventually("the alert went", lambda: app.childCount, 1)
+    # Actions run in the order they came: a box stacked by the other badge would be open now.
+    eventually("the alert went, and no other box came", lambda: app.childCount, 1)
+    expect("the dialog is still there, with what was typed", (dialog.getRoleName(), text_of(x)), ("dialog", "1192"))
     # Events come in their own time: what the program answered may be ahead of them.
     eventually("its coming and going were heard",
                lambda: heard("object:children-changed:add", "Dotwise") and heard("object:children-changed:remove", "Dotwise"), True)
