@@ -9,6 +9,7 @@
 
 #include "badge/BadgePictures.h"
 #include "platform/gui/DesktopScale.h"
+#include "platform/gui/SessionBusProbe.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/window_system/DeviceContext.h"
 #include "platform/window_system/Icon.h"
@@ -134,9 +135,35 @@ TEST(Scale, TheDesktopsXftDpiSetsTheScaleInQuarterSteps) {
         {"Xft.dpi:\tlarge\n", std::nullopt},
         {"Xft.dpi:\t100000\n", std::nullopt},
         {"Xft.dpi:\t-96\n", std::nullopt},
+        {"Xft.dpi:\tnan\n", std::nullopt},
+        {"Xft.dpi: -nan", std::nullopt},
+        {"Xft.dpi: NaN", std::nullopt},
+        {"Xft.dpi: inf", std::nullopt},
         {"", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(ScaleFromResources(c.resources), c.scale) << c.resources;
+}
+
+// The socket a bus address names, as the bus library reads it: escapes undone,
+// the first address of several, abstract names with their leading NUL.
+TEST(SessionBus, TheSocketOfAnAddress) {
+    using namespace std::string_literals;
+    const struct {
+        const char* address;
+        std::optional<std::string> socket;
+    } cases[] = {
+        {"unix:path=/run/user/1000/bus", "/run/user/1000/bus"s},
+        {"unix:abstract=/tmp/dbus-XYZ,guid=0123", "\0/tmp/dbus-XYZ"s},
+        {"unix:guid=0123,path=/tmp/a%20b", "/tmp/a b"s},
+        {"unix:path=/first;unix:path=/second", "/first"s},
+        {"tcp:host=localhost,port=1234", std::nullopt},
+        {"disabled:", std::nullopt},
+        {"unix:path=", std::nullopt},
+        {"unix:path=/bad%2", std::nullopt},
+        {"unix:path=/bad%zz", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(UnixSocketOf(c.address), c.socket) << c.address;
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ double QuarterSteps(double scale) { return std::round(scale * 4) / 4; }
 std::optional<double> ReadNumber(std::string_view text, double least, double most) {
     double value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc{} || value < least || value > most) return std::nullopt;
+    // Comparisons with a NaN are all false: it must be ruled out before the range is.
+    if (result.ec != std::errc{} || !std::isfinite(value) || value < least || value > most) return std::nullopt;
     return value;
 }
 

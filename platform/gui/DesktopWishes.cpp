@@ -1,7 +1,10 @@
 #include "DesktopWishes.h"
 
+#include "SessionBusProbe.h"
+
 #include <dbus/dbus.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -65,7 +68,9 @@ bool IsEnabled(DBusConnection* bus) {
     return enabled;
 }
 
-// One setting through the portal: a boolean, or a number where non-zero is yes (contrast 1 is high).
+// One setting through the portal: a boolean, or the appearance's contrast, where
+// 1 is high, 0 no preference, and any other value one the portal may add later,
+// which it documents as no preference either.
 std::optional<bool> PortalSetting(DBusConnection* bus, const char* space, const char* key) {
     Message call(dbus_message_new_method_call("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
                                               "org.freedesktop.portal.Settings", "Read"));
@@ -82,7 +87,8 @@ std::optional<bool> PortalSetting(DBusConnection* bus, const char* space, const 
     case DBUS_TYPE_UINT32: {
         dbus_uint32_t n = 0;
         dbus_message_iter_get_basic(&*value, &n);
-        return n != 0;
+        if (n > 1) return std::nullopt;
+        return n == 1;
     }
     default: return std::nullopt;
     }
@@ -110,6 +116,14 @@ DesktopWishes ReadDesktopWishes() {
         decided = false;
     }
     wishes.accessibility = decided.value_or(false);
+    // Whatever decides the wishes, SDL and the accessibility bridge would still wait on a
+    // bus that takes connections and never answers.
+    if (!SessionBusAnswers()) {
+        std::fprintf(stderr, "dotwise: the session bus does not answer; going on without it\n");
+        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+        if (!decided) wishes.accessibilityReason = "the session bus does not answer";
+        return wishes;
+    }
     const bool contrastDecided = std::getenv("DOTWISE_CONTRAST") != nullptr;
     if (decided && contrastDecided) return wishes;
     // With no address, libdbus would try to start a session bus of its own.

@@ -1,8 +1,13 @@
 #!/usr/bin/python3
 """The desktop's settings portal, answering as a desktop whose user chose
 high contrast: org.freedesktop.appearance's contrast is 1 (wrapped twice,
-as the portal's Read answers). Prints "ready" once it owns its name."""
+as the portal's Read answers), or the value given as the one argument.
+Prints "ready" once it owns its name."""
+import sys
+
 from gi.repository import Gio, GLib
+
+CONTRAST = int(sys.argv[1]) if len(sys.argv) > 1 else 1
 
 INTERFACE = """<node><interface name="org.freedesktop.portal.Settings">
   <method name="Read">
@@ -14,7 +19,7 @@ INTERFACE = """<node><interface name="org.freedesktop.portal.Settings">
 
 def on_call(connection, sender, path, interface, method, parameters, invocation):
     if tuple(parameters.unpack()) == ("org.freedesktop.appearance", "contrast"):
-        invocation.return_value(GLib.Variant("(v)", (GLib.Variant("v", GLib.Variant("u", 1)),)))
+        invocation.return_value(GLib.Variant("(v)", (GLib.Variant("v", GLib.Variant("u", CONTRAST)),)))
     else:
         invocation.return_dbus_error("org.freedesktop.portal.Error.NotFound", "no such setting")
 

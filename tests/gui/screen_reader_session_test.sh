@@ -71,3 +71,38 @@ grep -q ready "$work/portal" || fail "the settings portal did not start"
 echo "ok: the settings portal's high contrast is followed"
 [ "$(DOTWISE_CONTRAST=normal colour)" = "#000000" ] || fail "DOTWISE_CONTRAST=normal over the portal"
 echo "ok: DOTWISE_CONTRAST=normal keeps the classic colours"
+
+# A contrast value the portal may add later means no preference, as it documents.
+kill "$portal"
+wait "$portal" 2>/dev/null || true
+for value in 2 4294967295; do
+  /usr/bin/python3 "$here/fake_settings_portal.py" "$value" >"$work/portal" &
+  portal=$!
+  for _ in $(seq 50); do grep -q ready "$work/portal" && break; sleep 0.1; done
+  grep -q ready "$work/portal" || fail "the settings portal did not start"
+  [ "$(colour)" = "#000000" ] || fail "the portal's contrast $value taken as high contrast"
+  echo "ok: the portal's contrast $value keeps the classic colours"
+  kill "$portal"
+  wait "$portal" 2>/dev/null || true
+done
+portal=""
+
+# A session bus that takes connections and never answers (its daemon stopped):
+# the window comes all the same, and says once why it goes on without the bus.
+/usr/bin/python3 -c '
+import socket, sys
+s = socket.socket(socket.AF_UNIX)
+s.bind(sys.argv[1])
+s.listen(64)
+print("ready", flush=True)
+held = []
+while True:
+    held.append(s.accept()[0])
+' "$work/hung-bus" >"$work/hung" &
+portal=$!
+for _ in $(seq 50); do grep -q ready "$work/hung" && break; sleep 0.1; done
+answer=$(printf 'focus 1001\ntype 1080\ntext 1005\nquit\n' | DBUS_SESSION_BUS_ADDRESS="unix:path=$work/hung-bus" DOTWISE_ACCESSIBILITY=0 DOTWISE_CONTRAST=normal \
+           timeout 30 "$dotwise" --platform gui --driver 2>"$work/hung-errors") || fail "the program with a hung session bus: status $?"
+[ "$(printf '%s' "$answer" | sed -n 3p)" = '"372"' ] || fail "PPI with a hung session bus: $answer"
+[ "$(cat "$work/hung-errors")" = "dotwise: the session bus does not answer; going on without it" ] || fail "said with a hung bus: $(cat "$work/hung-errors")"
+echo "ok: a hung session bus holds nothing up, and is named once"
