@@ -476,7 +476,14 @@ std::string Driver::Menu(const Args& a) {
 std::string Driver::Quit(const Args& a) {
     Need(a, 0, "quit");
     HWND dialog = NeedDialog();
-    Queue([dialog] { SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    // An open menu runs a loop of its own: it ends first, as at the end of input,
+    // so that the close reaches the dialog's loop and not one that goes on after it.
+    Queue([] {
+        if (OpenMenu() != nullptr) EndMenu();
+    });
+    Queue([dialog] {
+        if (IsWindow(dialog)) SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
     return "ok";
 }
 

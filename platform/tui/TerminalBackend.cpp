@@ -303,6 +303,8 @@ void TerminalBackend::OnPaste() {
 void TerminalBackend::OnMouse() {
     MEVENT event;
     if (getmouse(&event) != OK) return;
+    // A report outside the screen comes from no mouse; its numbers may be anything.
+    if (event.x < 0 || event.y < 0 || event.x >= COLS || event.y >= LINES) return;
     const Point at = CellCentre(event.x, event.y);
     // A press and release that arrive together come as one click, two as a double click.
     const mmask_t clicks = BUTTON1_CLICKED | BUTTON1_DOUBLE_CLICKED | BUTTON1_TRIPLE_CLICKED;

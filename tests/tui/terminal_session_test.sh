@@ -111,8 +111,15 @@ t send-keys -t keys 5
 for _ in $(seq 30); do t capture-pane -t keys -p | grep -qE "\(Pixel\): +519 " && break; sleep 0.1; done
 t capture-pane -t keys -p | grep -qF "EXITED" && fail "Home or an unknown sequence closed the dialog"
 t capture-pane -t keys -p | grep -qE "\(Pixel\): +519 " || fail "Home did not move the caret to the start of 19: $(t capture-pane -t keys -p | grep -F 'X 方向')"
-t kill-session -t keys
 echo "ok: Home as ESC [ 1 ~ moves the caret, and an unknown sequence is dropped whole"
+# A mouse report far outside any screen is no mouse at all: the typing goes on where it was.
+t send-keys -t keys -l "$(printf '\033[<0;2147483647;2147483647M\033[<0;2147483647;2147483647m')"
+t send-keys -t keys 7
+for _ in $(seq 30); do t capture-pane -t keys -p | grep -qE "\(Pixel\): +5719 " && break; sleep 0.1; done
+t capture-pane -t keys -p | grep -qF "EXITED" && fail "a mouse report with huge coordinates ended the program"
+t capture-pane -t keys -p | grep -qE "\(Pixel\): +5719 " || fail "typing after a huge mouse report: $(t capture-pane -t keys -p | grep -F 'X 方向')"
+t kill-session -t keys
+echo "ok: a mouse report with huge coordinates is dropped"
 
 # A stop and fg from an interactive shell: the shell turns bracketed paste off when it takes
 # the terminal back, so the program must turn it on again, or a pasted newline would press 确定.
