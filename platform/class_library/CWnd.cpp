@@ -361,13 +361,17 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
         const auto style = static_cast<DWORD>(::GetWindowLong(hWndCenter, GWL_STYLE));
         if (!(style & WS_VISIBLE) || (style & WS_MINIMIZE)) hWndCenter = nullptr;
     }
-    CRect area;
+    CRect work;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, static_cast<RECT*>(&work), 0);
+    CRect area = work;
     if (hWndCenter != nullptr) ::GetWindowRect(hWndCenter, &area);
-    else ::SystemParametersInfo(SPI_GETWORKAREA, 0, static_cast<RECT*>(&area), 0);
     CRect rect;
     GetWindowRect(&rect);
-    const int left = area.left + (area.Width() - rect.Width()) / 2;
-    const int top = area.top + (area.Height() - rect.Height()) / 2;
+    // Kept on the work area, its top-left corner first: a window larger than the
+    // screen still shows its caption and can be moved.
+    const auto place = [](int centred, int size, int from, int to) { return std::max(from, std::min(centred, to - size)); };
+    const int left = place(area.left + (area.Width() - rect.Width()) / 2, rect.Width(), work.left, work.right);
+    const int top = place(area.top + (area.Height() - rect.Height()) / 2, rect.Height(), work.top, work.bottom);
     SetWindowPos(nullptr, left, top, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -124,6 +124,15 @@ std::unique_ptr<Backend> OpenWindow(bool withDriver, std::string& reason) {
 
 bool DisplayVariableSet() { return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr; }
 
+// Prints `text`; a write that fails (a full disk, a closed pipe) is an error, not a success.
+int Print(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "dotwise: cannot write to standard output\n");
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,14 +141,8 @@ int main(int argc, char** argv) {
     bool withDriver = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help") {
-            std::fputs(kHelp, stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("%s\n", VersionLine().c_str());
-            return 0;
-        }
+        if (arg == "--help") return Print(kHelp);
+        if (arg == "--version") return Print(VersionLine() + "\n");
         if (arg == "--driver") {
             withDriver = true;
         } else if (arg == "--platform" || arg.rfind("--platform=", 0) == 0) {

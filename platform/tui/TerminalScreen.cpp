@@ -20,6 +20,8 @@
 
 namespace {
 
+constexpr std::size_t kLongestTerminalName = 255;
+
 volatile std::sig_atomic_t g_active = 0;
 
 // Bracketed paste, and mouse motion while a button is held, besides what ncurses asks for.
@@ -72,6 +74,11 @@ bool TerminalScreen::Usable(std::string& reason) {
     const char* term = std::getenv("TERM");
     if (term == nullptr || *term == '\0') {
         reason = "TERM is not set, so the terminal's type is unknown";
+        return false;
+    }
+    // No terminal type is named at such length; ncurses would take it for a missing database.
+    if (std::strlen(term) > kLongestTerminalName) {
+        reason = "TERM names no terminal type (a name of " + std::to_string(std::strlen(term)) + " characters)";
         return false;
     }
     int error = 0;

@@ -22,11 +22,13 @@ INT_PTR CALLBACK MessageBoxProcedure(HWND hDlg, UINT message, WPARAM wParam, LPA
 // Over the owner, or in the middle of the work area.
 void Centre(HWND hDlg, HWND owner) {
     WindowManager& wm = WindowManager::Instance();
-    Rect area = wm.GetBackend() != nullptr ? wm.GetBackend()->WorkArea() : Rect{0, 0, 1280, 800};
-    if (IsWindow(owner)) area = wm.ScreenRect(owner);
+    const Rect work = wm.GetBackend() != nullptr ? wm.GetBackend()->WorkArea() : Rect{0, 0, 1280, 800};
+    const Rect area = IsWindow(owner) ? wm.ScreenRect(owner) : work;
     const Rect r = hDlg->rect;
-    SetWindowPos(hDlg, nullptr, area.left + (area.Width() - r.Width()) / 2, area.top + (area.Height() - r.Height()) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
+    // On the work area, its top-left corner first, as a dialog centred by the class library.
+    const auto place = [](int centred, int size, int from, int to) { return std::max(from, std::min(centred, to - size)); };
+    SetWindowPos(hDlg, nullptr, place(area.left + (area.Width() - r.Width()) / 2, r.Width(), work.left, work.right),
+                 place(area.top + (area.Height() - r.Height()) / 2, r.Height(), work.top, work.bottom), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 }  // namespace

@@ -49,20 +49,23 @@ bool CodePageIsUtf8() {
     return false;
 }
 
+// Prints `text`; a write that fails (a full disk, a closed pipe) is an error, not a success.
+int Print(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "dotwise: cannot write to standard output\n");
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     bool withDriver = false;
     if (argc > 1) UseParentConsole();
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(kHelp, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("Dotwise " DOTWISE_VERSION);
-            return 0;
-        }
+        if (std::strcmp(argv[i], "--help") == 0) return Print(kHelp);
+        if (std::strcmp(argv[i], "--version") == 0) return Print("Dotwise " DOTWISE_VERSION "\n");
         if (std::strcmp(argv[i], "--driver") != 0) {
             std::fprintf(stderr, "dotwise: unknown option '%s'; see dotwise --help\n", argv[i]);
             return 2;

@@ -229,6 +229,12 @@ if /usr/bin/python3 -c 'import PIL' 2>/dev/null; then
 else
   echo "note: no Python imaging library (python3-pil): the screenshots at each scale are not measured"
 fi
+# A scale that makes the window larger than the screen: its top-left corner stays on it.
+DOTWISE_SCALE=8 start_app
+expect "the top-left corner of a window larger than the screen" \
+  "$(xdotool search --name '^Dotwise' getwindowgeometry | sed -n 's/.*Position: \([-0-9]*\),\([-0-9]*\).*/\1 \2/p')" "0 0"
+kill -TERM "$app"
+expect_exit "SIGTERM"
 # The desktop's high-contrast theme: disabled text in the scheme's readable green, and no change left behind.
 GTK_THEME=HighContrast start_app
 expect "a disabled label's colour under the desktop's high contrast" "$(ask 'color 1002')" "#00FF00"

@@ -41,12 +41,18 @@ expect "--help" 0 "" "$dotwise" --help
 "$dotwise" --help | grep -q "DOTWISE_LOCALE_SGROUPING" || { echo "FAILED: --help names no environment"; failed=$((failed + 1)); }
 expect "--version" 0 "" "$dotwise" --version
 [ "$("$dotwise" --version)" = "Dotwise 1.0.0.1" ] || { echo "FAILED: --version says $("$dotwise" --version)"; failed=$((failed + 1)); }
+for option in --help --version; do
+  expect "$option into a full disk" 1 "cannot write to standard output" sh -c "'$dotwise' $option >/dev/full"
+done
 expect "terminal back end writing to a file" 2 "standard output is not a terminal" "$dotwise" --platform tui
 # In a terminal made by script(1), which reports the program's status; the one line goes to a file.
 expect "a dumb terminal" 2 "" script -qec "env TERM=dumb '$dotwise' --platform tui 2>'$err.tty'" /dev/null
 grep -q "cannot move the cursor" "$err.tty" || { echo "FAILED: a dumb terminal: no reason given"; cat "$err.tty"; failed=$((failed + 1)); }
 expect "an unknown terminal type" 2 "" script -qec "env TERM=no-such-terminal '$dotwise' --platform tui 2>'$err.tty'" /dev/null
 grep -q "is not known" "$err.tty" || { echo "FAILED: an unknown terminal type: no reason given"; cat "$err.tty"; failed=$((failed + 1)); }
+long_term=$(printf 'x%.0s' $(seq 5000))
+expect "a TERM of 5000 characters" 2 "" script -qec "env TERM=$long_term '$dotwise' --platform tui 2>'$err.tty'" /dev/null
+grep -q "TERM names no terminal type (a name of 5000 characters)" "$err.tty" || { echo "FAILED: a TERM of 5000 characters: $(cut -c1-200 "$err.tty")"; failed=$((failed + 1)); }
 expect "terminal input that ends at once" 0 "" script -qec "env TERM=xterm-256color '$dotwise' --platform tui </dev/null" /dev/null
 expect "driver output that cannot be written" 1 "cannot write" sh -c "printf 'state\n' | '$dotwise' --platform headless >/dev/full"
 
