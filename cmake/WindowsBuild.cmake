@@ -101,4 +101,37 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # installs for themselves, into a folder of their own.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode\nRequestExecutionLevel highest")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# One install at a time: an earlier one, wherever it is, is uninstalled first,
+# so that a second install into another folder leaves no copy listed nowhere.
+# Its uninstaller runs in place and cannot remove itself: it goes afterwards.
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS [=[
+  ReadRegStr $R0 SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\Dotwise" "UninstallString"
+  StrCmp $R0 "" +14
+  StrCpy $R1 $R0 1
+  StrCmp $R1 '"' 0 +2
+  StrCpy $R0 $R0 -1 1
+  StrCpy $R1 $R0 -14
+  IfFileExists $R0 0 +9
+  ClearErrors
+  ExecWait '"$R0" /S _?=$R1' $R2
+  IfErrors +2
+  IntCmp $R2 0 +3
+  MessageBox MB_OK|MB_ICONSTOP "The Dotwise already installed in $R1 could not be removed: close it, then install again." /SD IDOK
+  Abort
+  Delete $R0
+  RMDir $R1
+  SetOutPath "$INSTDIR"
+]=])
+# A running program cannot be removed: the uninstaller says so and removes nothing.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
+  IfFileExists "$INSTDIR\dotwise.exe" 0 +7
+  ClearErrors
+  FileOpen $R0 "$INSTDIR\dotwise.exe" a
+  IfErrors 0 +3
+  MessageBox MB_OK|MB_ICONSTOP "Dotwise is running: close it, then uninstall again." /SD IDOK
+  Abort
+  FileClose $R0
+]=])
+# The NSIS commands above hold quotes and backslashes that must reach the script as written.
+set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)

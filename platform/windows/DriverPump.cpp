@@ -17,8 +17,10 @@ DriverPump* g_pump = nullptr;
 }  // namespace
 
 bool DriverPump::Start() {
-    // Answers are lines of their own: no "\r" before each "\n".
+    // Answers are lines of their own: no "\r" before each "\n". Commands are read
+    // as bytes: in text mode a 0x1A byte (Ctrl+Z) would end the input there.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
     g_pump = this;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &WindowProc;

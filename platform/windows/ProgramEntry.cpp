@@ -38,10 +38,20 @@ void UseParentConsole() {
     reopened = std::freopen("CONOUT$", "w", stderr);
 }
 
+// Whether a person can see and answer a box: a visible window station, and no
+// driver, whose user reads standard error and would wait on a box for ever.
+bool SomeoneToAsk(bool withDriver) {
+    if (withDriver) return false;
+    USEROBJECTFLAGS flags{};
+    const HWINSTA station = GetProcessWindowStation();
+    return station != nullptr && GetUserObjectInformationA(station, UOI_FLAGS, &flags, sizeof flags, nullptr) && (flags.dwFlags & WSF_VISIBLE);
+}
+
 // Every text of the program is UTF-8 through the A functions, which the
 // manifest asks for; a system that ignores it would show garbled Chinese.
-bool CodePageIsUtf8() {
+bool CodePageIsUtf8(bool withDriver) {
     if (GetACP() == CP_UTF8) return true;
+    if (!SomeoneToAsk(withDriver)) return false;
     MessageBoxW(nullptr,
                 L"Dotwise \x9700\x8981 Windows 10 1903 \x6216\x66f4\x65b0\x7248\x672c (UTF-8 \x4ee3\x7801\x9875)\x3002\n"
                 L"Dotwise needs Windows 10 version 1903 or later (the UTF-8 code page).",
@@ -72,7 +82,7 @@ int main(int argc, char** argv) {
         }
         withDriver = true;
     }
-    if (!CodePageIsUtf8()) {
+    if (!CodePageIsUtf8(withDriver)) {
         std::fprintf(stderr, "dotwise: the system's code page is not UTF-8: Windows 10 version 1903 or later is needed\n");
         return 1;
     }

@@ -56,5 +56,39 @@ for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
 check "uninstalled: the folder is gone" '[ ! -e "$folder" ]'
 check "uninstalled: the shortcut is gone" '[ -z "$(find "$WINEPREFIX/drive_c" -name Dotwise.lnk)" ]'
 check "uninstalled: no longer listed" '! "$wine" reg query "$key" >/dev/null 2>&1'
+# Uninstalling while the program runs removes nothing, and says so; once it has ended, everything.
+"$wine" "$installer" /S >/dev/null 2>&1
+"$server" -w
+mkfifo "$WINEPREFIX/commands"
+"$wine" "$folder/dotwise.exe" --driver <"$WINEPREFIX/commands" >"$WINEPREFIX/answers" 2>/dev/null &
+running=$!
+exec 8>"$WINEPREFIX/commands"
+echo "text 1000" >&8
+for _ in $(seq 100); do grep -q 1280 "$WINEPREFIX/answers" && break; sleep 0.2; done
+check "the installed program runs" 'grep -q 1280 "$WINEPREFIX/answers"'
+"$wine" "C:\\Program Files\\Dotwise\\Uninstall.exe" /S >/dev/null 2>&1
+# The copy it runs from, once that has ended: the running program keeps Wine's server up.
+for _ in $(seq 100); do pgrep -f 'Un_A\.exe|Au_\.exe' >/dev/null || break; sleep 0.2; done
+check "uninstalling a running program keeps it listed" '"$wine" reg query "$key" >/dev/null 2>&1'
+check "and keeps the program and its shortcut" '[ -f "$folder/dotwise.exe" ] && [ -n "$(find "$WINEPREFIX/drive_c" -name Dotwise.lnk)" ]'
+exec 8>&-
+wait "$running"
+"$wine" "C:\\Program Files\\Dotwise\\Uninstall.exe" /S >/dev/null 2>&1
+"$server" -w
+for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
+check "once it has ended, the uninstall removes it all" '[ ! -e "$folder" ] && ! "$wine" reg query "$key" >/dev/null 2>&1'
+
+# A second install into another folder takes the place of the first: one copy, listed.
+"$wine" "$installer" /S >/dev/null 2>&1
+"$server" -w
+"$wine" "$installer" /S '/D=C:\Elsewhere' >/dev/null 2>&1
+"$server" -w
+other="$WINEPREFIX/drive_c/Elsewhere"
+check "a second install into another folder removes the first" '[ ! -e "$folder" ] && [ -f "$other/dotwise.exe" ]'
+check "and is the one listed" '"$wine" reg query "$key" /v UninstallString 2>/dev/null | grep -qi "Elsewhere"'
+"$wine" "C:\\Elsewhere\\Uninstall.exe" /S >/dev/null 2>&1
+"$server" -w
+for _ in $(seq 100); do [ -e "$other" ] || break; sleep 0.2; done
+check "and its uninstall leaves nothing" '[ ! -e "$other" ] && ! "$wine" reg query "$key" >/dev/null 2>&1'
 [ "$failed" = 0 ] && echo "the Windows download checks passed"
 exit $failed
