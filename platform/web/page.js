@@ -5,10 +5,13 @@
 
 // The address's DOTWISE_LOCALE_* parameters replace the browser's number format,
 // and DOTWISE_CONTRAST (high or normal) its contrast, as the variables of those
-// names do on the desktop.
+// names do on the desktop. The address is anyone's to write: a contrast that is
+// neither leaves the browser's wish in force, where the desktop would refuse to start.
 Module.preRun = [].concat(Module.preRun || [], () => {
   new URLSearchParams(location.search).forEach((value, name) => {
-    if (/^DOTWISE_LOCALE_[A-Z]+$/.test(name) || name === "DOTWISE_CONTRAST") ENV[name] = value;
+    if (/^DOTWISE_LOCALE_[A-Z]+$/.test(name)) ENV[name] = value;
+    else if (name === "DOTWISE_CONTRAST" && (value === "high" || value === "normal")) ENV[name] = value;
+    else if (name === "DOTWISE_CONTRAST") console.warn(`DOTWISE_CONTRAST takes high or normal, not ${JSON.stringify(value)}: ignored`);
   });
 });
 
@@ -33,9 +36,12 @@ Module.dotwisePage = (() => {
 
   // Events the program takes, in order: [type, a, b, c, d, text].
   const Event = { keyDown: 1, keyUp: 2, text: 3, mouseDown: 4, mouseUp: 5, mouseMove: 6, mouseLeave: 7, line: 8, paste: 9, end: 10, focus: 11, wheel: 12 };
+  // A lone surrogate has no UTF-8: on its way into the program it would take the
+  // character after it along. It becomes U+FFFD here, as the desktop's decoding makes it.
+  const wellFormed = (text) => text.replace(/[\ud800-\udbff](?![\udc00-\udfff])|(?<![\ud800-\udbff])[\udc00-\udfff]/g, "\ufffd");
   function push(type, a = 0, b = 0, c = 0, d = 0, text = "") {
     if (ended) return;
-    queue.push([type, a, b, c, d, text]);
+    queue.push([type, a, b, c, d, wellFormed(text)]);
     if (wake) {
       const w = wake;
       wake = null;
@@ -341,23 +347,24 @@ Module.dotwisePage = (() => {
   }
   let formatValues = null;
 
+  // Calls take turns in the order they were made, so that each gets the answers to
+  // its own line; once the program has ended, a call fails, as a write to its closed
+  // input would on the desktop.
+  let turn = Promise.resolve();
+  function ask(type, text) {
+    const answer = turn.then(() => new Promise((resolve, reject) => {
+      if (ended) return reject(new Error("Dotwise has ended: it takes no more driver commands"));
+      waiting.push(resolve);
+      push(type, 0, 0, 0, 0, text);
+    }));
+    turn = answer.catch(() => {});
+    return answer;
+  }
   // The driver's protocol: one line in, the answers it brought out.
   window.dotwise = {
-    driver(line) {
-      return new Promise((resolve) => {
-        if (ended) return resolve(answered.replace(/\n$/, ""));
-        waiting.push(resolve);
-        push(Event.line, 0, 0, 0, 0, String(line));
-      });
-    },
+    driver(line) { return ask(Event.line, String(line)); },
     // The end of the driver's input: the dialogs close as their close boxes would.
-    end() {
-      return new Promise((resolve) => {
-        if (ended) return resolve(answered.replace(/\n$/, ""));
-        waiting.push(resolve);
-        push(Event.end);
-      });
-    },
+    end() { return ask(Event.end, ""); },
     get ended() { return ended; },
     // Called with each frame's drawn rectangle, in the canvas's pixels, where set.
     onFrame: null,

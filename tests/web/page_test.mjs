@@ -51,6 +51,24 @@ try {
   expect("the PPI as a read-only text box", await aria('#dotwise-a11y [aria-label="当前屏幕的 PPI [图像的 DPI ](点/平方英寸):"]'), "textbox|当前屏幕的 PPI [图像的 DPI ](点/平方英寸):|true|0");
   expect("OK as a button", await aria('#dotwise-a11y [role=button][aria-label="确定"]'), "button|确定||");
   expect("a badge as an image named by its tooltip", await aria("#dotwise-a11y [role=img]"), "img|Marvo个人程序...(联系方式从略)||");
+  // Calls made together take turns: each gets the answer to its own line.
+  expect("two driver calls made at once",
+         JSON.stringify(await page.evaluate(() => Promise.all([window.dotwise.driver("text 1000"), window.dotwise.driver("text 1001")]))),
+         JSON.stringify(['"1280"', '"720"']));
+  // A lone surrogate becomes U+FFFD on its way in, and takes nothing after it along:
+  // in a driver line, and in pasted text (put into the browser's own paste event).
+  expect("a lone surrogate in a driver line", await page.evaluate(() => window.dotwise.driver("setclipboard \ud800" + "1234").then(() => window.dotwise.driver("clipboard"))),
+         '"\ufffd1234"');
+  await driver("focus 1005");
+  await page.evaluate(() => window.addEventListener("paste", (event) => {
+    event.stopImmediatePropagation();
+    event.preventDefault();
+    const data = new DataTransfer();
+    data.setData("text/plain", "\udc00" + "99");
+    event.target.dispatchEvent(new ClipboardEvent("paste", { clipboardData: data, bubbles: true, cancelable: true }));
+  }, { capture: true, once: true }));
+  await chord("Control", "KeyV");
+  expect("a lone surrogate in pasted text", await driver("clipboard"), '"\ufffd99"');
   // A focused field is the focused element, with its text, caret and selection, where
   // screen readers read them; elsewhere the focus is the active descendant.
   const focusedField = () => page.$eval("#dotwise-keys", (k) => [k.getAttribute("role"), k.getAttribute("aria-label"), k.value, k.selectionStart, k.selectionEnd].join("|"));
@@ -138,6 +156,40 @@ try {
   await dark.goto(`${server.url}/index.html`);
   await dark.waitForFunction(() => window.dotwise !== undefined);
   expect("a disabled label under forced colours", await dark.evaluate(() => window.dotwise.driver("color 1002")), "#00FF00");
+  // A contrast in the address that is neither high nor normal leaves the browser's wish in force.
+  for (const value of ["bogus", ""]) {
+    await dark.goto(`${server.url}/index.html?DOTWISE_CONTRAST=${value}`);
+    await dark.waitForFunction(() => window.dotwise !== undefined);
+    expect(`forced colours with DOTWISE_CONTRAST=${JSON.stringify(value)} in the address`, await dark.evaluate(() => window.dotwise.driver("color 1002")), "#00FF00");
+  }
+  // Once the program has ended, a driver call fails instead of answering nothing.
+  await dark.evaluate(() => window.dotwise.end());
+  expect("a driver call after the end", await dark.evaluate(() => window.dotwise.driver("dialogs").then(() => "answered", (e) => e.message)),
+         "Dotwise has ended: it takes no more driver commands");
+
+  // A German browser: ',' is the decimal separator, typed as such and by the keypad's decimal key.
+  const german = await browser.newPage();
+  const de = await german.target().createCDPSession();
+  await de.send("Emulation.setLocaleOverride", { locale: "de-DE" });
+  await german.goto(`${server.url}/index.html`);
+  await german.waitForFunction(() => window.dotwise !== undefined);
+  const ask = (line) => german.evaluate((l) => window.dotwise.driver(l), line);
+  expect("the diagonal in a German browser", await ask("shown 1004"), '"4,5"');
+  await ask("focus 1004");
+  await german.keyboard.type("23,8");
+  expect("23,8 typed in a German browser", await ask("shown 1004"), '"23,8"');
+  expect("PPI for 1280 x 720 at 23,8 inches", await ask("text 1005"), '"61"');
+  await ask("focus 1004");
+  // The keypad with Num Lock on, as a German layout has it (puppeteer's keypad is the US one with Num Lock off).
+  const keypad = async (code, text, keyCode) => {
+    await de.send("Input.dispatchKeyEvent", { type: "keyDown", code, key: text, text, windowsVirtualKeyCode: keyCode, location: 3 });
+    await de.send("Input.dispatchKeyEvent", { type: "keyUp", code, key: text, windowsVirtualKeyCode: keyCode, location: 3 });
+  };
+  await keypad("Numpad1", "1", 97);
+  await keypad("Numpad2", "2", 98);
+  await keypad("NumpadDecimal", ",", 110);
+  await keypad("Numpad5", "5", 101);
+  expect("12,5 with the keypad's decimal key of a German layout", await ask("shown 1004"), '"12,5"');
 } finally {
   await browser.close();
   server.close();
