@@ -2,6 +2,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include "FontChoiceCache.h"
+
 namespace {
 
 constexpr const char* kPreferredFamily = "AR PL UMing CN";
@@ -46,10 +48,16 @@ std::optional<FontFile> SearchFonts() {
 }  // namespace
 
 std::optional<FontFile> FindDialogFont() {
+    const std::optional<FontChoiceCache> cache = UserFontChoiceCache();
+    if (cache)
+        if (auto kept = ReadFontChoice(*cache)) return kept;
     if (!FcInit()) return std::nullopt;
     std::optional<FontFile> found = SearchFonts();
     // The answer is one file, asked for once: the configuration and the
     // mapped caches of every installed font go, rather than stay resident.
     FcFini();
+    // Only the preferred face is kept: a fallback could be outdone by a font
+    // installed later, which the configuration's files would not show.
+    if (cache && found && found->family == kPreferredFamily) WriteFontChoice(*cache, *found);
     return found;
 }

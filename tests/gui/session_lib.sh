@@ -15,6 +15,8 @@ start_xvfb() {
   done
   grep -q '^[0-9][0-9]*$' "$work/display" || fail "Xvfb did not report a display in 10 s"
   export DISPLAY=":$(cat "$work/display")"
+  # What the program keeps between runs (its font choice) stays in the scratch folder.
+  export XDG_CACHE_HOME="$work/cache"
   mkfifo "$work/commands"
 }
 
