@@ -147,7 +147,7 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(Ans
     // unless DOTWISE_CONTRAST says otherwise.
     const char* theme = std::getenv("GTK_THEME");
     const bool themed = theme != nullptr && std::strstr(theme, "HighContrast") != nullptr;
-    if ((themed || m_wishes.highContrast.value_or(false)) && !std::getenv("DOTWISE_CONTRAST")) SetHighContrast(true);
+    if ((themed || m_wishes.highContrast.value_or(false)) && !std::getenv("DOTWISE_CONTRAST")) WishHighContrast(true);
     const std::optional<double> desktopScale = DesktopScale();
     const double scale = desktopScale.value_or(1.0);
     auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });

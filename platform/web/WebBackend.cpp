@@ -72,7 +72,7 @@ WebBackend::WebBackend(double scale) : m_font(scale), m_canvas(m_font), m_driver
       }) {
     m_driver.Start();
     // The browser's high contrast (forced colours, or more contrast asked for), unless the address says.
-    if (!std::getenv("DOTWISE_CONTRAST") && dotwise_wants_contrast()) SetHighContrast(true);
+    if (!std::getenv("DOTWISE_CONTRAST") && dotwise_wants_contrast()) WishHighContrast(true);
     // Where a control (or its character INDEX) stands on the canvas, in device pixels: for the page's tests to click.
     m_driver.AddCommand("point", [this](const Driver::Args& a) {
         if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");

@@ -55,4 +55,11 @@ public:
     virtual std::optional<std::string> ImportClipboard() { return std::nullopt; }
     // Whether the system clipboard offers text, asking no more than that.
     virtual bool SystemClipboardHasText() { return false; }
+
+    // The contrast the desktop asked this back end for; none where it said nothing.
+    std::optional<bool> ContrastWish() const { return m_highContrast; }
+    void WishHighContrast(bool on) { m_highContrast = on; }
+
+private:
+    std::optional<bool> m_highContrast;
 };

@@ -4,10 +4,7 @@
 
 #include "WindowManager.h"
 
-ClipboardStore& ClipboardStore::Instance() {
-    static ClipboardStore instance;
-    return instance;
-}
+ClipboardStore& ClipboardStore::Instance() { return WindowManager::Instance().Clipboard(); }
 
 namespace {
 Backend* SystemClipboard() {

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "DeviceContext.h"
+#include "WindowManager.h"
 
 namespace {
 
@@ -28,7 +29,6 @@ HICON Keep(std::unique_ptr<IconObject> icon) {
     return handle;
 }
 
-HCURSOR g_cursor = nullptr;
 
 }  // namespace
 
@@ -117,7 +117,7 @@ HICON WINAPI CopyIcon(HICON hIcon) {
 
 BOOL WINAPI DestroyIcon(HICON hIcon) {
     // A shared icon is not the caller's to destroy: it stays.
-    if (IconStore().erase(hIcon) > 0 && g_cursor == hIcon) g_cursor = nullptr;
+    if (IconStore().erase(hIcon) > 0 && WindowManager::Instance().Cursor() == hIcon) WindowManager::Instance().SetCursor(nullptr);
     return hIcon != nullptr ? TRUE : FALSE;
 }
 
@@ -140,12 +140,12 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE module, LPCSTR name) {
 }
 
 HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
-    HCURSOR old = g_cursor;
-    g_cursor = hCursor;
+    HCURSOR old = WindowManager::Instance().Cursor();
+    WindowManager::Instance().SetCursor(hCursor);
     return old;
 }
 
-HCURSOR WINAPI GetCursor() { return g_cursor; }
+HCURSOR WINAPI GetCursor() { return WindowManager::Instance().Cursor(); }
 
 // The hot spot is what tells pointers apart to other code: the arrow's tip,
 // the I-beam's middle, the hand's fingertip. An icon's is its middle. Images

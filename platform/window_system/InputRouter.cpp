@@ -12,7 +12,6 @@
 namespace {
 
 WindowManager& wm() { return WindowManager::Instance(); }
-bool g_leftDown = false;
 
 bool IsModifier(UINT vk) { return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU; }
 
@@ -35,7 +34,7 @@ bool AcceptsInput(HWND target) {
 }
 
 UINT MouseFlags() {
-    UINT flags = g_leftDown ? MK_LBUTTON : 0;
+    UINT flags = wm().Remembered().leftDown ? MK_LBUTTON : 0;
     if (GetAsyncKeyState(VK_SHIFT) < 0) flags |= MK_SHIFT;
     if (GetAsyncKeyState(VK_CONTROL) < 0) flags |= MK_CONTROL;
     return flags;
@@ -151,13 +150,13 @@ void MouseDown(Point screen, bool rightButton, bool doubleClick) {
     }
     HWND target = GetCapture() ? GetCapture() : WindowFromPoint(screen);
     if (target == nullptr || !AcceptsInput(target)) return;
-    if (!rightButton) g_leftDown = true;
+    if (!rightButton) wm().Remembered().leftDown = true;
     const UINT message = rightButton ? WM_RBUTTONDOWN : (doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN);
     Deliver(target, message, MouseFlags(), ClientPoint(target, screen));
 }
 
 void MouseUp(Point screen, bool rightButton) {
-    if (!rightButton) g_leftDown = false;
+    if (!rightButton) wm().Remembered().leftDown = false;
     if (TrackedMenu* menu = GetTrackedMenu()) {
         // A greyed item, a separator or the frame leave the menu open.
         if (const auto item = MenuItemAt(*menu, screen)) {
@@ -201,23 +200,16 @@ namespace {
 constexpr DWORD kDoubleClickMs = 500;
 constexpr int kDoubleClickSlop = 2;
 
-struct LastClick {
-    bool valid = false;
-    DWORD time = 0;
-    Point at;
-    HWND window = nullptr;
-};
-LastClick g_lastClick;
-
-// A UTF-16 high surrogate waiting for its low half.
-WORD g_pendingHighSurrogate = 0;
-
 bool IsDoubleClick(Point screen, DWORD time) {
     HWND target = GetCapture() ? GetCapture() : Input::WindowFromPoint(screen);
-    const bool twice = g_lastClick.valid && g_lastClick.window == target && time - g_lastClick.time < kDoubleClickMs &&
-                       std::abs(screen.x - g_lastClick.at.x) <= kDoubleClickSlop && std::abs(screen.y - g_lastClick.at.y) <= kDoubleClickSlop;
+    InputMemory& last = wm().Remembered();
+    const bool twice = last.clicked && last.clickWindow == target && time - last.clickTime < kDoubleClickMs &&
+                       std::abs(screen.x - last.clickAt.x) <= kDoubleClickSlop && std::abs(screen.y - last.clickAt.y) <= kDoubleClickSlop;
     // The press after a double click starts counting anew.
-    g_lastClick = twice ? LastClick{} : LastClick{true, time, screen, target};
+    last.clicked = !twice;
+    last.clickTime = time;
+    last.clickAt = screen;
+    last.clickWindow = target;
     return twice;
 }
 
@@ -228,13 +220,13 @@ void SendKeyboardInput(const KEYBDINPUT& key) {
         if (up) return;
         const WORD unit = key.wScan;
         if (unit >= 0xD800 && unit < 0xDC00) {
-            g_pendingHighSurrogate = unit;
+            wm().Remembered().pendingHighSurrogate = unit;
             return;
         }
         UINT codePoint = unit;
-        if (unit >= 0xDC00 && unit < 0xE000 && g_pendingHighSurrogate != 0)
-            codePoint = 0x10000 + ((static_cast<UINT>(g_pendingHighSurrogate) - 0xD800) << 10) + (unit - 0xDC00);
-        g_pendingHighSurrogate = 0;
+        if (unit >= 0xDC00 && unit < 0xE000 && wm().Remembered().pendingHighSurrogate != 0)
+            codePoint = 0x10000 + ((static_cast<UINT>(wm().Remembered().pendingHighSurrogate) - 0xD800) << 10) + (unit - 0xDC00);
+        wm().Remembered().pendingHighSurrogate = 0;
         Input::Char(codePoint);
         return;
     }
@@ -265,7 +257,7 @@ void SendMouseInput(const MOUSEINPUT& mouse) {
     if (mouse.dwFlags & MOUSEEVENTF_LEFTDOWN) Input::MouseDown(at, false, IsDoubleClick(at, time));
     if (mouse.dwFlags & MOUSEEVENTF_LEFTUP) Input::MouseUp(at, false);
     if (mouse.dwFlags & MOUSEEVENTF_RIGHTDOWN) {
-        g_lastClick = {};
+        wm().Remembered().clicked = false;
         Input::MouseDown(at, true, false);
     }
     if (mouse.dwFlags & MOUSEEVENTF_RIGHTUP) Input::MouseUp(at, true);

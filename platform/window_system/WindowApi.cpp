@@ -239,20 +239,12 @@ BOOL WINAPI SystemParametersInfoA(UINT action, UINT, LPVOID data, UINT) {
 short WINAPI GetAsyncKeyState(int vKey) { return wm().IsKeyDown(static_cast<UINT>(vKey)) ? static_cast<short>(0x8000) : 0; }
 short WINAPI GetKeyState(int vKey) { return GetAsyncKeyState(vKey); }
 
-namespace {
-// Chosen once, from DOTWISE_CONTRAST, unless a back end read the desktop's own preference first.
-std::optional<bool> g_highContrast;
-}  // namespace
-
+// The back end's wish, where the desktop told it one; else DOTWISE_CONTRAST.
 bool HighContrast() {
-    if (!g_highContrast) {
-        const char* contrast = std::getenv("DOTWISE_CONTRAST");
-        g_highContrast = contrast != nullptr && std::string_view(contrast) == "high";
-    }
-    return *g_highContrast;
+    if (const Backend* backend = wm().GetBackend(); backend != nullptr && backend->ContrastWish()) return *backend->ContrastWish();
+    const char* contrast = std::getenv("DOTWISE_CONTRAST");
+    return contrast != nullptr && std::string_view(contrast) == "high";
 }
-
-void SetHighContrast(bool on) { g_highContrast = on; }
 
 COLORREF WINAPI GetSysColor(int index) {
     if (HighContrast()) {

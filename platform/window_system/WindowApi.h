@@ -14,7 +14,6 @@ void SetModulePath(std::string path);
 // Whether the system colours are the high-contrast scheme: DOTWISE_CONTRAST=high,
 // or the desktop's own preference where a back end read it first.
 bool HighContrast();
-void SetHighContrast(bool on);
 // Calls the thread's CBT hooks, newest first, as the system does before it
 // activates a window (HCBT_ACTIVATE) and at its other moments.
 LRESULT CallCbtHooks(int code, WPARAM wParam, LPARAM lParam);

@@ -206,4 +206,7 @@ void WindowManager::Reset() {
     m_cursorPos = {-1, -1};
     m_keys.reset();
     m_inputKeys.reset();
+    m_remembered = {};
+    m_clipboard = {};
+    m_cursor = nullptr;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Backend.h"
+#include "Clipboard.h"
 #include "WindowState.h"
 
 struct QueuedMessage {
@@ -21,6 +22,18 @@ struct QueuedMessage {
     // Input: the character translating this key press gives, and the keys held when it came.
     UINT translatedChar = 0;
     std::bitset<256> keys;
+};
+
+// What input routing remembers from one action to the next.
+struct InputMemory {
+    bool leftDown = false;
+    // The last press, which the next one may make a double click.
+    bool clicked = false;
+    DWORD clickTime = 0;
+    Point clickAt;
+    HWND clickWindow = nullptr;
+    // A UTF-16 high surrogate waiting for its low half.
+    WORD pendingHighSurrogate = 0;
 };
 
 struct Caret {
@@ -88,7 +101,14 @@ public:
     Rect ClientRect(HWND hWnd) const;
     Point ClientOrigin(HWND hWnd) const;
 
-    // Forgets every window and message; used between program runs in one process.
+    InputMemory& Remembered() { return m_remembered; }
+    ClipboardStore& Clipboard() { return m_clipboard; }
+    HCURSOR Cursor() const { return m_cursor; }
+    void SetCursor(HCURSOR cursor) { m_cursor = cursor; }
+
+    // Forgets every window, message and piece of input state; used between
+    // program runs in one process. Everything a run can change lives here, so
+    // that nothing of one run is seen by the next.
     void Reset();
 
 private:
@@ -120,4 +140,7 @@ private:
     Caret m_caret;
     Point m_cursorPos{-1, -1};
     std::bitset<256> m_keys;
+    InputMemory m_remembered;
+    ClipboardStore m_clipboard;
+    HCURSOR m_cursor = nullptr;
 };

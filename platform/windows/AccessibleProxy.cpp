@@ -208,6 +208,9 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         if (IsSelf(child) && IsBadge()) {
+            // A modal box disables the dialog under it: its badges take no action, as they take no click.
+            for (HWND w = control_; w != nullptr; w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr)
+                if (!IsWindowEnabled(w)) return DISP_E_MEMBERNOTFOUND;
             // Posted, as the mouse's would be: the client's call returns before the badge's message box waits.
             RECT r{};
             GetClientRect(control_, &r);

@@ -176,6 +176,11 @@ int main(int argc, char** argv) {
         badge->Release();
         HWND box = DialogOf(program.dwProcessId, dialog);
         Expect("the badge's action brings its message box", box != nullptr ? "yes" : "no", "yes");
+        // The box disables the dialog: another badge's action is refused, as its click would be.
+        if (IAccessible* other = ObjectOf(GetDlgItem(dialog, 1017)); other != nullptr) {
+            Expect("another badge's action under the box", SUCCEEDED(other->accDoDefaultAction(Self())) ? "done" : "refused", "refused");
+            other->Release();
+        }
         if (box != nullptr) PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
 
