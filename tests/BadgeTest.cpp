@@ -53,7 +53,6 @@ TEST(BadgeImage, PaletteAndZeroRowPadding) {
     for (int row = 0; row < 48; ++row) {
         EXPECT_EQ(seal[48 + row * 4 + 3] & 0x1F, 0) << "colour row " << row;
         EXPECT_EQ(seal[240 + row * 4 + 3] & 0x1F, 0) << "mask row " << row;
-        EXPECT_EQ(seal[240 + row * 4] & 0x00, 0);
     }
 }
 

@@ -5,7 +5,9 @@
 #   tests/e2e/run_scripts.sh [--update] [--skip LIST] -- PROGRAM [ARGUMENTS...]
 # --update writes the answers instead of checking them; --skip names a file
 # of "SCRIPT: reason" lines, scripts not to run on this build.
-# A script's "#env NAME VALUE" lines set its environment.
+# A script's "#env NAME VALUE" lines set its environment. A program that
+# answers right but exits with a status other than 0, or writes to standard
+# error anything but the script's "#stderr TEXT" lines, has failed.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 update=0
@@ -22,6 +24,8 @@ done
 [ $# -gt 0 ] || { echo "run_scripts.sh: no program to run" >&2; exit 2; }
 
 passed=0 failed=0 skipped=0
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
 for script in "$here"/*.txt; do
     name=$(basename "$script" .txt)
     if [ -n "$skip" ] && reason=$(grep -m1 "^$name:" "$skip"); then
@@ -31,17 +35,21 @@ for script in "$here"/*.txt; do
     fi
     vars=()
     while read -r _ var value; do vars+=("$var=$value"); done < <(grep '^#env ' "$script")
-    actual=$(env "${vars[@]}" "$@" < "$script" 2>/dev/null | tr -d '\r')
+    actual=$(env "${vars[@]}" "$@" < "$script" 2>"$errors" | tr -d '\r'; exit "${PIPESTATUS[0]}")
+    status=$?
     if [ "$update" = 1 ]; then
         printf '%s\n' "$actual" > "$here/$name.out"
         continue
     fi
-    if [ "$actual" = "$(cat "$here/$name.out")" ]; then
+    unexpected=$(tr -d '\r' <"$errors" | grep -vxF -f <(sed -n 's/^#stderr //p' "$script"; echo '#stderr') || true)
+    if [ "$actual" = "$(cat "$here/$name.out")" ] && [ "$status" = 0 ] && [ -z "$unexpected" ]; then
         echo "ok: $name"
         passed=$((passed + 1))
     else
         echo "FAILED: $name"
         diff <(cat "$here/$name.out") <(printf '%s\n' "$actual") | sed 's/^/    /'
+        [ "$status" = 0 ] || echo "    the program exited with status $status"
+        [ -z "$unexpected" ] || printf '    on standard error:\n%s\n' "$(printf '%s\n' "$unexpected" | head -n 5 | sed 's/^/      /')"
         failed=$((failed + 1))
     fi
 done
