@@ -101,6 +101,21 @@ TEST_F(DialogKeyboard, ADisabledOwnerTakesNoMouseInput) {
     EXPECT_NE(GetFocus(), edit);
 }
 
+// A back end counts clicks over its whole window: its double click may land on
+// another field than the first click did, which is then a click of its own.
+TEST_F(DialogKeyboard, ADoubleClickOnAnotherFieldThanTheFirstClickIsAClick) {
+    HWND first = GetDlgItem(m_dialog.m_hWnd, 10);
+    HWND second = GetDlgItem(m_dialog.m_hWnd, 12);
+    const CRect a = WindowManager::Instance().ScreenRect(first);
+    const CRect b = WindowManager::Instance().ScreenRect(second);
+    User::MouseDown({a.left + 5, a.top + 5}, false, false);
+    User::MouseUp({a.left + 5, a.top + 5}, false);
+    ASSERT_EQ(GetFocus(), first);
+    User::MouseDown({b.left + 5, b.top + 5}, false, true);
+    User::MouseUp({b.left + 5, b.top + 5}, false);
+    EXPECT_EQ(GetFocus(), second);
+}
+
 TEST_F(DialogKeyboard, TooltipsShowAfterTheDelayAndHideOnAClick) {
     CToolTipCtrl tip;
     CWnd* edit = CWnd::FromHandle(GetDlgItem(m_dialog.m_hWnd, 10));

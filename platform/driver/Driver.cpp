@@ -276,6 +276,8 @@ void Driver::AddCommands() {
         {"rect", &Driver::Rectangle},
         {"cursor", &Driver::Cursor},
         {"sysmenu", &Driver::SystemMenu},
+        {"openmenu", &Driver::OpenMenuItems},
+        {"focused", &Driver::Focused},
         {"dialogs", &Driver::DialogList},
         // What other programs do: write a field's text and selection, or the clipboard.
         {"settext", &Driver::SetText},
@@ -600,17 +602,34 @@ std::string Driver::Cursor(const Args& a) {
     return PointerName(cursor);
 }
 
-std::string Driver::SystemMenu(const Args& a) {
-    Need(a, 0, "sysmenu");
-    HWND dialog = ActiveDialog();
-    HMENU menu = dialog != nullptr ? GetSystemMenu(dialog, FALSE) : nullptr;
-    if (menu == nullptr) throw DriverError("no system menu");
+// A menu's items, each quoted, a separator as "-".
+std::string Driver::MenuItems(HMENU menu) {
     std::string answer;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         if (!answer.empty()) answer += ' ';
         answer += MenuItemIsSeparator(menu, i) ? std::string("-") : Quote(MenuItemText(menu, i));
     }
     return answer;
+}
+
+std::string Driver::SystemMenu(const Args& a) {
+    Need(a, 0, "sysmenu");
+    HWND dialog = ActiveDialog();
+    HMENU menu = dialog != nullptr ? GetSystemMenu(dialog, FALSE) : nullptr;
+    if (menu == nullptr) throw DriverError("no system menu");
+    return MenuItems(menu);
+}
+
+std::string Driver::OpenMenuItems(const Args& a) {
+    Need(a, 0, "openmenu");
+    HMENU menu = OpenMenu();
+    return menu != nullptr ? MenuItems(menu) : "none";
+}
+
+std::string Driver::Focused(const Args& a) {
+    Need(a, 0, "focused");
+    HWND focus = GetFocus();
+    return focus != nullptr ? std::to_string(GetDlgCtrlID(focus)) : "none";
 }
 
 std::string Driver::DialogList(const Args& a) {

@@ -49,6 +49,9 @@ private:
     std::string ToolTip(const Args& a);
     std::string Rectangle(const Args& a);
     std::string Cursor(const Args& a);
+    std::string OpenMenuItems(const Args& a);
+    std::string Focused(const Args& a);
+    static std::string MenuItems(HMENU menu);
     std::string SystemMenu(const Args& a);
     std::string DialogList(const Args& a);
     std::string SetText(const Args& a);

@@ -150,7 +150,14 @@ void MouseDown(Point screen, bool rightButton, bool doubleClick) {
     }
     HWND target = GetCapture() ? GetCapture() : WindowFromPoint(screen);
     if (target == nullptr || !AcceptsInput(target)) return;
-    if (!rightButton) wm().Remembered().leftDown = true;
+    if (!rightButton) {
+        // A double click is a second press on the same window, as the platform counts
+        // them; a back end's own count spans its whole surface (SDL's, the terminal's).
+        InputMemory& memory = wm().Remembered();
+        if (doubleClick && memory.pressWindow != target) doubleClick = false;
+        memory.pressWindow = doubleClick ? nullptr : target;
+        memory.leftDown = true;
+    }
     const UINT message = rightButton ? WM_RBUTTONDOWN : (doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN);
     Deliver(target, message, MouseFlags(), ClientPoint(target, screen));
 }

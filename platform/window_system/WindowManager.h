@@ -32,6 +32,8 @@ struct InputMemory {
     DWORD clickTime = 0;
     Point clickAt;
     HWND clickWindow = nullptr;
+    // The window the last left press went to, which a double click must press again.
+    HWND pressWindow = nullptr;
     // A UTF-16 high surrogate waiting for its low half.
     WORD pendingHighSurrogate = 0;
 };

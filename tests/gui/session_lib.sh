@@ -24,17 +24,18 @@ start_xvfb() {
 # "$work/answers", with its process id in `app`: opens the channel.
 open_driver() { exec 7>"$work/commands"; }
 
-# One command, one answer line: waits for the line count to grow.
+# One command, one answer line: waits for the line count to grow, and fails
+# the test when no answer comes in 5 s (never hands back an older answer).
 ask() {
   local before
   before=$(wc -l <"$work/answers")
   echo "$1" >&7
   for _ in $(seq 100); do
-    [ "$(wc -l <"$work/answers")" -gt "$before" ] && break
+    [ "$(wc -l <"$work/answers")" -gt "$before" ] && { tail -n 1 "$work/answers"; return; }
     kill -0 "$app" 2>/dev/null || fail "the program ended"
     sleep 0.05
   done
-  tail -n 1 "$work/answers"
+  fail "no answer to '$1' in 5 s"
 }
 expect() { [ "$2" = "$3" ] || fail "$1: expected $3, got $2"; echo "ok: $1 = $2"; }
 # Input goes through a server at its own pace: asks again until the answer comes or time is up.

@@ -48,7 +48,9 @@ expect_exit() {
   exec 7>&-
   echo "ok: $1 ends the program"
 }
-settle() { sleep 0.3; ask "sel 1000" >/dev/null; }
+# A click has reached the field once the focus is there (its select-all comes with it).
+settle() { eventually "the focus in $1" "ask focused" "$1"; }
+menu_open() { [ "$(ask openmenu)" != none ] && echo open || echo closed; }
 
 start_peer manager
 manager=$peer_pid
@@ -59,7 +61,7 @@ expect "start value of Y" "$(ask 'text 1001')" '"720"'
 expect "WM_NAME" "$("$peer" name "$(xdotool search --name '^Dotwise' | head -n 1)")" "COMPOUND_TEXT Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)"
 ask "settext 1001 1080" >/dev/null
 xdotool mousemove $(ask "point 1000") click 1
-settle
+settle 1000
 xdotool type --delay 30 1920
 eventually "PPI for 1920 x 1080 at 4.5 inches" "ask 'text 1005'" '"489"'
 expect "PPC" "$(ask 'text 1006')" '"192"'
@@ -67,7 +69,7 @@ expect "PPC" "$(ask 'text 1006')" '"192"'
 expect "pixels left behind by the typing" "$(ask stale)" 0
 
 xdotool mousemove $(ask "point 1005") click 1
-settle
+settle 1005
 xdotool key ctrl+a ctrl+c
 eventually "PPI copied to the system clipboard" "xclip -o -selection clipboard 2>/dev/null" "489"
 # Other programs' mistakes stay theirs: requests from a window destroyed at
@@ -79,7 +81,7 @@ expect "X after requests from windows that are gone" "$(ask 'text 1000')" '"1920
 
 printf 1200 | xclip -i -selection clipboard
 xdotool mousemove $(ask "point 1001") click 1
-settle
+settle 1001
 xdotool key ctrl+v
 eventually "Y pasted from the system clipboard" "ask 'text 1001'" '"1200"'
 expect "PPI after the paste" "$(ask 'text 1005')" '"503"'
@@ -87,25 +89,28 @@ expect "PPI after the paste" "$(ask 'text 1005')" '"503"'
 # A picture on the clipboard: nothing is pasted, least of all what the program copied before.
 printf '\211PNG\r\n' | xclip -i -selection clipboard -t image/png
 xdotool mousemove $(ask "point 1000") click 1
-settle
+settle 1000
+# A 7 typed after the paste replaces the selection the paste left: anything pasted would stand before it.
 xdotool key ctrl+v
-sleep 0.5
-expect "X after a paste of a picture" "$(ask 'text 1000')" '"1920"'
+xdotool type 7
+eventually "X after a paste of a picture, then 7" "ask 'text 1000'" '"7"'
+ask "settext 1000 1920" >/dev/null
 
 # An owner that never answers: the menu opens, a paste pastes nothing, and the owner keeps the clipboard.
 start_peer stuck "$work/lost"
 stuck=$peer_pid
 xdotool mousemove $(ask "point 1004") click 3
-sleep 1
+eventually "the field's menu opens while the owner never answers" menu_open open
 expect "pixels left behind by a context menu opened with the mouse" "$(ask stale)" 0
 xdotool key Escape
-sleep 0.3
+eventually "Escape closes the menu" menu_open closed
 expect "pixels left behind by a context menu closed with Escape" "$(ask stale)" 0
 xdotool mousemove $(ask "point 1000") click 1
-settle
+settle 1000
 xdotool key ctrl+v
-sleep 1
-expect "X after a paste from an owner that never answers" "$(ask 'text 1000')" '"1920"'
+xdotool type 7
+eventually "X after a paste from an owner that never answers, then 7" "ask 'text 1000'" '"7"'
+ask "settext 1000 1920" >/dev/null
 [ -e "$work/lost" ] && fail "the clipboard was taken from an owner that did not answer"
 echo "ok: the owner that never answered still owns the clipboard"
 kill "$stuck"
@@ -127,7 +132,7 @@ expect "pixels left behind by a context menu closed by its mnemonic" "$(ask stal
 
 # Editing keys from the keyboard, the caret behind the pasted 1200.
 xdotool mousemove $(ask "point 1001") click 1
-settle
+settle 1001
 xdotool key End
 xdotool key Left Left BackSpace
 eventually "PPI after Left, Left and Backspace took the 2 out of 1200" "ask 'text 1005'" '"427"'
@@ -138,7 +143,7 @@ expect "pixels left behind by the editing keys" "$(ask stale)" 0
 
 # The system menu from the keyboard, and the About box it opens.
 xdotool key alt+space
-sleep 0.3
+eventually "Alt+Space opens the system menu" menu_open open
 xdotool key a
 eventually "Alt+Space, A opens the About box" "ask 'dialogs'" "102 100"
 xdotool key Return
@@ -147,13 +152,12 @@ expect "pixels left behind by the About box" "$(ask stale)" 0
 
 # A message box a driver command brings up is answered at once, as in the other back ends.
 ask "click 1017" >/dev/null
-sleep 0.5
-grep -q '^messagebox ' "$work/answers" || fail "the badge's message box was not reported"
+eventually "the badge's message box reported" "grep -q '^messagebox ' '$work/answers' && echo reported" reported
 expect "dialogs after the driver's click on a badge" "$(ask dialogs)" "102"
 
 # What was copied last outlives the program, in the clipboard manager's keeping.
 xdotool mousemove $(ask "point 1005") click 1
-settle
+settle 1005
 xdotool key ctrl+a ctrl+c
 eventually "PPI copied again" "xclip -o -selection clipboard 2>/dev/null" "489"
 xdotool key Escape
@@ -163,13 +167,13 @@ expect "the copied PPI after the program ended" "$(timeout 5 xclip -o -selection
 # A termination request ends menus and closes every dialog, whatever is open.
 start_app
 xdotool key alt+space
-eventually "Alt+Space opens the system menu" "ask 'sysmenu' | cut -c1-1" '"'
+eventually "Alt+Space opens the system menu" menu_open open
 kill -TERM "$app"
 expect_exit "SIGTERM with the system menu open"
 
 start_app
 xdotool mousemove $(ask "point 1004") click 3
-sleep 0.5
+eventually "a right click opens the field's menu" menu_open open
 kill -TERM "$app"
 expect_exit "SIGTERM with a context menu open"
 
@@ -178,7 +182,7 @@ set -m
 start_app
 set +m
 xdotool key alt+space
-sleep 0.3
+eventually "Alt+Space opens the system menu" menu_open open
 xdotool key a
 eventually "the About box opens" "ask 'dialogs'" "102 100"
 kill -INT "$app"
@@ -186,7 +190,7 @@ expect_exit "SIGINT with the About box open"
 
 start_app
 xdotool mousemove $(ask "point 1004") click 3
-sleep 0.5
+eventually "a right click opens the field's menu" menu_open open
 "$peer" close "$(xdotool search --name '^Dotwise' | head -n 1)" >/dev/null
 expect_exit "the window manager's close with a context menu open"
 # The desktop's own scale: Xft.dpi in the X resource database, with no variable set.

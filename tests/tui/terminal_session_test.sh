@@ -69,9 +69,9 @@ check_focus() {
     [ "$(cursor_shown)" = 1 ] && [ "$(cursor_line)" = "$(line_of "$1")" ] && break
     sleep 0.1
   done
-  [ "$(cursor_shown)" = 1 ] || fail "no caret after Tab, expected it on the line of $1"
-  [ "$(cursor_line)" = "$(line_of "$1")" ] || fail "after Tab the caret is on line $(cursor_line), not on the line of $1"
-  echo "ok: Tab reaches the field of $1"
+  [ "$(cursor_shown)" = 1 ] || fail "no caret, expected it on the line of $1"
+  [ "$(cursor_line)" = "$(line_of "$1")" ] || fail "the caret is on line $(cursor_line), not on the line of $1"
+  echo "ok: the focus reaches the field of $1"
 }
 
 # At the start the focus is on 确定: the button shows it in reverse video, and the X field,
@@ -128,8 +128,10 @@ t pipe-pane -t job "cat >>'$modes'"
 t send-keys -t job "'$dotwise'; echo EXITED \$?" Enter
 for _ in $(seq 60); do t capture-pane -t job -p | grep -qF "[>确定<]" && break; sleep 0.1; done
 t send-keys -t job Tab Tab
-sleep 0.3
-pid=$(pgrep -n -f "^$dotwise\$" || true)
+# The program is the child the pane's shell started; no other run of the same build is signalled.
+shell=$(t display -p -t job '#{pane_pid}')
+pid=""
+for _ in $(seq 30); do pid=$(pgrep -P "$shell" || true); [ -n "$pid" ] && break; sleep 0.1; done
 [ -n "$pid" ] || fail "cannot find the program's process"
 : >"$modes"
 # In raw mode Ctrl+Z is a key (the fields' undo): a stop comes as a signal, as from a job-control shell.
@@ -141,7 +143,7 @@ grep -qF "$(printf '\033[?1002l')" "$modes" || fail "mouse reporting was left on
 t send-keys -t job fg Enter
 for _ in $(seq 60); do t capture-pane -t job -p | grep -qF "[确定]" && break; sleep 0.1; done
 t capture-pane -t job -p | grep -qF "X 方向像素" || fail "the dialog was not drawn again after fg"
-sleep 0.3
+for _ in $(seq 30); do grep -qF "$(printf '\033[?2004h')" "$modes" && break; sleep 0.1; done
 t set-buffer "88
 "
 t paste-buffer -p -t job
@@ -186,7 +188,7 @@ expect_ppi 489 "for 1920 x 1080 at 4.5 inches"
 
 # The mouse: a click into Y selects it, and typing replaces it.
 click "$(column_of 1080)" $(( $(line_of "Y 方向像素") - 1 ))
-sleep 0.3
+check_focus "Y 方向像素"
 t send-keys -t app 720
 expect_ppi 455 "after a click into Y and 720 typed"
 
@@ -198,7 +200,7 @@ expect_ppi 489 "after End, Shift+Home and 1080 typed over the selection"
 
 # A paste from the terminal arrives whole, bracketed, into the focused field.
 click "$(column_of 1920)" $(( $(line_of "X 方向像素") - 1 ))
-sleep 0.3
+check_focus "X 方向像素"
 t send-keys -t app -l "$(printf '\033[200~1366\033[201~')"
 expect_ppi 386 "after 1366 was pasted into X"
 
