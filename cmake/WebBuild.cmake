@@ -20,7 +20,7 @@ add_executable(dotwise
   platform/web/WebBackend.cpp
 )
 target_include_directories(dotwise PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/win32)
-target_compile_options(dotwise PRIVATE ${DOTWISE_WARNINGS})
+target_link_libraries(dotwise PRIVATE dotwise_warnings)
 # The floating-point conversions this C++ library lacks, for every file alike.
 target_compile_options(dotwise PRIVATE -include ${CMAKE_SOURCE_DIR}/platform/web/FloatingCharconv.h)
 # The driver reports a bad command by throwing, as everywhere.
@@ -42,6 +42,6 @@ configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${DOTWISE_SITE_DIR}/i
 
 # The page benchmark's floor of an empty WebAssembly program, beside the site, not in it.
 add_executable(web_floor_program bench/WebFloorProgram.cpp)
-target_compile_options(web_floor_program PRIVATE ${DOTWISE_WARNINGS})
+target_link_libraries(web_floor_program PRIVATE dotwise_warnings)
 target_link_options(web_floor_program PRIVATE -sENVIRONMENT=web)
 set_target_properties(web_floor_program PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench SUFFIX .js)

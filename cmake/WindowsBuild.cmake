@@ -41,7 +41,7 @@ add_executable(dotwise WIN32
   ${DOTWISE_RC_DIR}/main.rc
 )
 target_include_directories(dotwise PRIVATE ${CMAKE_SOURCE_DIR})
-target_compile_options(dotwise PRIVATE ${DOTWISE_WARNINGS})
+target_link_libraries(dotwise PRIVATE dotwise_warnings)
 # The API's min and max macros would hide the standard library's.
 target_compile_definitions(dotwise PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN DOTWISE_VERSION="${PROJECT_VERSION}")
 # One file to copy: the C++ runtime and the threads library go inside.
@@ -51,14 +51,14 @@ target_link_libraries(dotwise PRIVATE comctl32 user32 gdi32 kernel32)
 # The badges' icons through the platform's own CreateIconFromResourceEx, run under Wine by the tests.
 add_executable(badge_icon_check tests/windows/BadgeIconCheck.cpp badge/BadgeImage.cpp badge/BadgePictures.cpp)
 target_include_directories(badge_icon_check PRIVATE ${CMAKE_SOURCE_DIR})
-target_compile_options(badge_icon_check PRIVATE ${DOTWISE_WARNINGS})
+target_link_libraries(badge_icon_check PRIVATE dotwise_warnings)
 target_compile_definitions(badge_icon_check PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(badge_icon_check PRIVATE -static -static-libgcc -static-libstdc++)
 target_link_libraries(badge_icon_check PRIVATE user32 gdi32)
 
 # What a screen reader reads of the running program through MSAA, run under Wine by the tests.
 add_executable(accessible_probe tests/windows/AccessibleProbe.cpp)
-target_compile_options(accessible_probe PRIVATE ${DOTWISE_WARNINGS})
+target_link_libraries(accessible_probe PRIVATE dotwise_warnings)
 target_compile_definitions(accessible_probe PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(accessible_probe PRIVATE -static -static-libgcc -static-libstdc++)
 target_link_libraries(accessible_probe PRIVATE oleacc oleaut32 ole32 user32)

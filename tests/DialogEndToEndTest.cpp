@@ -119,7 +119,7 @@ TEST(CalculatorDialog, DigitsTypedOverTheSelectedDiagonalReadInTheirOrder) {
 
 // One variable of the environment, for as long as it is in scope.
 struct ScopedVariable {
-    ScopedVariable(const char* name, const std::string& value) : name(name) { ::setenv(name, value.c_str(), 1); }
+    ScopedVariable(const char* variable, const std::string& value) : name(variable) { ::setenv(variable, value.c_str(), 1); }
     ~ScopedVariable() { ::unsetenv(name); }
     const char* name;
 };

@@ -30,7 +30,7 @@ constexpr COLORREF kDesktop = RGB(0, 128, 128);
 // Collects what a control's paint handler draws, to be shown as cells.
 class PixelCanvas : public Canvas {
 public:
-    PixelCanvas(int width, int height) : width(width), height(height), pixels(static_cast<std::size_t>(width * height), 0) {}
+    PixelCanvas(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w * h), 0) {}
     void FillRect(const Rect&, COLORREF) override {}
     void DrawText(int, int, std::string_view, COLORREF) override {}
     void SetClip(const Rect*) override {}

@@ -66,48 +66,58 @@ void WriteItemText(TemplateWriter& out, const DialogItemTemplate& item) {
     else out.Text(item.text);
 }
 
+// Reads a template word by word. Past the end it reads zeros and remembers that
+// it went there: a template cut short is refused, not read beyond.
 class TemplateReader {
 public:
-    explicit TemplateReader(const WORD* words) : m_start(words), m_at(words) {}
-    WORD Word() { return *m_at++; }
+    TemplateReader(const WORD* words, std::size_t count) : m_words(words), m_count(count) {}
+    bool Overran() const { return m_overran; }
+    WORD Peek() {
+        if (m_at < m_count) return m_words[m_at];
+        m_overran = true;
+        return 0;
+    }
+    WORD Word() {
+        const WORD w = Peek();
+        if (m_at < m_count) ++m_at;
+        return w;
+    }
     DWORD Dword() {
         const DWORD low = Word();
         return low | (static_cast<DWORD>(Word()) << 16);
     }
     short Short() { return static_cast<short>(Word()); }
     std::string Text() {
-        // A UTF-16 unit is at most three bytes of UTF-8 (a pair of them, four).
-        std::size_t units = 0;
-        while (m_at[units] != 0) ++units;
-        std::string utf8(3 * units + 1, '\0');
-        std::size_t length = 0;
+        std::string utf8;
+        char bytes[4];
         for (WORD w = Word(); w != 0; w = Word()) {
             char32_t cp = w;
-            if (w >= 0xD800 && w < 0xDC00 && *m_at >= 0xDC00 && *m_at < 0xE000) cp = 0x10000 + ((w - 0xD800) << 10) + (Word() - 0xDC00);
-            length += static_cast<std::size_t>(EncodeUtf8(cp, &utf8[length]));
+            if (w >= 0xD800 && w < 0xDC00 && Peek() >= 0xDC00 && Peek() < 0xE000) cp = 0x10000 + ((w - 0xD800) << 10) + (Word() - 0xDC00);
+            utf8.append(bytes, static_cast<std::size_t>(EncodeUtf8(cp, bytes)));
         }
-        utf8.resize(length);
         return utf8;
     }
     // A zero, an ordinal (0xFFFF then the number) or a text; ordinals read as "#number".
     std::string TextOrOrdinal() {
-        if (*m_at == 0) {
-            ++m_at;
+        if (Peek() == 0) {
+            Word();
             return "";
         }
-        if (*m_at == 0xFFFF) {
-            ++m_at;
+        if (Peek() == 0xFFFF) {
+            Word();
             return "#" + std::to_string(Word());
         }
         return Text();
     }
     void AlignDword() {
-        if ((m_at - m_start) % 2 != 0) ++m_at;
+        if (m_at % 2 != 0) Word();
     }
 
 private:
-    const WORD* m_start;
-    const WORD* m_at;
+    const WORD* m_words;
+    std::size_t m_count;
+    std::size_t m_at = 0;
+    bool m_overran = false;
 };
 
 WindowClass ClassFromField(const std::string& field) {
@@ -173,9 +183,9 @@ LPCDLGTEMPLATE AsDlgTemplate(const DialogTemplate& t) {
     return reinterpret_cast<LPCDLGTEMPLATE>(at->second.data());
 }
 
-bool LoadedDialogTemplate::Read(const void* data) {
+bool LoadedDialogTemplate::Read(const void* data, std::size_t size) {
     if (data == nullptr) return false;
-    TemplateReader in(static_cast<const WORD*>(data));
+    TemplateReader in(static_cast<const WORD*>(data), size / sizeof(WORD));
     const WORD first = in.Word();
     const WORD second = in.Word();
     m_extended = first == 1 && second == 0xFFFF;
@@ -205,7 +215,7 @@ bool LoadedDialogTemplate::Read(const void* data) {
     }
     m_texts.clear();
     m_items.clear();
-    for (WORD i = 0; i < count; ++i) {
+    for (WORD i = 0; i < count && !in.Overran(); ++i) {
         in.AlignDword();
         DWORD style = 0;
         if (m_extended) {
@@ -224,7 +234,7 @@ bool LoadedDialogTemplate::Read(const void* data) {
         for (WORD skip = 0; skip < (extra + 1) / 2; ++skip) in.Word();
         m_items.push_back({id, cls, style, x, y, cx, cy, m_texts.back().c_str()});
     }
-    return true;
+    return !in.Overran();
 }
 
 DialogTemplate LoadedDialogTemplate::View() const {

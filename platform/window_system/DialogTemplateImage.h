@@ -5,6 +5,8 @@
 // asked for, as a resource compiler would have written them.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -20,8 +22,10 @@ LPCDLGTEMPLATE AsDlgTemplate(const DialogTemplate& t);
 // A template read back from its binary form, owning its texts.
 class LoadedDialogTemplate {
 public:
-    // False where the data is not a dialog template this window system can show.
-    bool Read(const void* data);
+    // False where the data is not a dialog template this window system can show,
+    // or ends before the template does. A template handed to the dialog functions
+    // comes with no size, as on the desktop: it is the program's own.
+    bool Read(const void* data, std::size_t size = SIZE_MAX);
     DialogTemplate View() const;
 
 private:
