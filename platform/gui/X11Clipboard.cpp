@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 
@@ -37,11 +38,6 @@ struct X11Clipboard::Connection {
     int wakeRead = -1;
     int wakeWrite = -1;
     Atom clipboard, manager, saveTargets, targets, utf8, text, plainUtf8, plain, incr, answerProperty, saveProperty;
-    // An answer coming in pieces (INCR), and the request it answers.
-    bool incremental = false;
-    unsigned incrementalSerial = 0;
-    Atom incrementalType = None;
-    std::vector<unsigned char> gathered;
 
     ~Connection() {
         if (display != nullptr) {
@@ -163,64 +159,86 @@ std::optional<std::string> X11Clipboard::Text(const WhileWaiting& whileWaiting) 
     return std::nullopt;
 }
 
-void X11Clipboard::Serve() {
-    Connection& x = *m_x;
-    Display* d = x.display;
-    unsigned sentSerial = 0;
-    Atom sentTarget = None;
-    bool handingOver = false;
-    bool handedOver = false;
-    auto handOverDeadline = std::chrono::steady_clock::now();
+// The serving thread: it owns the connection, and is in one state for each
+// exchange it takes part in. Our own request to another owner is idle, waits
+// for its answer, or gathers an answer that comes in pieces (INCR). At exit the
+// hand-over of what we copied to a clipboard manager is not begun, pending, or
+// done. Requests from other programs for what we own are served as they come.
+class X11Clipboard::Server {
+public:
+    explicit Server(X11Clipboard& clipboard) : m_clipboard(clipboard), m_x(*clipboard.m_x), m_d(m_x.display) {}
 
-    // Gives the waiting request its answer, when it is still the one waiting.
-    const auto answer = [&](unsigned serial, std::optional<std::vector<unsigned char>> bytes) {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (serial != m_askSerial) return;
-        m_answer = std::move(bytes);
-        m_answeredSerial = true;
-        m_answered.notify_all();
-    };
-    // Reads and deletes our answer property; its type and bytes (atoms as their names, a line each).
-    const auto readProperty = [&](Atom& type) {
-        std::vector<unsigned char> bytes;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        type = None;
-        if (XGetWindowProperty(d, x.window, x.answerProperty, 0, LONG_MAX / 4, True, AnyPropertyType, &type, &format, &count, &after, &data) != Success)
-            return bytes;
-        if (data != nullptr && type == XA_ATOM && format == 32) {
-            // An atom that does not exist has no name and is passed over; the others still count.
-            std::vector<char*> names(count, nullptr);
-            if (count > 0) XGetAtomNames(d, reinterpret_cast<Atom*>(data), static_cast<int>(count), names.data());
-            for (char* name : names) {
-                if (name == nullptr) continue;
-                bytes.insert(bytes.end(), name, name + std::char_traits<char>::length(name));
-                bytes.push_back('\n');
-                XFree(name);
+    void Run() {
+        for (;;) {
+            if (!TakeUpWhatWasAsked()) return;
+            XFlush(m_d);
+            while (XPending(m_d) > 0) {
+                XEvent event;
+                XNextEvent(m_d, &event);
+                Dispatch(event);
             }
-        } else if (data != nullptr && format == 8) {
-            bytes.assign(data, data + count);
+            if (m_handOver == HandOver::Done || (m_handOver == HandOver::Pending && Clock::now() >= m_handOverDeadline)) return;
+            if (!Wait()) return;
         }
-        if (data != nullptr) XFree(data);
-        return bytes;
-    };
-    // Text comes as UTF-8 whatever it was sent as; an answer of another type (the
-    // picture some owners send for any target) is no text at all.
-    const auto asAsked = [&](Atom asked, Atom type, std::vector<unsigned char> bytes) -> std::optional<std::vector<unsigned char>> {
-        if (asked == x.targets) return type == XA_ATOM ? std::optional(std::move(bytes)) : std::nullopt;
-        if (type == x.utf8 || type == x.plainUtf8) return bytes;
-        if (type == XA_STRING) {
-            const std::string text = Latin1ToUtf8(bytes);
-            return std::vector<unsigned char>(text.begin(), text.end());
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    using Bytes = std::vector<unsigned char>;
+    enum class Asking { Idle, Waiting, Gathering };
+    enum class HandOver { NotBegun, Pending, Done };
+
+    // What the program's thread asked for since: ownership, a request, the end.
+    // False once there is nothing more to do.
+    bool TakeUpWhatWasAsked() {
+        std::lock_guard<std::mutex> lock(m_clipboard.m_mutex);
+        if (m_clipboard.m_wantOwnership) {
+            m_clipboard.m_wantOwnership = false;
+            XSetSelectionOwner(m_d, m_x.clipboard, m_x.window, CurrentTime);
+            m_clipboard.m_own = XGetSelectionOwner(m_d, m_x.clipboard) == m_x.window;
         }
-        return std::nullopt;
-    };
-    const auto serve = [&](const XSelectionRequestEvent& request) {
+        if (!m_clipboard.m_askSent) SendRequest();
+        if (m_clipboard.m_stop && m_handOver == HandOver::NotBegun) return BeginHandOver();
+        return true;
+    }
+
+    void SendRequest() {
+        m_clipboard.m_askSent = true;
+        m_sentSerial = m_clipboard.m_askSerial;
+        m_sentTarget = XInternAtom(m_d, m_clipboard.m_askTarget.c_str(), False);
+        m_asking = Asking::Waiting;
+        XDeleteProperty(m_d, m_x.window, m_x.answerProperty);
+        XConvertSelection(m_d, m_x.clipboard, m_sentTarget, m_x.answerProperty, m_x.window, CurrentTime);
+    }
+
+    // What we copied outlives us only in a clipboard manager's keeping. False
+    // where there is nothing to hand over, or nobody to take it.
+    bool BeginHandOver() {
+        if (!m_clipboard.m_own || XGetSelectionOwner(m_d, m_x.manager) == None) return false;
+        const Atom saved[] = {m_x.utf8, XA_STRING};
+        XChangeProperty(m_d, m_x.window, m_x.saveProperty, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(saved),
+                        static_cast<int>(std::size(saved)));
+        XConvertSelection(m_d, m_x.manager, m_x.saveTargets, m_x.saveProperty, m_x.window, CurrentTime);
+        m_handOver = HandOver::Pending;
+        m_handOverDeadline = Clock::now() + std::chrono::milliseconds(kHandOverMs);
+        return true;
+    }
+
+    void Dispatch(const XEvent& event) {
+        switch (event.type) {
+        case SelectionRequest: OnSelectionRequest(event.xselectionrequest); break;
+        case SelectionClear: OnSelectionClear(event.xselectionclear); break;
+        case SelectionNotify: OnSelectionNotify(event.xselection); break;
+        case PropertyNotify: OnPropertyNotify(event.xproperty); break;
+        default: break;
+        }
+    }
+
+    // Another program asks for what we own: the list of targets, or the text in one of them.
+    void OnSelectionRequest(const XSelectionRequestEvent& request) {
         XSelectionEvent reply{};
         reply.type = SelectionNotify;
-        reply.display = d;
+        reply.display = m_d;
         reply.requestor = request.requestor;
         reply.selection = request.selection;
         reply.target = request.target;
@@ -230,123 +248,146 @@ void X11Clipboard::Serve() {
         std::string text;
         bool own = false;
         {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            own = m_own;
-            text = m_text;
+            std::lock_guard<std::mutex> lock(m_clipboard.m_mutex);
+            own = m_clipboard.m_own;
+            text = m_clipboard.m_text;
         }
-        reply.property = None;
-        if (own && request.selection == x.clipboard) {
-            if (request.target == x.targets) {
-                const Atom offered[] = {x.targets, x.utf8, x.plainUtf8, XA_STRING, x.text, x.plain};
-                XChangeProperty(d, request.requestor, property, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(offered),
-                                static_cast<int>(std::size(offered)));
-                reply.property = property;
-            } else if (request.target == x.utf8 || request.target == x.plainUtf8 || request.target == x.text) {
-                XChangeProperty(d, request.requestor, property, request.target == x.text ? x.utf8 : request.target, 8, PropModeReplace,
-                                reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
-                reply.property = property;
-            } else if (request.target == XA_STRING || request.target == x.plain) {
-                const std::string bytes = Utf8ToLatin1(text);
-                XChangeProperty(d, request.requestor, property, XA_STRING, 8, PropModeReplace, reinterpret_cast<const unsigned char*>(bytes.data()),
-                                static_cast<int>(bytes.size()));
-                reply.property = property;
-            }
-        }
-        XSendEvent(d, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-    };
+        reply.property = own && request.selection == m_x.clipboard && Put(request, property, text) ? property : None;
+        XSendEvent(m_d, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+    }
 
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_wantOwnership) {
-                m_wantOwnership = false;
-                XSetSelectionOwner(d, x.clipboard, x.window, CurrentTime);
-                m_own = XGetSelectionOwner(d, x.clipboard) == x.window;
-            }
-            if (!m_askSent) {
-                m_askSent = true;
-                sentSerial = m_askSerial;
-                sentTarget = XInternAtom(d, m_askTarget.c_str(), False);
-                x.incremental = false;
-                XDeleteProperty(d, x.window, x.answerProperty);
-                XConvertSelection(d, x.clipboard, sentTarget, x.answerProperty, x.window, CurrentTime);
-            }
-            if (m_stop && !handingOver) {
-                // What we copied outlives us only in a clipboard manager's keeping.
-                if (!m_own || XGetSelectionOwner(d, x.manager) == None) break;
-                const Atom saved[] = {x.utf8, XA_STRING};
-                XChangeProperty(d, x.window, x.saveProperty, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(saved),
-                                static_cast<int>(std::size(saved)));
-                XConvertSelection(d, x.manager, x.saveTargets, x.saveProperty, x.window, CurrentTime);
-                handingOver = true;
-                handOverDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kHandOverMs);
-            }
+    // Writes what the request's target asks for into the requestor's property; false for a target we do not offer.
+    bool Put(const XSelectionRequestEvent& request, Atom property, const std::string& text) {
+        const auto put = [&](Atom type, int format, const void* data, std::size_t count) {
+            XChangeProperty(m_d, request.requestor, property, type, format, PropModeReplace, static_cast<const unsigned char*>(data), static_cast<int>(count));
+            return true;
+        };
+        if (request.target == m_x.targets) {
+            const Atom offered[] = {m_x.targets, m_x.utf8, m_x.plainUtf8, XA_STRING, m_x.text, m_x.plain};
+            return put(XA_ATOM, 32, offered, std::size(offered));
         }
-        XFlush(d);
-        while (XPending(d) > 0) {
-            XEvent event;
-            XNextEvent(d, &event);
-            switch (event.type) {
-            case SelectionRequest: serve(event.xselectionrequest); break;
-            case SelectionClear:
-                if (event.xselectionclear.selection == x.clipboard) {
-                    std::lock_guard<std::mutex> lock(m_mutex);
-                    m_own = false;
-                }
-                break;
-            case SelectionNotify: {
-                const XSelectionEvent& notify = event.xselection;
-                if (notify.selection == x.manager) {
-                    handedOver = true;
-                    break;
-                }
-                if (notify.selection != x.clipboard) break;
-                if (notify.property == None) {
-                    answer(sentSerial, std::nullopt);
-                    break;
-                }
-                Atom type = None;
-                std::vector<unsigned char> bytes = readProperty(type);
-                if (type == x.incr) {
-                    // The answer comes in pieces, each a new value of the property; an empty one ends it.
-                    x.incremental = true;
-                    x.incrementalSerial = sentSerial;
-                    x.incrementalType = None;
-                    x.gathered.clear();
-                } else {
-                    answer(sentSerial, asAsked(sentTarget, type, std::move(bytes)));
-                }
-                break;
-            }
-            case PropertyNotify:
-                if (x.incremental && event.xproperty.atom == x.answerProperty && event.xproperty.state == PropertyNewValue) {
-                    Atom type = None;
-                    const std::vector<unsigned char> piece = readProperty(type);
-                    if (piece.empty() || x.gathered.size() + piece.size() > kMostText) {
-                        x.incremental = false;
-                        if (piece.empty()) answer(x.incrementalSerial, asAsked(sentTarget, x.incrementalType, std::move(x.gathered)));
-                        else answer(x.incrementalSerial, std::nullopt);
-                        x.gathered = {};
-                    } else {
-                        if (x.incrementalType == None) x.incrementalType = type;
-                        x.gathered.insert(x.gathered.end(), piece.begin(), piece.end());
-                    }
-                }
-                break;
-            default: break;
-            }
+        if (request.target == m_x.utf8 || request.target == m_x.plainUtf8 || request.target == m_x.text)
+            return put(request.target == m_x.text ? m_x.utf8 : request.target, 8, text.data(), text.size());
+        if (request.target == XA_STRING || request.target == m_x.plain) {
+            const std::string bytes = Utf8ToLatin1(text);
+            return put(XA_STRING, 8, bytes.data(), bytes.size());
         }
-        const auto now = std::chrono::steady_clock::now();
-        if (handingOver && (handedOver || now >= handOverDeadline)) break;
-        int waitMs = -1;
-        if (handingOver) waitMs = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(handOverDeadline - now).count()) + 1;
-        pollfd fds[2] = {{ConnectionNumber(d), POLLIN, 0}, {x.wakeRead, POLLIN, 0}};
+        return false;
+    }
+
+    void OnSelectionClear(const XSelectionClearEvent& clear) {
+        if (clear.selection != m_x.clipboard) return;
+        std::lock_guard<std::mutex> lock(m_clipboard.m_mutex);
+        m_clipboard.m_own = false;
+    }
+
+    // The answer to our own request, or the manager's to the hand-over.
+    void OnSelectionNotify(const XSelectionEvent& notify) {
+        if (notify.selection == m_x.manager) {
+            m_handOver = HandOver::Done;
+            return;
+        }
+        if (notify.selection != m_x.clipboard || m_asking != Asking::Waiting) return;
+        if (notify.property == None) return Finish(std::nullopt);
+        Atom type = None;
+        Bytes bytes = ReadProperty(type);
+        if (type != m_x.incr) return Finish(AsAsked(type, std::move(bytes)));
+        // The answer comes in pieces, each a new value of the property; an empty one ends it.
+        m_asking = Asking::Gathering;
+        m_gatheredType = None;
+        m_gathered.clear();
+    }
+
+    void OnPropertyNotify(const XPropertyEvent& property) {
+        if (m_asking != Asking::Gathering || property.atom != m_x.answerProperty || property.state != PropertyNewValue) return;
+        Atom type = None;
+        const Bytes piece = ReadProperty(type);
+        if (piece.empty()) return Finish(AsAsked(m_gatheredType, std::move(m_gathered)));
+        if (m_gathered.size() + piece.size() > kMostText) return Finish(std::nullopt);
+        if (m_gatheredType == None) m_gatheredType = type;
+        m_gathered.insert(m_gathered.end(), piece.begin(), piece.end());
+    }
+
+    // Gives the waiting request its answer, when it is still the one waiting.
+    void Finish(std::optional<Bytes> bytes) {
+        m_asking = Asking::Idle;
+        m_gathered = {};
+        std::lock_guard<std::mutex> lock(m_clipboard.m_mutex);
+        if (m_sentSerial != m_clipboard.m_askSerial) return;
+        m_clipboard.m_answer = std::move(bytes);
+        m_clipboard.m_answeredSerial = true;
+        m_clipboard.m_answered.notify_all();
+    }
+
+    // Reads and deletes our answer property; its type and bytes (atoms as their names, a line each).
+    Bytes ReadProperty(Atom& type) {
+        Bytes bytes;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        type = None;
+        if (XGetWindowProperty(m_d, m_x.window, m_x.answerProperty, 0, LONG_MAX / 4, True, AnyPropertyType, &type, &format, &count, &after, &data) != Success)
+            return bytes;
+        if (data != nullptr && type == XA_ATOM && format == 32) bytes = AtomNames(reinterpret_cast<Atom*>(data), count);
+        else if (data != nullptr && format == 8) bytes.assign(data, data + count);
+        if (data != nullptr) XFree(data);
+        return bytes;
+    }
+
+    // An atom that does not exist has no name and is passed over; the others still count.
+    Bytes AtomNames(Atom* atoms, unsigned long count) {
+        Bytes bytes;
+        std::vector<char*> names(count, nullptr);
+        if (count > 0) XGetAtomNames(m_d, atoms, static_cast<int>(count), names.data());
+        for (char* name : names) {
+            if (name == nullptr) continue;
+            bytes.insert(bytes.end(), name, name + std::char_traits<char>::length(name));
+            bytes.push_back('\n');
+            XFree(name);
+        }
+        return bytes;
+    }
+
+    // Text comes as UTF-8 whatever it was sent as; an answer of another type (the
+    // picture some owners send for any target) is no text at all.
+    std::optional<Bytes> AsAsked(Atom type, Bytes bytes) const {
+        if (m_sentTarget == m_x.targets) return type == XA_ATOM ? std::optional(std::move(bytes)) : std::nullopt;
+        if (type == m_x.utf8 || type == m_x.plainUtf8) return bytes;
+        if (type == XA_STRING) {
+            const std::string text = Latin1ToUtf8(bytes);
+            return Bytes(text.begin(), text.end());
+        }
+        return std::nullopt;
+    }
+
+    // Sleeps until the server or the program's thread has something, or the
+    // hand-over's time is up. False once the server has closed the connection.
+    bool Wait() {
+        int waitMs = -1;  // no deadline: until something comes
+        if (m_handOver == HandOver::Pending) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_handOverDeadline - Clock::now()).count() + 1;
+            waitMs = static_cast<int>(std::clamp<long long>(left, 0, kHandOverMs + 1));
+        }
+        pollfd fds[2] = {{ConnectionNumber(m_d), POLLIN, 0}, {m_x.wakeRead, POLLIN, 0}};
         ::poll(fds, 2, waitMs);
         if (fds[1].revents & POLLIN) {
             char drained[64];
-            [[maybe_unused]] const ssize_t n = ::read(x.wakeRead, drained, sizeof drained);
+            [[maybe_unused]] const ssize_t n = ::read(m_x.wakeRead, drained, sizeof drained);
         }
-        // A connection the server closed has nothing more to serve.
-        if (fds[0].revents & (POLLHUP | POLLERR)) break;
+        return (fds[0].revents & (POLLHUP | POLLERR)) == 0;
     }
-}
+
+    X11Clipboard& m_clipboard;
+    Connection& m_x;
+    Display* m_d;
+    Asking m_asking = Asking::Idle;
+    unsigned m_sentSerial = 0;
+    Atom m_sentTarget = None;
+    Atom m_gatheredType = None;
+    Bytes m_gathered;
+    HandOver m_handOver = HandOver::NotBegun;
+    Clock::time_point m_handOverDeadline;
+};
+
+void X11Clipboard::Serve() { Server(*this).Run(); }

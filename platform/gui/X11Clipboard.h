@@ -37,6 +37,7 @@ public:
 
 private:
     struct Connection;
+    class Server;
     explicit X11Clipboard(std::unique_ptr<Connection> connection);
     void Serve();
     // Asks the owner for `target`; the property's bytes, or none.
