@@ -116,7 +116,27 @@ SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* data
 }  // namespace
 
 
+// The start, step by step: SDL told what this program wants of it, the
+// desktop's wishes read, the environment shaped for SDL's own start, the font
+// found while the display opens, then the driver's commands and their reader.
 SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(AnswersTo(std::cout)) {
+    GiveSdlItsHints();
+    m_wishes = ReadDesktopWishes();
+    PrepareEnvironmentForSdl();
+    if (WantsHighContrast()) WishHighContrast(true);
+    const std::optional<double> desktopScale = DesktopScale();
+    const double scale = desktopScale.value_or(1.0);
+    // Finding and opening the font takes as long as opening the display: do both at once.
+    auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
+    const std::string driver = OpenDisplay();
+    g_wakeEvent = SDL_RegisterEvents(1);
+    m_font = font.get();
+    ChooseScale(driver, desktopScale, scale);
+    AddWindowCommands();
+    if (m_withDriver) StartDriver();
+}
+
+void SdlBackend::GiveSdlItsHints() {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // The window's class (X11) and application id (Wayland) name the desktop entry, so
     // that a dock groups the window under it, whatever the program file is called.
@@ -133,7 +153,9 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(Ans
     // The window draws its own frame and caption; the decoration library would only
     // look for its plugins (and say on the terminal that it found none).
     SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
-    m_wishes = ReadDesktopWishes();
+}
+
+void SdlBackend::PrepareEnvironmentForSdl() {
     // With no session bus, the bus library would fork a helper to start one, only to find no
     // input method on it; say there is none instead, and start without the wait.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
@@ -142,15 +164,18 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(Ans
     // (Wayland's keyboard library takes an empty file for a broken one and says so, so there it is left alone.)
     if (!std::getenv("WAYLAND_DISPLAY") && !std::getenv("XMODIFIERS") && !std::getenv("XCOMPOSEFILE") && !UserComposeFileExists())
         setenv("XCOMPOSEFILE", "/dev/null", 0);
-    // Finding and opening the font takes as long as opening the display: do both at once.
-    // The desktop's high contrast (the settings portal's, or a HighContrast GTK_THEME),
-    // unless DOTWISE_CONTRAST says otherwise.
+}
+
+// The desktop's high contrast (the settings portal's, or a HighContrast GTK_THEME),
+// unless DOTWISE_CONTRAST says otherwise.
+bool SdlBackend::WantsHighContrast() const {
     const char* theme = std::getenv("GTK_THEME");
     const bool themed = theme != nullptr && std::strstr(theme, "HighContrast") != nullptr;
-    if ((themed || m_wishes.highContrast.value_or(false)) && !std::getenv("DOTWISE_CONTRAST")) WishHighContrast(true);
-    const std::optional<double> desktopScale = DesktopScale();
-    const double scale = desktopScale.value_or(1.0);
-    auto font = std::async(std::launch::async, [scale] { return std::make_unique<DialogFont>(scale); });
+    return (themed || m_wishes.highContrast.value_or(false)) && !std::getenv("DOTWISE_CONTRAST");
+}
+
+// SDL's video on the display; the name of the driver SDL chose.
+std::string SdlBackend::OpenDisplay() {
     GuardX11Errors();
     // An X server under load may hang up on a connection it has just accepted (Xvfb does,
     // now and then): a display that is there is asked again before it counts as none.
@@ -170,15 +195,21 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(Ans
     // Wayland offers SDL no framebuffer of its own: the window's pixels then
     // come through a renderer, which SDL makes only when allowed to.
     if (driver == "wayland") SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
-    g_wakeEvent = SDL_RegisterEvents(1);
-    m_font = font.get();
+    return driver;
+}
+
+// DOTWISE_SCALE first; then a scaled output's own scale, then the desktop's settings, then the
+// display's own density. At the usual 96 dpi the font made at the start is the one.
+void SdlBackend::ChooseScale(const std::string& driver, std::optional<double> desktopScale, double fontScale) {
     // A scaled Wayland output gives each window point that many pixels, and the window is drawn at them.
     if (driver == "wayland") m_density = ScaledOutputDensity();
-    // DOTWISE_SCALE first; then a scaled output's own scale, then the desktop's settings, then the
-    // display's own density. At the usual 96 dpi the font is ready.
     const bool forced = std::getenv("DOTWISE_SCALE") != nullptr;
-    const double wanted = forced || (desktopScale && m_density == 1) ? scale : m_density > 1 ? m_density : DisplayDensityScale();
-    if (wanted != scale) m_font = std::make_unique<DialogFont>(wanted);
+    const double wanted = forced || (desktopScale && m_density == 1) ? fontScale : m_density > 1 ? m_density : DisplayDensityScale();
+    if (wanted != fontScale) m_font = std::make_unique<DialogFont>(wanted);
+}
+
+// The driver's commands that only a window can answer.
+void SdlBackend::AddWindowCommands() {
     AddScreenshotCommand(m_driver, *m_font);
     // Whether partial frames left anything behind: the window's pixels against a whole drawing.
     m_driver.AddCommand("stale", [this](const Driver::Args& a) {
@@ -196,20 +227,22 @@ SdlBackend::SdlBackend(bool withDriver) : m_withDriver(withDriver), m_driver(Ans
         if (m_window != nullptr) SDL_GetWindowPosition(m_window, &wx, &wy);
         return std::to_string(wx + origin.x + client.x - m_origin.x) + " " + std::to_string(wy + origin.y + client.y - m_origin.y);
     });
-    if (m_withDriver) {
-        m_driver.Start();
-        m_reader = std::thread([lines = m_driverLines] {
-            for (std::string line; std::getline(std::cin, line);) {
-                {
-                    std::lock_guard<std::mutex> lock(lines->mutex);
-                    lines->lines.push_back(line);
-                }
-                SDL_Event wake{};
-                wake.type = g_wakeEvent;
-                SDL_PushEvent(&wake);
+}
+
+// Commands come on standard input, read by a thread of their own that wakes the window for each.
+void SdlBackend::StartDriver() {
+    m_driver.Start();
+    m_reader = std::thread([lines = m_driverLines] {
+        for (std::string line; std::getline(std::cin, line);) {
+            {
+                std::lock_guard<std::mutex> lock(lines->mutex);
+                lines->lines.push_back(line);
             }
-        });
-    }
+            SDL_Event wake{};
+            wake.type = g_wakeEvent;
+            SDL_PushEvent(&wake);
+        }
+    });
 }
 
 SdlBackend::~SdlBackend() {

@@ -47,6 +47,15 @@ public:
     void Shutdown() override;
 
 private:
+    // The start's steps, in their order.
+    void GiveSdlItsHints();
+    void PrepareEnvironmentForSdl();
+    bool WantsHighContrast() const;
+    std::string OpenDisplay();
+    void ChooseScale(const std::string& driver, std::optional<double> desktopScale, double fontScale);
+    void AddWindowCommands();
+    void StartDriver();
+
     void EnsureWindow();
     void Present();
     void RenderFrame();
