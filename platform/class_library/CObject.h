@@ -27,10 +27,13 @@ public:                                                    \
     static CObject* CreateObject();                        \
     const CRuntimeClass* GetRuntimeClass() const override;
 
+// A class name is a type here, which parentheses would not leave one.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name, wSchema)                                        \
     CObject* class_name::CreateObject() { return new class_name; }                                    \
     const CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class_name), wSchema,    \
                                                          &class_name::CreateObject};                  \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return &class_name::class##class_name; }
+// NOLINTEND(bugprone-macro-parentheses)
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)

@@ -398,7 +398,7 @@ std::string Driver::Type(const Args& a) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, a[0].data(), static_cast<int>(a[0].size()), wide.data(), static_cast<int>(wide.size()));
     wide.resize(static_cast<std::size_t>(std::max(n, 0)));
     for (std::size_t i = 0; i < wide.size(); ++i) {
-        UINT ch = static_cast<UINT>(wide[i]);
+        UINT ch = static_cast<UINT>(wide[i]);  // NOLINT(bugprone-signed-char-misuse): a UTF-16 unit, never negative
         // Where a wide character is half of a pair, the pair is one character.
         if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < wide.size()) ch = 0x10000 + ((ch - 0xD800) << 10) + (static_cast<UINT>(wide[++i]) - 0xDC00);
         const auto [vk, shift] = KeyForChar(ch);

@@ -4,7 +4,7 @@
 // window from the thread that reads the driver's commands.
 #pragma once
 
-typedef struct _XDisplay Display;
+typedef struct _XDisplay Display;  // NOLINT(bugprone-reserved-identifier): Xlib's own name
 
 // Before the display is opened: errors about our destroyed windows are let
 // pass, every other error goes to the handler that was there before.

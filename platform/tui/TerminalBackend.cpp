@@ -261,7 +261,7 @@ void TerminalBackend::OnCharacter(wchar_t ch) {
         PressKey('A' + static_cast<unsigned>(ch) - 1, static_cast<unsigned>(ch), false, true, false);
         return;
     }
-    const auto cp = static_cast<unsigned>(ch);
+    const auto cp = static_cast<unsigned>(ch);  // NOLINT(bugprone-signed-char-misuse): a wide character, never negative
     unsigned vk = 0;
     if (cp >= 'a' && cp <= 'z') vk = cp - 'a' + 'A';
     else if ((cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9')) vk = cp;
@@ -300,6 +300,42 @@ void TerminalBackend::OnPaste() {
     if (HWND focus = GetFocus()) SendMessage(focus, WM_PASTE, 0, 0);
 }
 
+// An open menu takes the mouse over it; a press elsewhere closes it and still
+// reaches what it was meant for. True when the menu took it all.
+bool TerminalBackend::OnMenuMouse(Point at, bool press, bool release, bool rightPress) {
+    TrackedMenu* menu = GetTrackedMenu();
+    if (menu == nullptr) return false;
+    const MenuBox box = MenuBoxOf(*menu);
+    if (box.rect.PtInRect(at)) {
+        for (const MenuItemBox& item : box.items)
+            if (item.rect.PtInRect(at)) {
+                if (release) ChooseMenuItem(item.index);
+                else menu->highlight = item.index;
+            }
+        return true;
+    }
+    if (!press && !rightPress) return true;
+    DismissMenu();
+    return false;
+}
+
+// The caption line: the system menu's mark at the left, the close box at the
+// right, which closes on a release where it was pressed. True on the caption line.
+bool TerminalBackend::OnCaptionMouse(int column, int row, bool press, bool release) {
+    HWND dialog = wm().ActiveDialog();
+    if (dialog == nullptr) return false;
+    const Rect r = wm().ScreenRect(dialog);
+    if (row != CellRow(r.top)) return false;
+    const int left = CellColumn(r.left);
+    const int right = CellColumn(r.right);
+    const bool onClose = column >= right - 3 && column < right;
+    if (press && column >= left && column < left + 3) SendMessage(dialog, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
+    if (press && onClose) m_closePressed = dialog;
+    if (release && m_closePressed == dialog && onClose) SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (release) m_closePressed = nullptr;
+    return true;
+}
+
 void TerminalBackend::OnMouse() {
     MEVENT event;
     if (getmouse(&event) != OK) return;
@@ -317,33 +353,8 @@ void TerminalBackend::OnMouse() {
         Input::MouseWheel(at, (event.bstate & BUTTON4_PRESSED) ? WHEEL_DELTA : -WHEEL_DELTA);
         return;
     }
-    if (TrackedMenu* menu = GetTrackedMenu()) {
-        const MenuBox box = MenuBoxOf(*menu);
-        if (box.rect.PtInRect(at)) {
-            for (const MenuItemBox& item : box.items)
-                if (item.rect.PtInRect(at)) {
-                    if (release) ChooseMenuItem(item.index);
-                    else menu->highlight = item.index;
-                }
-            return;
-        }
-        // A press outside closes the menu and still reaches what it was meant for.
-        if (!press && !rightPress) return;
-        DismissMenu();
-    }
-    // The caption line: the system menu's mark at the left, the close box at the right.
-    if (HWND dialog = wm().ActiveDialog(); dialog != nullptr && (press || release)) {
-        const Rect r = wm().ScreenRect(dialog);
-        if (event.y == CellRow(r.top)) {
-            const int left = CellColumn(r.left);
-            const int right = CellColumn(r.right);
-            if (press && event.x >= left && event.x < left + 3) SendMessage(dialog, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
-            if (press && event.x >= right - 3 && event.x < right) m_closePressed = dialog;
-            if (release && m_closePressed == dialog && event.x >= right - 3 && event.x < right) SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-            if (release) m_closePressed = nullptr;
-            return;
-        }
-    }
+    if (OnMenuMouse(at, press, release, rightPress)) return;
+    if ((press || release) && OnCaptionMouse(event.x, event.y, press, release)) return;
     if (event.bstate & BUTTON1_DOUBLE_CLICKED) {
         Input::MouseDown(at, false, false);
         Input::MouseUp(at, false);

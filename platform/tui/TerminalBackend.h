@@ -38,6 +38,8 @@ private:
     void OnKeyCode(int code);
     void OnCharacter(wchar_t ch);
     void OnMouse();
+    bool OnMenuMouse(Point at, bool press, bool release, bool rightPress);
+    bool OnCaptionMouse(int column, int row, bool press, bool release);
     void OnPaste();
     // Reads the rest of an escape sequence nobody named, after its ESC [ or ESC O.
     void DropEscapeSequence(bool controlSequence);

@@ -39,7 +39,9 @@ using LCTYPE = DWORD;
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 
-// Handles are pointers to types only the window system defines.
+// Handles are pointers to types only the window system defines, named as the
+// platform's own headers name them.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 struct HWND__;
 struct HDC__;
 struct HBRUSH__;
@@ -51,6 +53,7 @@ struct HRSRC__;
 struct HHOOK__;
 struct HGDIOBJ__;
 struct HBITMAP__;
+// NOLINTEND(bugprone-reserved-identifier)
 using HWND = HWND__*;
 using HDC = HDC__*;
 using HBRUSH = HBRUSH__*;

@@ -106,7 +106,6 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
         EndMenu();
         if (GetCapture() == hWnd) ReleaseCapture();
         return 0;
-    case WM_QUERYDRAGICON: return 0;
-    default: return 0;
+    default: return 0;  // WM_QUERYDRAGICON among them: no icon of its own to drag
     }
 }

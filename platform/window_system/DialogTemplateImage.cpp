@@ -231,7 +231,7 @@ bool LoadedDialogTemplate::Read(const void* data, std::size_t size) {
         const WindowClass cls = ClassFromField(in.TextOrOrdinal());
         m_texts.push_back(in.TextOrOrdinal());
         const WORD extra = in.Word();
-        for (WORD skip = 0; skip < (extra + 1) / 2; ++skip) in.Word();
+        for (int skip = 0; skip < (extra + 1) / 2; ++skip) in.Word();
         m_items.push_back({id, cls, style, x, y, cx, cy, m_texts.back().c_str()});
     }
     return !in.Overran();

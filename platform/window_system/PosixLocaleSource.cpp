@@ -40,8 +40,8 @@ std::optional<std::string> PosixAnswer(LCTYPE type) {
     case LOCALE_STHOUSAND: return nl_langinfo_l(THOUSEP, UserNumericLocale());
     case LOCALE_SGROUPING: return GroupingText(nl_langinfo_l(GROUPING, UserNumericLocale()));
     case LOCALE_IDIGITS: return "2";
-    case LOCALE_ILZERO: return "1";
-    case LOCALE_INEGNUMBER: return "1";
+    case LOCALE_ILZERO:       // a leading zero shown
+    case LOCALE_INEGNUMBER: return "1";  // the sign before the number
     case LOCALE_SNEGATIVESIGN: return "-";
     default: return std::nullopt;
     }

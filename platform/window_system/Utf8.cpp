@@ -119,6 +119,7 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, int wideLengt
     const auto needed = static_cast<int>(encoded.size());
     if (length == 0) return needed;
     if (text == nullptr || length < needed) return 0;
-    std::memcpy(text, encoded.data(), encoded.size());
+    // The terminating zero is among the encoded bytes where the length counted it, as the caller asked.
+    std::memcpy(text, encoded.data(), encoded.size());  // NOLINT(bugprone-not-null-terminated-result)
     return needed;
 }

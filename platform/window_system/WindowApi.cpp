@@ -278,7 +278,7 @@ COLORREF WINAPI GetSysColor(int index) {
     case COLOR_HIGHLIGHT: return RGB(10, 36, 106);
     case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
     case COLOR_3DFACE: return RGB(212, 208, 200);
-    case COLOR_3DSHADOW: return RGB(128, 128, 128);
+    case COLOR_3DSHADOW:
     case COLOR_GRAYTEXT: return RGB(128, 128, 128);
     case COLOR_BTNTEXT: return RGB(0, 0, 0);
     case COLOR_3DHILIGHT: return RGB(255, 255, 255);
