@@ -52,11 +52,14 @@ constexpr const char* kHelp =
     "                              GTK_THEME) says\n"
     "  DOTWISE_ACCESSIBILITY       1: the window is shown to screen readers (AT-SPI)\n"
     "                              whatever the desktop says; 0: never\n"
+    "  NO_AT_BRIDGE                1: not shown to screen readers, as for GTK programs\n"
+    "  XDG_CACHE_HOME              where the choice of font is kept (dotwise/dialog-font;\n"
+    "                              by default ~/.cache)\n"
     "\n"
     "Exit status: 0 when the dialog is closed; 1 when the window fails, a back\n"
     "end's module cannot be loaded or the driver's answers cannot be written; 2\n"
-    "for a bad command line or DOTWISE_SCALE, or when no display or terminal\n"
-    "can show the program.\n";
+    "for a bad command line, DOTWISE_SCALE or DOTWISE_CONTRAST, or when no\n"
+    "display or terminal can show the program.\n";
 
 // "Dotwise 1.0.0.1", from the version block.
 std::string VersionLine() {
