@@ -35,6 +35,7 @@ add_executable(dotwise WIN32
   ${DOTWISE_DRIVER_SOURCES}
   platform/windows/AccessibleControls.cpp
   platform/windows/AccessibleProxy.cpp
+  platform/accessibility/FieldLabel.cpp
   platform/windows/DriverPump.cpp
   platform/windows/LocaleOverride.cpp
   platform/windows/ProgramEntry.cpp

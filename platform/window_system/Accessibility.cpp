@@ -1,5 +1,7 @@
 #include "Accessibility.h"
 
+#include "../accessibility/FieldLabel.h"
+
 #include <algorithm>
 
 #include "ButtonControl.h"
@@ -26,10 +28,6 @@ std::string Spoken(const std::string& text) {
     const auto first = spoken.find_first_not_of(' ');
     if (first == std::string::npos) return "";
     return spoken.substr(first, spoken.find_last_not_of(' ') - first + 1);
-}
-
-bool IsTextLabel(HWND hWnd) {
-    return hWnd->windowClass == WindowClass::Static && (hWnd->style & SS_TYPEMASK) != SS_ICON && hWnd->IsVisible() && !hWnd->text.empty();
 }
 
 int Characters(const std::string& text, int bytes) {
@@ -116,19 +114,7 @@ AccessibleNode MenuNode(const TrackedMenu& menu) {
 
 }  // namespace
 
-HWND LabelFor(HWND control) {
-    if (!IsWindow(control) || !control->IsChild() || !IsWindow(control->parent)) return nullptr;
-    const Rect r = control->rect;
-    const int middle = (r.top + r.bottom) / 2;
-    HWND best = nullptr;
-    for (HWND sibling : control->parent->children) {
-        if (sibling == control || !IsTextLabel(sibling)) continue;
-        const Rect s = sibling->rect;
-        if (s.right > r.left + 1 || middle < s.top || middle >= s.bottom) continue;
-        if (best == nullptr || s.right > best->rect.right) best = sibling;
-    }
-    return best;
-}
+HWND LabelFor(HWND control) { return IsWindow(control) && control->IsChild() ? FieldLabel(control) : nullptr; }
 
 AccessibleNode DescribeWindow(HWND hWnd) {
     AccessibleNode node;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "../accessibility/FieldLabel.h"
+
 namespace {
 
 // IID_IAccessible, written out: MinGW's may resolve to an import thunk.
@@ -75,31 +77,6 @@ LONG Style(HWND hWnd) { return static_cast<LONG>(GetWindowLongPtrA(hWnd, GWL_STY
 
 bool IsIconStatic(HWND hWnd) { return HasClass(hWnd, "Static") && (Style(hWnd) & SS_TYPEMASK) == SS_ICON; }
 
-bool IsTextLabel(HWND hWnd) { return HasClass(hWnd, "Static") && !IsIconStatic(hWnd) && IsWindowVisible(hWnd) && GetWindowTextLengthA(hWnd) > 0; }
-
-RECT RectInParent(HWND hWnd) {
-    RECT r{};
-    GetWindowRect(hWnd, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(hWnd), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-// A field's label: the nearest text to its left whose row holds the field's middle,
-// the rule the window back ends of Linux follow too.
-HWND LabelOf(HWND field) {
-    const RECT r = RectInParent(field);
-    const LONG middle = (r.top + r.bottom) / 2;
-    HWND best = nullptr;
-    LONG bestRight = 0;
-    for (HWND sibling = GetWindow(GetParent(field), GW_CHILD); sibling != nullptr; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        if (sibling == field || !IsTextLabel(sibling)) continue;
-        const RECT s = RectInParent(sibling);
-        if (s.right > r.left + 1 || middle < s.top || middle >= s.bottom) continue;
-        if (best == nullptr || s.right > bestRight) best = sibling, bestRight = s.right;
-    }
-    return best;
-}
-
 // A badge's tooltip text, from the tooltips of its window's thread.
 std::wstring ToolTipOf(HWND control) {
     std::wstring found;
@@ -169,7 +146,7 @@ public:
         if (IsSelf(child)) {
             std::wstring ours;
             if (HasClass(control_, "Edit")) {
-                if (HWND label = LabelOf(control_); label != nullptr) ours = SpokenText(label);
+                if (HWND label = FieldLabel(control_); label != nullptr) ours = SpokenText(label);
             } else if (IsIconStatic(control_)) {
                 ours = ToolTipOf(control_);
             }

@@ -1,0 +1,10 @@
+// The label a sighted reader reads for a field: the nearest text to its left
+// whose row holds the field's middle. It is found through the desktop API
+// alone, so that every accessibility bridge, on our window system (AT-SPI,
+// the page's mirror) or on Windows (MSAA), names a field by the same rule.
+#pragma once
+
+#include <windows.h>
+
+// The static whose text labels `field`; null where none stands on its row.
+HWND FieldLabel(HWND field);
