@@ -527,7 +527,6 @@ LRESULT WINAPI DispatchMessageA(const MSG* msg);
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG msg);
 void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LONG WINAPI GetWindowLongA(HWND hWnd, int index);
 LONG WINAPI SetWindowLongA(HWND hWnd, int index, LONG value);
@@ -535,7 +534,6 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int index);
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value);
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                             int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
-HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC dialogProc, LPARAM initParam);
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATE dialogTemplate, HWND owner, DLGPROC dialogProc,
                                        LPARAM initParam);
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR result);
@@ -580,7 +578,6 @@ BOOL WINAPI ReleaseCapture();
 HWND WINAPI GetCapture();
 BOOL WINAPI CreateCaret(HWND hWnd, HANDLE bitmap, int width, int height);
 BOOL WINAPI ShowCaret(HWND hWnd);
-BOOL WINAPI HideCaret(HWND hWnd);
 BOOL WINAPI DestroyCaret();
 BOOL WINAPI SetCaretPos(int x, int y);
 BOOL WINAPI GetCaretPos(LPPOINT point);
@@ -635,7 +632,6 @@ HANDLE WINAPI SetClipboardData(UINT format, HANDLE data);
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes);
 LPVOID WINAPI GlobalLock(HGLOBAL block);
 BOOL WINAPI GlobalUnlock(HGLOBAL block);
-HGLOBAL WINAPI GlobalFree(HGLOBAL block);
 
 // Time and locale.
 DWORD WINAPI GetTickCount();
@@ -678,7 +674,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 #define DispatchMessage DispatchMessageA
 #define IsDialogMessage IsDialogMessageA
 #define DefWindowProc DefWindowProcA
-#define DefDlgProc DefDlgProcA
 #define CallWindowProc CallWindowProcA
 #define GetWindowText GetWindowTextA
 #define GetWindowTextLength GetWindowTextLengthA
@@ -688,7 +683,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 #define GetWindowLongPtr GetWindowLongPtrA
 #define SetWindowLongPtr SetWindowLongPtrA
 #define CreateWindowEx CreateWindowExA
-#define CreateDialogParam CreateDialogParamA
 #define CreateDialogIndirectParam CreateDialogIndirectParamA
 #define SystemParametersInfo SystemParametersInfoA
 #define LoadIcon LoadIconA

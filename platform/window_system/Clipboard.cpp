@@ -92,7 +92,3 @@ BOOL WINAPI GlobalUnlock(HGLOBAL handle) {
     if (block == nullptr || block->locks == 0) return FALSE;
     return --block->locks > 0 ? TRUE : FALSE;
 }
-HGLOBAL WINAPI GlobalFree(HGLOBAL handle) {
-    delete Block(handle);
-    return nullptr;
-}

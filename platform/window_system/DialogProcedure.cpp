@@ -188,10 +188,6 @@ LRESULT DialogProcedure::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
-    return IsWindow(hDlg) ? StandardWindowProc(hDlg, message, wParam, lParam) : 0;
-}
-
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG msg) {
     if (!IsWindow(hDlg) || msg == nullptr || !IsOnDialog(hDlg, msg->hwnd)) return FALSE;
     switch (msg->message) {
@@ -229,14 +225,6 @@ HWND WINAPI CreateDialogIndirectParamA(HINSTANCE, LPCDLGTEMPLATE dialogTemplate,
         if (HWND first = GetNextDlgTabItem(hDlg, nullptr, FALSE)) SetFocus(first);
     if (IsWindow(hDlg) && (t.style & WS_VISIBLE)) ShowWindow(hDlg, SW_SHOWNORMAL);
     return IsWindow(hDlg) ? hDlg : nullptr;
-}
-
-HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC dialogProc, LPARAM initParam) {
-    if (templateName == nullptr || !IS_INTRESOURCE(templateName)) return nullptr;
-    HRSRC resource = FindResourceA(instance, templateName, RT_DIALOG);
-    if (resource == nullptr) return nullptr;
-    const auto* image = static_cast<LPCDLGTEMPLATE>(LockResource(LoadResource(instance, resource)));
-    return CreateDialogIndirectParamA(instance, image, owner, dialogProc, initParam);
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR result) {

@@ -335,14 +335,6 @@ BOOL WINAPI ShowCaret(HWND hWnd) {
     return TRUE;
 }
 
-BOOL WINAPI HideCaret(HWND hWnd) {
-    Caret& caret = wm().GetCaret();
-    if (caret.owner != hWnd) return FALSE;
-    ++caret.hideCount;
-    wm().Invalidate(hWnd);
-    return TRUE;
-}
-
 BOOL WINAPI DestroyCaret() {
     const HWND owner = wm().GetCaret().owner;
     wm().GetCaret() = Caret{};
