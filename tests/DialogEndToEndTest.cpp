@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "DriverHarness.h"
+#include "platform/driver/Driver.h"
 
 namespace {
 
@@ -115,6 +116,23 @@ TEST(CalculatorDialog, DigitsTypedOverTheSelectedDiagonalReadInTheirOrder) {
     EXPECT_EQ(answers[3], R"("53.0")");
     EXPECT_EQ(answers[4], R"("27")");
     EXPECT_EQ(answers[8], R"("78.5")");
+}
+
+// Minimised, the dialog paints its icon, and dragging it shows that same icon.
+TEST(MainDialog, MinimisedItPaintsAndDragsItsOwnIcon) {
+    const DriverRun run = RunDotwise("minimise\nfocus 1000\ntype 7\ntext 1000\n", [](Driver& driver) {
+        driver.AddCommand("minimise", [](const Driver::Args&) {
+            HWND dialog = GetActiveWindow();
+            ShowWindow(dialog, SW_MINIMIZE);
+            const bool iconic = IsIconic(dialog);
+            SendMessage(dialog, WM_PAINT, 0, 0);
+            const LRESULT dragged = SendMessage(dialog, WM_QUERYDRAGICON, 0, 0);
+            const LRESULT icon = SendMessage(dialog, WM_GETICON, ICON_BIG, 0);
+            ShowWindow(dialog, SW_RESTORE);
+            return std::string(iconic ? "minimised" : "shown") + (dragged != 0 && dragged == icon ? ", its icon" : ", another icon");
+        });
+    });
+    EXPECT_EQ(Answers(run), (Lines{"minimised, its icon", "ok", "ok", R"("7")"}));
 }
 
 // One variable of the environment, for as long as it is in scope.

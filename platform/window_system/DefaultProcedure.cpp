@@ -48,6 +48,7 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(hWnd->text.size());
     case WM_SETFONT: hWnd->font = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(hWnd->font);
+    case WM_GETICON: return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? hWnd->bigIcon : hWnd->smallIcon);
     case WM_SETICON: {
         HICON& slot = wParam == ICON_BIG ? hWnd->bigIcon : hWnd->smallIcon;
         HICON old = slot;

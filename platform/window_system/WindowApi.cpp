@@ -114,6 +114,9 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
 BOOL WINAPI ShowWindow(HWND hWnd, int command) {
     if (!IsWindow(hWnd)) return FALSE;
     const BOOL wasVisible = hWnd->IsVisible() ? TRUE : FALSE;
+    // A desktop of ours has no taskbar to minimise to: a minimised window is shown as its icon, in place.
+    if (command == SW_MINIMIZE) hWnd->minimized = true;
+    else if (command == SW_RESTORE || command == SW_SHOWNORMAL) hWnd->minimized = false;
     if (command == SW_HIDE) hWnd->style &= ~WS_VISIBLE;
     else hWnd->style |= WS_VISIBLE;
     if (hWnd->IsVisible() != static_cast<bool>(wasVisible)) {
