@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DriverHarness.h"
+#include "platform/driver/Driver.h"
 
 namespace {
 
@@ -52,6 +53,24 @@ TEST(DriverProtocol, CharactersWithoutAKeyAndControlCharacters) {
                                      "type \"\\x08\"\ntext 1000\ntype \"\\t\"\nfocused\ndrag 1000 0 outside\nsel 1000\n");
     const std::vector<std::string> expected = {"ok", "ok", R"("320")", "1", "1", "ok", "1", "ok", R"("1")", "ok", "1001", "ok", "0 1"};
     EXPECT_EQ(Answers(run), expected);
+}
+
+// A double click selects the diagonal's value; an Escape typed as a character
+// is the key, and ends the program as the dialog's Cancel does.
+TEST(DriverProtocol, ADoubleClickSelectsTheValueAndATypedEscapeEndsTheProgram) {
+    const DriverRun run = RunDotwise("dblclick 1004 1\nsel 1004\ntype \"\\x1b\"\ndialogs\n");
+    EXPECT_EQ(Answers(run), (std::vector<std::string>{"ok", "0 3", "ok"}));
+    EXPECT_EQ(run.exitCode, 0);
+}
+
+// What the end of input does on the builds whose loop the driver does not own
+// (Windows, the page): an open menu goes first, then each dialog, once.
+TEST(DriverProtocol, TheEndOfInputClosesAnOpenMenuFirstThenTheDialog) {
+    const DriverRun run = RunDotwise("rclick 1004\nclose-one\nclose-one\n", [](Driver& driver) {
+        driver.AddCommand("close-one", [&driver](const Driver::Args&) { return std::string(driver.CloseOneAtEnd() ? "closed one" : "nothing"); });
+    });
+    EXPECT_EQ(Answers(run), (std::vector<std::string>{"ok", "closed one", "closed one"}));
+    EXPECT_EQ(run.exitCode, 0);
 }
 
 }  // namespace
