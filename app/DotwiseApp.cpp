@@ -3,7 +3,7 @@
 #include "DotwiseDlg.h"
 
 BEGIN_MESSAGE_MAP(CDotwiseApp, CWinApp)
-    ON_COMMAND(ID_HELP, OnHelp)
+ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CDotwiseApp::CDotwiseApp() : CWinApp(nullptr) {}

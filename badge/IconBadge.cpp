@@ -10,10 +10,10 @@
 const char* const CIconBadge::kToolTipText = "Marvo个人程序...(联系方式从略)";
 
 BEGIN_MESSAGE_MAP(CIconBadge, CStatic)
-    ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
-    ON_WM_PAINT()
-    ON_WM_SETCURSOR()
-    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+ON_WM_PAINT()
+ON_WM_SETCURSOR()
+ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CIconBadge::CIconBadge(const BadgePicture& picture, const char* clickText)
@@ -29,8 +29,7 @@ void CIconBadge::MakeIcon(double scale) {
     if (m_hIcon != nullptr) DestroyIcon(m_hIcon);
     m_nWidth = picture.width;
     m_nHeight = picture.height;
-    m_hIcon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE, 0x30000, m_nWidth, m_nHeight,
-                                       LR_DEFAULTCOLOR);
+    m_hIcon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE, 0x30000, m_nWidth, m_nHeight, LR_DEFAULTCOLOR);
 }
 
 CIconBadge::~CIconBadge() {
@@ -63,8 +62,7 @@ void CIconBadge::FitToIcon() {
     // The horizontal frame thickness serves for the height too; the
     // bottom-right corner stays where the template put it.
     const int frame = (window.right - window.left) - clientWidth;
-    SetWindowPos(nullptr, window.right - frame - m_nWidth, window.bottom - frame - m_nHeight, m_nWidth + frame,
-                 m_nHeight + frame, SWP_NOZORDER);
+    SetWindowPos(nullptr, window.right - frame - m_nWidth, window.bottom - frame - m_nHeight, m_nWidth + frame, m_nHeight + frame, SWP_NOZORDER);
 }
 
 LRESULT CIconBadge::OnDpiChangedAfterParent(WPARAM, LPARAM) {
@@ -97,9 +95,7 @@ void CIconBadge::OnPaint() {
     DrawBadge(dc, 0, 0);
 }
 
-void CIconBadge::DrawBadge(CDC& dc, int x, int y) {
-    DrawIconEx(dc.GetSafeHdc(), x, y, m_hIcon, 0, 0, 0, nullptr, DI_NORMAL);
-}
+void CIconBadge::DrawBadge(CDC& dc, int x, int y) { DrawIconEx(dc.GetSafeHdc(), x, y, m_hIcon, 0, 0, 0, nullptr, DI_NORMAL); }
 
 void CIconBadge::OnClicked() { AfxMessageBox(m_strClickText.c_str(), MB_OK, 0); }
 

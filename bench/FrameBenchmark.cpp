@@ -53,7 +53,6 @@ void FirstFrame(benchmark::State& state) {
 }
 BENCHMARK(FirstFrame)->Iterations(100);
 
-
 }  // namespace
 
 int main(int argc, char** argv) {

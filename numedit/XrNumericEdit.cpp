@@ -58,22 +58,22 @@ void TakeSingleByte(const std::optional<std::string>& answer, char& member) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CXrNumericEdit, CEdit)
-    ON_WM_KEYDOWN()
-    ON_WM_CHAR()
-    ON_WM_SETFOCUS()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_MOUSEMOVE()
-    ON_MESSAGE(WM_CUT, OnCut)
-    ON_MESSAGE(WM_COPY, OnCopy)
-    ON_MESSAGE(WM_PASTE, OnPaste)
-    ON_MESSAGE(WM_CLEAR, OnClear)
-    ON_MESSAGE(WM_SETTEXT, OnSetText)
-    ON_MESSAGE(WM_GETTEXT, OnGetText)
-    ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
-    ON_MESSAGE(EM_SETSEL, OnSetSel)
-    ON_WM_CTLCOLOR_REFLECT()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_WM_SETFOCUS()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_MOUSEMOVE()
+ON_MESSAGE(WM_CUT, OnCut)
+ON_MESSAGE(WM_COPY, OnCopy)
+ON_MESSAGE(WM_PASTE, OnPaste)
+ON_MESSAGE(WM_CLEAR, OnClear)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_MESSAGE(WM_GETTEXT, OnGetText)
+ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
+ON_MESSAGE(EM_SETSEL, OnSetSel)
+ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 CXrNumericEdit::CXrNumericEdit() {
@@ -95,12 +95,12 @@ void CXrNumericEdit::ReadLocale() {
     if (auto leadingZero = QueryLocale(LOCALE_ILZERO)) m_nLeadingZero = ReadInteger(*leadingZero) != 0 ? NLZ_SHOW : NLZ_NONE;
     if (auto negative = QueryLocale(LOCALE_INEGNUMBER)) {
         switch (ReadInteger(*negative)) {
-        case 0: m_nNegFormat = 0; break;
-        case 1:
-        case 2: m_nNegFormat = 4; break;
-        case 3:
-        case 4: m_nNegFormat = 6; break;
-        default: break;
+            case 0: m_nNegFormat = 0; break;
+            case 1:
+            case 2: m_nNegFormat = 4; break;
+            case 3:
+            case 4: m_nNegFormat = 6; break;
+            default: break;
         }
     }
     TakeSingleByte(QueryLocale(LOCALE_SNEGATIVESIGN), m_chNegSign);

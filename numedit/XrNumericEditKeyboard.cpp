@@ -19,15 +19,15 @@ void CXrNumericEdit::OnKeyDown(UINT nChar, UINT, UINT) {
         return;
     }
     switch (nChar) {
-    case VK_END: MoveCaretEnd(); break;
-    case VK_HOME: MoveCaretHome(); break;
-    case VK_LEFT:
-    case VK_UP: MoveCaretLeft(); break;
-    case VK_RIGHT:
-    case VK_DOWN: MoveCaretRight(); break;
-    case VK_INSERT: SetInsertMode(!GetInsertMode()); break;
-    case VK_DELETE: DeleteForward(); break;
-    default: break;
+        case VK_END: MoveCaretEnd(); break;
+        case VK_HOME: MoveCaretHome(); break;
+        case VK_LEFT:
+        case VK_UP: MoveCaretLeft(); break;
+        case VK_RIGHT:
+        case VK_DOWN: MoveCaretRight(); break;
+        case VK_INSERT: SetInsertMode(!GetInsertMode()); break;
+        case VK_DELETE: DeleteForward(); break;
+        default: break;
     }
 }
 
@@ -40,11 +40,16 @@ void CXrNumericEdit::OnChar(UINT nChar, UINT, UINT) {
     // one too: a user who types 23,8 where ',' is the separator means 23.8, and
     // the numeric keypad's decimal key types it on such layouts. Dropping it
     // would turn that into 238, a figure wrong by a factor of ten.
-    if (nChar == VK_BACK) DeleteBack();
-    else if (nChar == '+') SetPositive();
-    else if (nChar == '-') ToggleSign();
-    else if (nChar >= '0' && nChar <= '9') TypeDigit(static_cast<char>(nChar));
-    else if (nChar == '.' || nChar == static_cast<unsigned char>(m_chDecimal)) JumpToFraction();
+    if (nChar == VK_BACK)
+        DeleteBack();
+    else if (nChar == '+')
+        SetPositive();
+    else if (nChar == '-')
+        ToggleSign();
+    else if (nChar >= '0' && nChar <= '9')
+        TypeDigit(static_cast<char>(nChar));
+    else if (nChar == '.' || nChar == static_cast<unsigned char>(m_chDecimal))
+        JumpToFraction();
 }
 
 void CXrNumericEdit::DeleteForward() {
@@ -159,22 +164,18 @@ void CXrNumericEdit::ExtendSelection(int nRoutine) {
     const bool caretAtStart = DisplayToValue(CharFromPos(GetCaretPos())) == sv;
     int target = 0;
     switch (nRoutine) {
-    case kLeft:
-        target = caretAtStart ? (sv = std::max(sv - 1, 0)) : --ev;
-        break;
-    case kRight:
-        target = caretAtStart ? ++sv : ++ev;
-        break;
-    case kHome:
-        if (!caretAtStart) ev = sv;
-        sv = 0;
-        target = 0;
-        break;
-    default:
-        if (caretAtStart) sv = ev;
-        ev = GetValueCount();
-        target = ev;
-        break;
+        case kLeft: target = caretAtStart ? (sv = std::max(sv - 1, 0)) : --ev; break;
+        case kRight: target = caretAtStart ? ++sv : ++ev; break;
+        case kHome:
+            if (!caretAtStart) ev = sv;
+            sv = 0;
+            target = 0;
+            break;
+        default:
+            if (caretAtStart) sv = ev;
+            ev = GetValueCount();
+            target = ev;
+            break;
     }
     const CPoint targetPos = PosFromChar(static_cast<UINT>(ValueToDisplay(target)));
     SendMessage(EM_SETSEL, static_cast<WPARAM>(static_cast<std::intptr_t>(ValueToDisplay(sv))), ValueToDisplay(ev));
@@ -194,9 +195,7 @@ void CXrNumericEdit::OnSetFocus(CWnd*) {
     if (DisplayToValue(start) == 0 && DisplayToValue(end) == GetWindowTextLength()) PlaceCaret(0, NCC_ADVANCE);
 }
 
-int CXrNumericEdit::ValueStopAt(CPoint point) const {
-    return ValueToDisplay(std::max(0, DisplayToValue(CharFromPos(point))));
-}
+int CXrNumericEdit::ValueStopAt(CPoint point) const { return ValueToDisplay(std::max(0, DisplayToValue(CharFromPos(point)))); }
 
 void CXrNumericEdit::OnLButtonDown(UINT, CPoint point) {
     Default();

@@ -5,9 +5,7 @@
 
 #include "XrNumericEdit.h"
 
-BOOL CXrNumericEdit::IsValueChar(char ch, char chDecimal) {
-    return (ch >= '0' && ch <= '9') || ch == chDecimal || ch == '#' ? TRUE : FALSE;
-}
+BOOL CXrNumericEdit::IsValueChar(char ch, char chDecimal) { return (ch >= '0' && ch <= '9') || ch == chDecimal || ch == '#' ? TRUE : FALSE; }
 
 BOOL CXrNumericEdit::IsValidValueText(const char* text) const {
     if (text == nullptr) return FALSE;
@@ -20,8 +18,10 @@ BOOL CXrNumericEdit::IsValidValueText(const char* text) const {
 }
 
 void CXrNumericEdit::AppendValue(int nKind, char ch, BOOL bAtFront) {
-    if (bAtFront) m_listValue.emplace(m_listValue.begin(), nKind, ch);
-    else m_listValue.emplace_back(nKind, ch);
+    if (bAtFront)
+        m_listValue.emplace(m_listValue.begin(), nKind, ch);
+    else
+        m_listValue.emplace_back(nKind, ch);
 }
 
 BOOL CXrNumericEdit::SetValueText(const char* text, BOOL bKeepSign, BOOL bPadAtFront) {
@@ -42,9 +42,8 @@ BOOL CXrNumericEdit::SetValueText(const char* text, BOOL bKeepSign, BOOL bPadAtF
     int i = 0;
     for (const char* p = text; *p != '\0'; ++p, ++i) {
         const char ch = *p;
-        const bool taken = inFraction
-                               ? (i <= m_nDecimalPlaces || m_nDecimalPlaces < 0)
-                               : (i < m_nMaxIntDigits || m_nMaxIntDigits <= 0 || ch == m_chDecimal);
+        const bool taken =
+            inFraction ? (i <= m_nDecimalPlaces || m_nDecimalPlaces < 0) : (i < m_nMaxIntDigits || m_nMaxIntDigits <= 0 || ch == m_chDecimal);
         if (!taken) continue;
         if (ch == m_chDecimal) {
             PadValue(i, TRUE, bPadAtFront);
@@ -116,17 +115,17 @@ CString CXrNumericEdit::GetValueText(BOOL bPlaceholders) const {
 
 BOOL CXrNumericEdit::IsNegativeNonZero() const {
     if (!m_bNegative) return FALSE;
-    const bool nonZero = std::any_of(m_listValue.begin(), m_listValue.end(), [](const auto& e) {
-        return e.IsKind(NDK_DIGIT) && !(e.m_ch == '0');
-    });
+    const bool nonZero = std::any_of(m_listValue.begin(), m_listValue.end(), [](const auto& e) { return e.IsKind(NDK_DIGIT) && !(e.m_ch == '0'); });
     return nonZero ? TRUE : FALSE;
 }
 
 CString CXrNumericEdit::TypedText(int nValueIndex, char ch, BOOL bReplace) const {
     CString text = GetValueText(TRUE);
     const auto at = static_cast<std::size_t>(std::clamp(nValueIndex, 0, text.GetLength()));
-    if (bReplace && at < text.size()) text[at] = ch;
-    else text.insert(at, 1, ch);
+    if (bReplace && at < text.size())
+        text[at] = ch;
+    else
+        text.insert(at, 1, ch);
     return text;
 }
 

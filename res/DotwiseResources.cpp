@@ -77,10 +77,9 @@ constexpr DialogItemTemplate kAboutItems[] = {
 };
 
 constexpr DialogTemplate kDialogs[] = {
-    {IDD_DOTWISE_DIALOG, true, WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
-     WS_EX_APPWINDOW, 0, 0, 302, 265, "Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)", "宋体", 9, kMainItems},
-    {IDD_ABOUTBOX, false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 0, 0, 235, 239,
-     "关于 Dotwise", "宋体", 9, kAboutItems},
+    {IDD_DOTWISE_DIALOG, true, WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, WS_EX_APPWINDOW, 0, 0, 302, 265,
+     "Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)", "宋体", 9, kMainItems},
+    {IDD_ABOUTBOX, false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 0, 0, 235, 239, "关于 Dotwise", "宋体", 9, kAboutItems},
 };
 
 constexpr StringResource kStrings[] = {

@@ -15,9 +15,9 @@ namespace {
 
 std::string StateWords(unsigned states) {
     using namespace AccessibleState;
-    const std::pair<unsigned, const char*> words[] = {{kEnabled, "enabled"}, {kFocusable, "focusable"}, {kFocused, "focused"},
-                                                      {kEditable, "editable"}, {kReadOnly, "read-only"}, {kChecked, "checked"},
-                                                      {kDefault, "default"}, {kActive, "active"}, {kSelected, "selected"}};
+    const std::pair<unsigned, const char*> words[] = {{kEnabled, "enabled"},   {kFocusable, "focusable"}, {kFocused, "focused"},
+                                                      {kEditable, "editable"}, {kReadOnly, "read-only"},  {kChecked, "checked"},
+                                                      {kDefault, "default"},   {kActive, "active"},       {kSelected, "selected"}};
     std::string text;
     for (const auto& [bit, word] : words)
         if (states & bit) text += std::string(text.empty() ? "" : " ") + word;
@@ -29,7 +29,8 @@ void AddAccessibilityCommands(Driver& driver) {
     driver.AddCommand("a11y", [](const Driver::Args& a) {
         if (a.empty()) {
             std::string answer;
-            for (const AccessibleNode& node : AccessibleTree()) answer += std::string(answer.empty() ? "" : ";") + RoleName(node.role) + "|" + node.name + "|" + StateWords(node.states);
+            for (const AccessibleNode& node : AccessibleTree())
+                answer += std::string(answer.empty() ? "" : ";") + RoleName(node.role) + "|" + node.name + "|" + StateWords(node.states);
             return answer;
         }
         const AccessibleNode node = DescribeWindow(Driver::Control(a[0]));

@@ -30,7 +30,8 @@ INT_PTR CALLBACK PlainProcedure(HWND, UINT message, WPARAM, LPARAM) { return mes
 // The wheel messages that reach the dialog: the delta, and the point (on the screen).
 std::vector<std::pair<int, POINT>> g_wheelTurns;
 INT_PTR CALLBACK WheelProcedure(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_MOUSEWHEEL) g_wheelTurns.push_back({GET_WHEEL_DELTA_WPARAM(wParam), {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}});
+    if (message == WM_MOUSEWHEEL)
+        g_wheelTurns.push_back({GET_WHEEL_DELTA_WPARAM(wParam), {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}});
     return message == WM_INITDIALOG;
 }
 

@@ -26,9 +26,7 @@ constexpr UINT WM_PROBE_PLACE = WM_USER + 20;
 // Records what reaches it, and what its window's own procedure answers underneath.
 class Recorder : public CDialog {
 public:
-    explicit Recorder(const DialogTemplate& t, bool refuseToClose = false) : m_refuseToClose(refuseToClose) {
-        InitModalIndirect(AsDlgTemplate(t));
-    }
+    explicit Recorder(const DialogTemplate& t, bool refuseToClose = false) : m_refuseToClose(refuseToClose) { InitModalIndirect(AsDlgTemplate(t)); }
     std::vector<std::string> seen;
     CRect placedAt;
     int textLengthUnderneath = -1;
@@ -62,8 +60,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(Recorder, CDialog)
-    ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
-    ON_MESSAGE(WM_PROBE_PLACE, OnProbePlace)
+ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
+ON_MESSAGE(WM_PROBE_PLACE, OnProbePlace)
 END_MESSAGE_MAP()
 
 class ClassLibrary : public PlatformFixture {

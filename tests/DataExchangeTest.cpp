@@ -8,16 +8,28 @@ namespace {
 
 TEST(DataExchangeReading, UnsignedFields) {
     const std::pair<const char*, long long> rows[] = {
-        {"1280", 1280},      {" 42\t", 42},  {"0", 0},           {"007", 7},   {"", -1},
-        {"   ", -1},         {"-1", -1},     {"12a", -1},        {"1 2", -1},  {"+5", -1},
-        {"4294967295", 4294967295LL}, {"4294967296", 4294967295LL}, {"99999999999999999999", 4294967295LL},
+        {"1280", 1280},
+        {" 42\t", 42},
+        {"0", 0},
+        {"007", 7},
+        {"", -1},
+        {"   ", -1},
+        {"-1", -1},
+        {"12a", -1},
+        {"1 2", -1},
+        {"+5", -1},
+        {"4294967295", 4294967295LL},
+        {"4294967296", 4294967295LL},
+        {"99999999999999999999", 4294967295LL},
     };
     for (const auto& [text, expected] : rows) {
         UINT value = 77;
         const bool ok = ParseUnsigned(text, value);
         EXPECT_EQ(ok, expected >= 0) << '"' << text << '"';
-        if (ok) EXPECT_EQ(value, static_cast<UINT>(expected)) << '"' << text << '"';
-        else EXPECT_EQ(value, 77u) << "a failed read leaves the member alone";
+        if (ok)
+            EXPECT_EQ(value, static_cast<UINT>(expected)) << '"' << text << '"';
+        else
+            EXPECT_EQ(value, 77u) << "a failed read leaves the member alone";
     }
 }
 
@@ -40,8 +52,8 @@ TEST(DataExchangeReading, NumberFields) {
 
 TEST(DataExchangeWriting, GeneralFormWithFifteenDigits) {
     const std::pair<double, const char*> rows[] = {
-        {4.5, "4.5"}, {6.0, "6"}, {5.0, "5"}, {0.0, "0"}, {-12.0, "-12"}, {0.1, "0.1"},
-        {1234567.8, "1234567.8"}, {1.0 / 3.0, "0.333333333333333"}, {1e20, "1e+20"},
+        {4.5, "4.5"},    {6.0, "6"}, {5.0, "5"}, {0.0, "0"}, {-12.0, "-12"}, {0.1, "0.1"}, {1234567.8, "1234567.8"}, {1.0 / 3.0, "0.333333333333333"},
+        {1e20, "1e+20"},
     };
     for (const auto& [value, text] : rows) EXPECT_EQ(FormatDouble(value), text) << value;
     EXPECT_EQ(FormatUnsigned(4294967295u), "4294967295");

@@ -17,11 +17,20 @@ struct DensityRow {
 
 TEST(ComputePixelDensity, MatchesTheTable) {
     const DensityRow rows[] = {
-        {1920, 1080, 4.5, 489, 192},   {1280, 720, 4.5, 326, 128},      {3840, 2160, 27.0, 163, 64},
-        {1366, 768, 15.6, 100, 39},    {1270, 1, 10.0, 127, 49},        {3, 4, 0.1, 50, 19},
-        {20000, 20000, 0.1, 282842, 111355}, {20000, 20000, 500.9, 56, 22}, {1, 1, 500.9, 0, 0},
-        {20001, 1080, 4.5, 0, 0},      {1920, 0, 4.5, 0, 0},            {1920, 1080, 0.0, 0, 0},
-        {1920, 1080, 501.0, 0, 0},     {1920, 1080, -4.5, 0, 0},
+        {1920, 1080, 4.5, 489, 192},
+        {1280, 720, 4.5, 326, 128},
+        {3840, 2160, 27.0, 163, 64},
+        {1366, 768, 15.6, 100, 39},
+        {1270, 1, 10.0, 127, 49},
+        {3, 4, 0.1, 50, 19},
+        {20000, 20000, 0.1, 282842, 111355},
+        {20000, 20000, 500.9, 56, 22},
+        {1, 1, 500.9, 0, 0},
+        {20001, 1080, 4.5, 0, 0},
+        {1920, 0, 4.5, 0, 0},
+        {1920, 1080, 0.0, 0, 0},
+        {1920, 1080, 501.0, 0, 0},
+        {1920, 1080, -4.5, 0, 0},
     };
     for (const DensityRow& r : rows) {
         const PixelDensity d = ComputePixelDensity(r.x, r.y, r.diagonal);
@@ -36,9 +45,12 @@ TEST(ComputePixelDensity, PpcComesFromTheTruncatedPpiWithTheSinglePrecisionFacto
 }
 
 TEST(ComputePixelDensity, IsDefinedForEveryDouble) {
-    const double odd[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                          -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::denorm_min(),
-                          1e-300, -0.0};
+    const double odd[] = {std::numeric_limits<double>::quiet_NaN(),
+                          std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(),
+                          std::numeric_limits<double>::denorm_min(),
+                          1e-300,
+                          -0.0};
     for (const double d : odd) {
         const PixelDensity result = ComputePixelDensity(20000, 20000, d);
         if (d > 0 && d < 501) {
@@ -53,8 +65,8 @@ TEST(ComputePixelDensity, IsDefinedForEveryDouble) {
 
 TEST(FormatReportedCapacity, MatchesTheTable) {
     const std::pair<UINT, const char*> rows[] = {
-        {0, ""}, {1, ""}, {2, "1.86 GB"}, {80, "74.51 GB"}, {320, "298.02 GB"},
-        {500, "465.66 GB"}, {1000, "931.32 GB"}, {3000, "2793.97 GB"}, {3001, ""},
+        {0, ""},    {1, ""}, {2, "1.86 GB"}, {80, "74.51 GB"}, {320, "298.02 GB"}, {500, "465.66 GB"}, {1000, "931.32 GB"}, {3000, "2793.97 GB"},
+        {3001, ""},
     };
     for (const auto& [nominal, text] : rows) EXPECT_EQ(FormatReportedCapacity(nominal), text) << nominal;
 }

@@ -12,8 +12,8 @@ using Lines = std::vector<std::string>;
 
 // The calculator's settings: '.', ',' groups of 3, leading zero, sign before the number.
 std::map<LCTYPE, std::string> CalculatorLocale(const char* negativeMode = "1", const char* decimal = ".", const char* group = ",") {
-    return {{LOCALE_SDECIMAL, decimal}, {LOCALE_STHOUSAND, group}, {LOCALE_SGROUPING, "3;0"}, {LOCALE_IDIGITS, "2"},
-            {LOCALE_ILZERO, "1"}, {LOCALE_INEGNUMBER, negativeMode}, {LOCALE_SNEGATIVESIGN, "-"}};
+    return {{LOCALE_SDECIMAL, decimal}, {LOCALE_STHOUSAND, group},         {LOCALE_SGROUPING, "3;0"},  {LOCALE_IDIGITS, "2"},
+            {LOCALE_ILZERO, "1"},       {LOCALE_INEGNUMBER, negativeMode}, {LOCALE_SNEGATIVESIGN, "-"}};
 }
 
 DriverRun RunWithLocale(const std::string& script, const std::map<LCTYPE, std::string>& answers = CalculatorLocale()) {
@@ -90,7 +90,10 @@ TEST(DiagonalField, PasteCopyAndSetText) {
 
 TEST(DiagonalField, SelectAllOnTheFourLayouts) {
     const std::tuple<const char*, const char*, const char*> rows[] = {
-        {"1", "12.5", "0 4"}, {"1", "-12.5", "1 5"}, {"3", "-12.5", "0 5"}, {"0", "-12.5", "1 5"},
+        {"1", "12.5", "0 4"},
+        {"1", "-12.5", "1 5"},
+        {"3", "-12.5", "0 5"},
+        {"0", "-12.5", "1 5"},
     };
     for (const auto& [mode, value, sel] : rows) {
         const DriverRun run = RunWithLocale(std::string("settext 1004 ") + value + "\nsetsel 1004 0 -1\nsel 1004\n", CalculatorLocale(mode));
@@ -99,8 +102,8 @@ TEST(DiagonalField, SelectAllOnTheFourLayouts) {
 }
 
 TEST(DiagonalField, ALocaleWithACommaSeparatorStaysUsable) {
-    const DriverRun run = RunWithLocale("shown 1004\nclick 1004\ntype 6\nshown 1004\ntext 1005\ntype 12345\nshown 1004\ntext 1004\n",
-                                        CalculatorLocale("1", ",", "."));
+    const DriverRun run =
+        RunWithLocale("shown 1004\nclick 1004\ntype 6\nshown 1004\ntext 1005\ntype 12345\nshown 1004\ntext 1004\n", CalculatorLocale("1", ",", "."));
     EXPECT_EQ(Answers(run), (Lines{R"("4,5")", "ok", "ok", R"("6,0")", R"("244")", "ok", R"("612.345,0")", R"("612345,0")"}));
     EXPECT_TRUE(MessageBoxes(run).empty());
 }

@@ -12,9 +12,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 const Lines kStartState = {
-    R"(1000 "1280")", R"(1001 "720")", R"(1002 "0")", R"(1003 "0")", R"(1004 "4.5")", R"(1005 "0")",
-    R"(1006 "0")",    R"(1007 "")",    R"(1008 "")",  R"(1009 "")",  R"(1010 "")",    R"(1011 "")",
-    R"(1012 "")",     R"(1013 "")",    R"(1016 "320")", "focus 1", "end",
+    R"(1000 "1280")", R"(1001 "720")", R"(1002 "0")", R"(1003 "0")", R"(1004 "4.5")", R"(1005 "0")",   R"(1006 "0")", R"(1007 "")", R"(1008 "")",
+    R"(1009 "")",     R"(1010 "")",    R"(1011 "")",  R"(1012 "")",  R"(1013 "")",    R"(1016 "320")", "focus 1",     "end",
 };
 
 TEST(CalculatorDialog, StartsWithTheDefaultsAndNoResultsYet) {
@@ -27,8 +26,7 @@ TEST(CalculatorDialog, TypingAResolutionComputesDensity) {
     const DriverRun run = RunDotwise(
         "focus 1001\ntype 1080\nfocus 1000\ntype 1920\ntext 1005\ntext 1006\n"
         "focus 1016\ntype 320\ntext 1010\ntype 1\ntext 1010\ntext 1005\n");
-    EXPECT_EQ(Answers(run), (Lines{"ok", "ok", "ok", "ok", R"("489")", R"("192")", "ok", "ok", R"("298.02 GB")", "ok",
-                                   R"("")", R"("489")"}));
+    EXPECT_EQ(Answers(run), (Lines{"ok", "ok", "ok", "ok", R"("489")", R"("192")", "ok", "ok", R"("298.02 GB")", "ok", R"("")", R"("489")"}));
     EXPECT_TRUE(MessageBoxes(run).empty());
 }
 
@@ -45,8 +43,7 @@ TEST(CalculatorDialog, WriteBackDropsLeadingZerosAndBlanks) {
 
 TEST(CalculatorDialog, AnUnreadableFieldPromptsAndGetsItsLastValueBack) {
     const DriverRun run = RunDotwise("focus 1000\nkey Delete\nstate\nfocus 1001\ntype y\ntext 1001\n");
-    EXPECT_EQ(MessageBoxes(run), (Lines{R"(messagebox "dotwise" "请输入一个正整数。")",
-                                        R"(messagebox "dotwise" "请输入一个正整数。")"}));
+    EXPECT_EQ(MessageBoxes(run), (Lines{R"(messagebox "dotwise" "请输入一个正整数。")", R"(messagebox "dotwise" "请输入一个正整数。")"}));
     const Lines answers = Answers(run);
     EXPECT_EQ(answers[2], R"(1000 "1280")");
     EXPECT_EQ(answers.back(), R"("720")");
@@ -171,8 +168,10 @@ TEST(HostileNumberFormat, ExtremeValuesStartAndTheDiagonalStillWorks) {
     std::string quotes;
     for (int i = 0; i < 10000; ++i) quotes += "\xE2\x80\x99";
     const std::pair<const char*, std::string> formats[] = {
-        {"DOTWISE_LOCALE_SGROUPING", "2147483647"}, {"DOTWISE_LOCALE_SGROUPING", "-2147483648"},
-        {"DOTWISE_LOCALE_IDIGITS", "2147483647"},   {"DOTWISE_LOCALE_STHOUSAND", quotes},
+        {"DOTWISE_LOCALE_SGROUPING", "2147483647"},
+        {"DOTWISE_LOCALE_SGROUPING", "-2147483648"},
+        {"DOTWISE_LOCALE_IDIGITS", "2147483647"},
+        {"DOTWISE_LOCALE_STHOUSAND", quotes},
     };
     for (const auto& [name, value] : formats) {
         // Groups of one make a long separator count on every keystroke.

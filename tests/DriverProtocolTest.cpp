@@ -49,8 +49,9 @@ TEST(DriverProtocol, EachLineGetsOneAnswerThatSaysWhatWasWrong) {
 // which the capacity field, taking digits alone, leaves out; Tab and Backspace
 // typed as characters are the keys they stand for.
 TEST(DriverProtocol, CharactersWithoutAKeyAndControlCharacters) {
-    const DriverRun run = RunDotwise("focus 1016\ntype \"中\"\ntext 1016\nsettext 1000 19\nsetsel 1000 2 2\nfocus 1000\nsetsel 1000 2 2\n"
-                                     "type \"\\x08\"\ntext 1000\ntype \"\\t\"\nfocused\ndrag 1000 0 outside\nsel 1000\n");
+    const DriverRun run = RunDotwise(
+        "focus 1016\ntype \"中\"\ntext 1016\nsettext 1000 19\nsetsel 1000 2 2\nfocus 1000\nsetsel 1000 2 2\n"
+        "type \"\\x08\"\ntext 1000\ntype \"\\t\"\nfocused\ndrag 1000 0 outside\nsel 1000\n");
     const std::vector<std::string> expected = {"ok", "ok", R"("320")", "1", "1", "ok", "1", "ok", R"("1")", "ok", "1001", "ok", "0 1"};
     EXPECT_EQ(Answers(run), expected);
 }

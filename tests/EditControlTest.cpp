@@ -49,9 +49,7 @@ public:
         m_in.str("menu " + item + "\n");
         Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_edit), -1);
     }
-    CPoint PointOf(int index) {
-        return {static_cast<short>(LOWORD(Send(EM_POSFROMCHAR, static_cast<WPARAM>(index)))), 5};
-    }
+    CPoint PointOf(int index) { return {static_cast<short>(LOWORD(Send(EM_POSFROMCHAR, static_cast<WPARAM>(index)))), 5}; }
 
     CDialog m_dialog;
     HWND m_edit = nullptr;
@@ -89,7 +87,14 @@ TEST_F(StandardEditTable, MessagesAndTheContextMenu) {
     const EditCase cases[] = {
         {"a Chinese character typed", "ab", 1, 1, ACT(e.Type(U"矩")), "a矩b", {4, 4}, nullptr},
         {"a character past the basic plane", "", 0, 0, ACT(e.Type(U"\U0001F600")), "\xF0\x9F\x98\x80", {4, 4}, nullptr},
-        {"replace the selection", "hello world", 0, 5, ACT(e.Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("bye"))), "bye world", {3, 3}, nullptr},
+        {"replace the selection",
+         "hello world",
+         0,
+         5,
+         ACT(e.Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("bye"))),
+         "bye world",
+         {3, 3},
+         nullptr},
         {"replace with nothing", "hello", 1, 3, ACT(e.Send(EM_REPLACESEL, FALSE, 0)), "hlo", {1, 1}, nullptr},
         {"cut", "hello", 1, 3, ACT(e.Send(WM_CUT)), "hlo", {1, 1}, "el"},
         {"clear keeps the clipboard", "hello", 1, 3, ACT(e.Send(WM_CLEAR)), "hlo", {1, 1}, "clip"},

@@ -40,7 +40,8 @@ TEST(EditModel, EditingTable) {
         {"a position inside a character snaps to its start", "中", 0, 0, [](EditModel& m) { m.SetSel(1, 2); }, "中", 0, 0},
         {"double-click selects a word", "ab cd", 0, 0, [](EditModel& m) { m.SelectWordAt(4); }, "ab cd", 3, 5},
         {"undo brings the text back selected", "12345", 1, 3, [](EditModel& m) { m.ReplaceSelection("x", true), m.Undo(); }, "12345", 1, 3},
-        {"undoing an undo takes the typing back", "12345", 1, 3, [](EditModel& m) { m.ReplaceSelection("x", true), m.Undo(), m.Undo(); }, "1x45", 1, 2},
+        {"undoing an undo takes the typing back", "12345", 1, 3, [](EditModel& m) { m.ReplaceSelection("x", true), m.Undo(), m.Undo(); }, "1x45", 1,
+         2},
         {"undo with nothing to undo leaves a caret where the last change was", "12345", 1, 4, [](EditModel& m) { m.Undo(); }, "12345", 0, 0},
     };
     for (const EditCase& c : cases) {

@@ -74,7 +74,11 @@ TEST_F(FontChoiceCacheTest, AFileThatIsNotAKeptChoiceIsPassedOver) {
         "garbage",
         "dotwise dialog font 2\n" + good.substr(good.find('\n') + 1),
         good.substr(0, good.find('\n') + 1) + "relative/path.ttc\n1\nX\n",
-        [&] { std::string s = good; s.replace(s.find("\n1\n"), 3, "\n99999999999\n"); return s; }(),
+        [&] {
+            std::string s = good;
+            s.replace(s.find("\n1\n"), 3, "\n99999999999\n");
+            return s;
+        }(),
         good + std::string(300 * 1024, 'x'),
     };
     for (const std::string& text : bad) {

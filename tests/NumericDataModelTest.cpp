@@ -11,8 +11,12 @@ namespace {
 using Answers = std::map<LCTYPE, std::string>;
 
 TEST(NumericLocale, TheWorkedExample) {
-    const auto edit = MakeNumericEdit(Answers{{LOCALE_SDECIMAL, "."}, {LOCALE_STHOUSAND, ","}, {LOCALE_SGROUPING, "3;0"},
-                                              {LOCALE_IDIGITS, "2"}, {LOCALE_ILZERO, "1"}, {LOCALE_INEGNUMBER, "1"},
+    const auto edit = MakeNumericEdit(Answers{{LOCALE_SDECIMAL, "."},
+                                              {LOCALE_STHOUSAND, ","},
+                                              {LOCALE_SGROUPING, "3;0"},
+                                              {LOCALE_IDIGITS, "2"},
+                                              {LOCALE_ILZERO, "1"},
+                                              {LOCALE_INEGNUMBER, "1"},
                                               {LOCALE_SNEGATIVESIGN, "-"}});
     EXPECT_EQ(edit->Decimal(), '.');
     EXPECT_EQ(edit->GroupSep(), ",");
@@ -84,15 +88,20 @@ TEST(NumericLocale, ThePosixSourceMendsInvalidUtf8Once) {
     const PosixLocaleSource posix;
     ::setenv("DOTWISE_LOCALE_STHOUSAND", "\xff\xe2\x80", 1);
     EXPECT_EQ(posix.Query(LOCALE_STHOUSAND), "\xEF\xBF\xBD\xEF\xBF\xBD") << "a stray byte and a cut-off character";
-    ::setenv("DOTWISE_LOCALE_STHOUSAND", "a\xC0\xAF" "b", 1);
-    EXPECT_EQ(posix.Query(LOCALE_STHOUSAND), "a\xEF\xBF\xBD\xEF\xBF\xBD" "b") << "an overlong form";
+    ::setenv("DOTWISE_LOCALE_STHOUSAND",
+             "a\xC0\xAF"
+             "b",
+             1);
+    EXPECT_EQ(posix.Query(LOCALE_STHOUSAND),
+              "a\xEF\xBF\xBD\xEF\xBF\xBD"
+              "b")
+        << "an overlong form";
     ::unsetenv("DOTWISE_LOCALE_STHOUSAND");
 }
 
 TEST(NumericLocale, NegativeNumberModesMapOntoLayouts) {
     const std::pair<const char*, int> rows[] = {{"0", 0}, {"1", 4}, {"2", 4}, {"3", 6}, {"4", 6}, {"5", 5}, {"9", 5}, {"-1", 5}};
-    for (const auto& [mode, layout] : rows)
-        EXPECT_EQ(MakeNumericEdit(Answers{{LOCALE_INEGNUMBER, mode}})->NegFormat(), layout) << mode;
+    for (const auto& [mode, layout] : rows) EXPECT_EQ(MakeNumericEdit(Answers{{LOCALE_INEGNUMBER, mode}})->NegFormat(), layout) << mode;
 }
 
 TEST(NumericLocale, OneCharacterSettingsNeverTakeAZeroOrHalfACharacter) {
@@ -108,7 +117,10 @@ TEST(NumericLocale, AMultiByteGroupSeparatorStaysWholeInOneElement) {
     // A narrow no-break space, as some locales group with.
     auto edit = MakeNumericEdit(Answers{{LOCALE_STHOUSAND, "\xE2\x80\xAF"}, {LOCALE_SGROUPING, "3;0"}});
     ASSERT_TRUE(edit->SetValueText("1234567", FALSE, TRUE));
-    EXPECT_EQ(edit->GetDisplayText(), "1\xE2\x80\xAF" "234\xE2\x80\xAF" "567");
+    EXPECT_EQ(edit->GetDisplayText(),
+              "1\xE2\x80\xAF"
+              "234\xE2\x80\xAF"
+              "567");
     int groups = 0;
     for (const auto& element : edit->Display()) {
         if (!element.IsKind(NDK_GROUP)) continue;
@@ -133,8 +145,8 @@ TEST(NumericLocale, ThePosixSourceAndItsOverrides) {
     EXPECT_EQ(posix.Query(LOCALE_INEGNUMBER), "1");
     EXPECT_EQ(posix.Query(LOCALE_SNEGATIVESIGN), "-");
     const std::pair<LCTYPE, const char*> overrides[] = {
-        {LOCALE_SDECIMAL, ","}, {LOCALE_STHOUSAND, ""}, {LOCALE_SGROUPING, "4;0"}, {LOCALE_IDIGITS, "3"},
-        {LOCALE_ILZERO, "0"}, {LOCALE_INEGNUMBER, "0"}, {LOCALE_SNEGATIVESIGN, "~"},
+        {LOCALE_SDECIMAL, ","}, {LOCALE_STHOUSAND, ""},   {LOCALE_SGROUPING, "4;0"},   {LOCALE_IDIGITS, "3"},
+        {LOCALE_ILZERO, "0"},   {LOCALE_INEGNUMBER, "0"}, {LOCALE_SNEGATIVESIGN, "~"},
     };
     for (const auto& [type, value] : overrides) {
         ::setenv(PosixLocaleSource::OverrideVariable(type), value, 1);
@@ -156,16 +168,11 @@ struct ParseRow {
 
 TEST(NumericValue, WorkedExamples) {
     const ParseRow rows[] = {
-        {"4.5", TRUE, "4.5", "4.5", FALSE, "4.5"},
-        {"0", TRUE, "#.#", "0.0", FALSE, "0.0"},
-        {"-12", TRUE, "12.#", "12.0", TRUE, "-12.0"},
-        {"1234567.891", TRUE, "1234567.8", "1234567.8", FALSE, "1,234,567.8"},
-        {"", TRUE, "#.#", "0.0", FALSE, "0.0"},
-        {".5", TRUE, "#.5", "0.5", FALSE, "0.5"},
-        {"007", TRUE, "7.#", "7.0", FALSE, "7.0"},
-        {"##5", TRUE, "5.#", "5.0", FALSE, "5.0"},
-        {"-0", TRUE, "#.#", "0.0", TRUE, "0.0"},
-        {"-", TRUE, "#.#", "0.0", TRUE, "0.0"},
+        {"4.5", TRUE, "4.5", "4.5", FALSE, "4.5"},    {"0", TRUE, "#.#", "0.0", FALSE, "0.0"},
+        {"-12", TRUE, "12.#", "12.0", TRUE, "-12.0"}, {"1234567.891", TRUE, "1234567.8", "1234567.8", FALSE, "1,234,567.8"},
+        {"", TRUE, "#.#", "0.0", FALSE, "0.0"},       {".5", TRUE, "#.5", "0.5", FALSE, "0.5"},
+        {"007", TRUE, "7.#", "7.0", FALSE, "7.0"},    {"##5", TRUE, "5.#", "5.0", FALSE, "5.0"},
+        {"-0", TRUE, "#.#", "0.0", TRUE, "0.0"},      {"-", TRUE, "#.#", "0.0", TRUE, "0.0"},
     };
     for (const ParseRow& r : rows) {
         auto edit = MakeNumericEdit();
@@ -209,10 +216,14 @@ TEST(NumericValue, OtherSettings) {
     fixed.maxIntDigits = 5;
     fixed.intMode = NIM_FIXED;
     const Row rows[] = {
-        {two, ".5", "#.5#", "0.50"},        {two, "12.345", "12.34", "12.34"},
-        {noLeadingZero, ".5", ".5", ".5"},  {noLeadingZero, "0", ".#", ".0"},
-        {integer, "12.345", "12", "12"},    {integer, ".5", "#", "0"},
-        {limited, "1234567.5", "123.5", "123.5"}, {limited, "0001234", "123.#", "123.0"},
+        {two, ".5", "#.5#", "0.50"},
+        {two, "12.345", "12.34", "12.34"},
+        {noLeadingZero, ".5", ".5", ".5"},
+        {noLeadingZero, "0", ".#", ".0"},
+        {integer, "12.345", "12", "12"},
+        {integer, ".5", "#", "0"},
+        {limited, "1234567.5", "123.5", "123.5"},
+        {limited, "0001234", "123.#", "123.0"},
         {fixed, "12.5", "###12.5", "00,012.5"},
         {NumericSettings{}, "#1#.#", "1#.#", "10.0"},
     };

@@ -55,9 +55,7 @@ void NumericEditWindowFixture::Open(const NumericSettings& settings, const char*
     SetFocus(m_edit->m_hWnd);
 }
 
-LRESULT NumericEditWindowFixture::Send(UINT message, WPARAM wParam, LPARAM lParam) {
-    return SendMessage(m_edit->m_hWnd, message, wParam, lParam);
-}
+LRESULT NumericEditWindowFixture::Send(UINT message, WPARAM wParam, LPARAM lParam) { return SendMessage(m_edit->m_hWnd, message, wParam, lParam); }
 
 void NumericEditWindowFixture::Char(UINT ch) { Send(WM_CHAR, ch, 1); }
 
@@ -88,6 +86,4 @@ int NumericEditWindowFixture::CaretIndex() {
     return m_edit->CharFromPos(p);
 }
 
-void NumericEditWindowFixture::Select(int start, int end) {
-    Send(EM_SETSEL, static_cast<WPARAM>(start), end);
-}
+void NumericEditWindowFixture::Select(int start, int end) { Send(EM_SETSEL, static_cast<WPARAM>(start), end); }

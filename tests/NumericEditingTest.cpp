@@ -101,7 +101,10 @@ TEST_F(NumericEditingTable, DigitTypedInFrontOfTheSeparatorOfAZeroValueKeepsTheC
     signAfter.negFormat = 6;
     NumericSettings bracketsNoZero = brackets;
     bracketsNoZero.leadingZero = NLZ_NONE;
-#define TYPES(text) [](NumericEditing& t) { for (const char ch : std::string(text)) static_cast<NumericEditingTable&>(t).Type(ch); }
+#define TYPES(text)                                                                            \
+    [](NumericEditing& t) {                                                                    \
+        for (const char ch : std::string(text)) static_cast<NumericEditingTable&>(t).Type(ch); \
+    }
     const KeyCase cases[] = {
         {"over the selected value", {}, "4.5", 0, 3, false, TYPES("053"), "53.0", 2},
         {"behind the placeholder", {}, ".5", 1, 1, false, TYPES("78"), "78.5", 2},
@@ -158,16 +161,16 @@ TEST_F(NumericEditing, InsertKeyTogglesOverwrite) {
 
 TEST_F(NumericEditing, ShiftArrowsMoveTheEndTheCaretIsAt) {
     Open({}, "1234.5");
-    Select(3, 3);                 // between 2 and 3
-    Key(VK_LEFT, true);           // selects the 2
+    Select(3, 3);        // between 2 and 3
+    Key(VK_LEFT, true);  // selects the 2
     EXPECT_EQ(Sel(), std::make_pair(2, 3));
     EXPECT_EQ(CaretIndex(), 2);
-    Key(VK_LEFT, true);           // across the group separator to the 1
+    Key(VK_LEFT, true);  // across the group separator to the 1
     EXPECT_EQ(Sel(), std::make_pair(0, 3));
     EXPECT_EQ(CaretIndex(), 0);
-    Key(VK_RIGHT, true);          // shrinks at the moving end
+    Key(VK_RIGHT, true);  // shrinks at the moving end
     EXPECT_EQ(Sel(), std::make_pair(2, 3));
-    Key(VK_END, true);            // keeps the end the caret is not at
+    Key(VK_END, true);  // keeps the end the caret is not at
     EXPECT_EQ(Sel(), std::make_pair(3, 7));
     EXPECT_EQ(CaretIndex(), 7);
     Key(VK_HOME, true);

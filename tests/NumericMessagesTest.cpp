@@ -20,8 +20,7 @@ TEST_F(NumericMessages, ReadersGetThePlainNumber) {
     NumericSettings brackets;
     brackets.negFormat = 0;
     const std::tuple<NumericSettings, const char*, const char*> rows[] = {
-        {{}, "1234.5", "1234.5"}, {{}, "-1234.5", "-1234.5"}, {brackets, "-1234.5", "-1234.5"},
-        {noLeadingZero, ".5", "0.5"}, {{}, "-0", "0.0"},
+        {{}, "1234.5", "1234.5"}, {{}, "-1234.5", "-1234.5"}, {brackets, "-1234.5", "-1234.5"}, {noLeadingZero, ".5", "0.5"}, {{}, "-0", "0.0"},
     };
     for (const auto& [settings, value, outside] : rows) {
         Open(settings, value);
@@ -62,7 +61,10 @@ TEST_F(NumericMessages, SelectAllTakesTheValueCharacters) {
     NumericSettings brackets;
     brackets.negFormat = 0;
     const std::tuple<NumericSettings, const char*, const char*, int, int> rows[] = {
-        {{}, "12.5", "12.5", 0, 4}, {{}, "-12.5", "-12.5", 1, 5}, {trailing, "-12.5", "12.5-", 0, 5}, {brackets, "-12.5", "(12.5)", 1, 5},
+        {{}, "12.5", "12.5", 0, 4},
+        {{}, "-12.5", "-12.5", 1, 5},
+        {trailing, "-12.5", "12.5-", 0, 5},
+        {brackets, "-12.5", "(12.5)", 1, 5},
     };
     for (const auto& [settings, value, shown, start, end] : rows) {
         Open(settings, value);
@@ -108,9 +110,9 @@ TEST_F(NumericMessages, Paste) {
         int caret;
     };
     const Row rows[] = {
-        {"12.5", 1, 3, "7", "175.0", 1},      {"-12.5", 1, 5, "7", "7.0", 0},    {"-12.5", 1, 2, "7", "-72.5", 1},
-        {"12.5", 0, 1, "-5", "-52.5", 1},     {"-12.5", 1, 2, "-5", "-12.5", 1}, {"12.5", 0, 0, "1,234", "12.5", 0},
-        {"12.5", 2, 2, ".7", "12.5", 2},      {"12.5", 0, 4, "3.14159", "3.1", 0}, {"12.5", 0, 0, "", "12.5", 0},
+        {"12.5", 1, 3, "7", "175.0", 1},  {"-12.5", 1, 5, "7", "7.0", 0},      {"-12.5", 1, 2, "7", "-72.5", 1},
+        {"12.5", 0, 1, "-5", "-52.5", 1}, {"-12.5", 1, 2, "-5", "-12.5", 1},   {"12.5", 0, 0, "1,234", "12.5", 0},
+        {"12.5", 2, 2, ".7", "12.5", 2},  {"12.5", 0, 4, "3.14159", "3.1", 0}, {"12.5", 0, 0, "", "12.5", 0},
     };
     for (const Row& r : rows) {
         Open({}, r.value);
@@ -173,7 +175,7 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(ListeningDialog, CDialog)
-    ON_EN_UPDATE(100, OnUpdateNumber)
+ON_EN_UPDATE(100, OnUpdateNumber)
 END_MESSAGE_MAP()
 
 TEST_F(NumericMessages, EachEditTellsTheParentOnce) {
@@ -185,11 +187,11 @@ TEST_F(NumericMessages, EachEditTellsTheParentOnce) {
         bool negative;
     };
     const Row rows[] = {
-        {"4.5", 1, 1, '7', "47.5", false},   // the write that places the caret adds nothing
-        {"4.5", 0, 3, '6', "6.0", false},    // typed over the selection
-        {"4.5", 0, 0, '+', "4.5", false},    // nothing changes, yet the parent still hears of the key
+        {"4.5", 1, 1, '7', "47.5", false},       // the write that places the caret adds nothing
+        {"4.5", 0, 3, '6', "6.0", false},        // typed over the selection
+        {"4.5", 0, 0, '+', "4.5", false},        // nothing changes, yet the parent still hears of the key
         {"4.5", 1, 1, VK_DELETE, "4.5", false},  // the separator stays
-        {"0", 0, 0, '-', "0.0", false},      // the write-back still clears a minus on zero
+        {"0", 0, 0, '-', "0.0", false},          // the write-back still clears a minus on zero
     };
     for (const Row& row : rows) {
         auto dialog = std::make_unique<ListeningDialog>();
@@ -197,8 +199,10 @@ TEST_F(NumericMessages, EachEditTellsTheParentOnce) {
         Open({}, row.value, std::move(dialog));
         Select(row.selStart, row.selEnd);
         listener->notices = 0;
-        if (row.input == VK_DELETE) Key(VK_DELETE);
-        else Char(row.input);
+        if (row.input == VK_DELETE)
+            Key(VK_DELETE);
+        else
+            Char(row.input);
         EXPECT_EQ(Shown(), row.shown) << row.value << " + " << row.input;
         EXPECT_EQ(listener->notices, 1) << row.value << " + " << row.input;
         EXPECT_EQ(m_edit->IsNegative(), row.negative ? TRUE : FALSE) << row.value << " + " << row.input;

@@ -36,7 +36,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CountingEdit, CWnd)
-    ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 // Handles its own click notification, reflected back by the parent.
@@ -50,7 +50,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ClickableLabel, CWnd)
-    ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
 END_MESSAGE_MAP()
 
 class ProbeDialog : public CDialog {
@@ -95,11 +95,11 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ProbeDialog, CDialog)
-    ON_EN_UPDATE(kEdit, OnUpdateEdit)
-    ON_CONTROL(STN_CLICKED, kLabel, OnLabelClicked)
-    ON_MESSAGE(WM_PROBE, OnProbe)
-    ON_MESSAGE(WM_NESTED, OnNested)
-    ON_MESSAGE(WM_LATER, OnLater)
+ON_EN_UPDATE(kEdit, OnUpdateEdit)
+ON_CONTROL(STN_CLICKED, kLabel, OnLabelClicked)
+ON_MESSAGE(WM_PROBE, OnProbe)
+ON_MESSAGE(WM_NESTED, OnNested)
+ON_MESSAGE(WM_LATER, OnLater)
 END_MESSAGE_MAP()
 
 class PlatformRules : public PlatformFixture {

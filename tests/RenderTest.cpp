@@ -49,9 +49,8 @@ protected:
     static void TearDownTestSuite() { font.reset(); }
     // Runs the script; `check` runs with the picture at each `inspect` command.
     void Run(const std::string& script, const std::function<std::string(const RenderedDialog&)>& check) {
-        const DriverRun run = RunDotwise(script, [&](Driver& driver) {
-            driver.AddCommand("inspect", [&](const Driver::Args&) { return check(RenderedDialog(*font)); });
-        });
+        const DriverRun run = RunDotwise(
+            script, [&](Driver& driver) { driver.AddCommand("inspect", [&](const Driver::Args&) { return check(RenderedDialog(*font)); }); });
         for (const std::string& line : Answers(run)) EXPECT_EQ(line.rfind("error", 0), std::string::npos) << line;
     }
     static std::unique_ptr<DialogFont> font;

@@ -6,10 +6,9 @@ namespace {
 
 TEST(ResourceScript, HoldsEveryResourceOfTheProgram) {
     const std::string rc = WriteResourceScript(ProgramResources(), "Dotwise.ico");
-    for (const char* expected : {"128 ICON \"Dotwise.ico\"", "102 DIALOGEX 0, 0, 302, 265", "100 DIALOG 0, 0, 235, 239",
-                                 "CAPTION \"关于 Dotwise\"", "FONT 9, \"宋体\"", "101 \"关于 Dotwise(&A)...\"",
-                                 "CONTROL \"确定\", 1, \"Button\"", "CONTROL \"\", 1004, \"Edit\"", "FILEVERSION 1,0,0,1",
-                                 "BLOCK \"080404b0\"", "VALUE \"OriginalFilename\", \"Dotwise.EXE\\0\"",
+    for (const char* expected : {"128 ICON \"Dotwise.ico\"", "102 DIALOGEX 0, 0, 302, 265", "100 DIALOG 0, 0, 235, 239", "CAPTION \"关于 Dotwise\"",
+                                 "FONT 9, \"宋体\"", "101 \"关于 Dotwise(&A)...\"", "CONTROL \"确定\", 1, \"Button\"", "CONTROL \"\", 1004, \"Edit\"",
+                                 "FILEVERSION 1,0,0,1", "BLOCK \"080404b0\"", "VALUE \"OriginalFilename\", \"Dotwise.EXE\\0\"",
                                  "VALUE \"ProductName\", \"Dotwise 应用程序\\0\"", "VALUE \"Translation\", 0x0804, 0x04b0"})
         EXPECT_NE(rc.find(expected), std::string::npos) << expected;
 }

@@ -114,7 +114,9 @@ TEST(Scale, BadgePicturesAreDrawnAtTheScalesSizeAndUnchangedAtOne) {
     }
     // Drawn anew, the knot's rings stay rings: at twice the size, as much of it
     // is coloured as four times the pixels of the original, within the rounding at their edges.
-    const auto coloured = [](const BadgePicture& p) { return std::count_if(p.pixels.begin(), p.pixels.end(), [](std::uint8_t i) { return i != 0; }); };
+    const auto coloured = [](const BadgePicture& p) {
+        return std::count_if(p.pixels.begin(), p.pixels.end(), [](std::uint8_t i) { return i != 0; });
+    };
     const auto original = coloured(PlateMakingPicture());
     const auto twice = coloured(BadgePictureAt(PlateMakingPicture(), 2.0));
     EXPECT_NEAR(static_cast<double>(twice), 4.0 * static_cast<double>(original), 0.08 * 4.0 * static_cast<double>(original));

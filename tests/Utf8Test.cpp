@@ -16,8 +16,14 @@ TEST(Utf8, InvalidSequencesReadAsOneReplacementEach) {
         {"plain", "a1", U"a1"},
         {"Chinese", "\xE7\x9F\xA9", U"\u77E9"},
         {"four bytes", "\xF0\x9F\x98\x80", U"\U0001F600"},
-        {"a stray lead byte keeps the digits behind it", "\xFF" "12", U"\uFFFD12"},
-        {"a cut-off character", "\xE2\x80" "1", U"\uFFFD1"},
+        {"a stray lead byte keeps the digits behind it",
+         "\xFF"
+         "12",
+         U"\uFFFD12"},
+        {"a cut-off character",
+         "\xE2\x80"
+         "1",
+         U"\uFFFD1"},
         {"a lone continuation byte", "\x80", U"\uFFFD"},
         {"an overlong slash", "\xC0\xAF", U"\uFFFD\uFFFD"},
         {"a surrogate", "\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},

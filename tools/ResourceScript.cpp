@@ -10,11 +10,16 @@ namespace {
 std::string Quoted(const char* text) {
     std::string out = "\"";
     for (const char* p = text ? text : ""; *p != '\0'; ++p) {
-        if (*p == '"') out += "\"\"";
-        else if (*p == '\n') out += "\\n";
-        else if (*p == '\t') out += "\\t";
-        else if (*p == '\\') out += "\\\\";
-        else out += *p;
+        if (*p == '"')
+            out += "\"\"";
+        else if (*p == '\n')
+            out += "\\n";
+        else if (*p == '\t')
+            out += "\\t";
+        else if (*p == '\\')
+            out += "\\\\";
+        else
+            out += *p;
     }
     return out + "\"";
 }
@@ -27,9 +32,9 @@ std::string Hex(DWORD value) {
 
 const char* ClassName(WindowClass cls) {
     switch (cls) {
-    case WindowClass::Edit: return "Edit";
-    case WindowClass::Button: return "Button";
-    default: return "Static";
+        case WindowClass::Edit: return "Edit";
+        case WindowClass::Button: return "Button";
+        default: return "Static";
     }
 }
 
@@ -54,7 +59,8 @@ std::string WriteResourceScript(const ResourceTable& resources, const std::strin
        << "LANGUAGE 0x04, 0x02\n\n";
     for (const IconGroupResource& group : resources.iconGroups) rc << group.id << " ICON " << Quoted(iconFileName.c_str()) << "\n";
     for (const DialogTemplate& t : resources.dialogs) {
-        rc << "\n" << t.id << (t.extended ? " DIALOGEX " : " DIALOG ") << t.x << ", " << t.y << ", " << t.cx << ", " << t.cy << "\n"
+        rc << "\n"
+           << t.id << (t.extended ? " DIALOGEX " : " DIALOG ") << t.x << ", " << t.y << ", " << t.cx << ", " << t.cy << "\n"
            << "STYLE " << Hex(t.style) << "\n";
         if (t.exStyle != 0) rc << "EXSTYLE " << Hex(t.exStyle) << "\n";
         rc << "CAPTION " << Quoted(t.caption) << "\n"
@@ -62,8 +68,9 @@ std::string WriteResourceScript(const ResourceTable& resources, const std::strin
            << "BEGIN\n";
         for (const DialogItemTemplate& item : t.items)
             // An icon control names its icon by number.
-            rc << "    CONTROL " << (item.text && item.text[0] == '#' ? std::string(item.text + 1) : Quoted(item.text)) << ", " << item.id << ", \"" << ClassName(item.windowClass) << "\", "
-               << Hex(item.style) << ", " << item.x << ", " << item.y << ", " << item.cx << ", " << item.cy << "\n";
+            rc << "    CONTROL " << (item.text && item.text[0] == '#' ? std::string(item.text + 1) : Quoted(item.text)) << ", " << item.id << ", \""
+               << ClassName(item.windowClass) << "\", " << Hex(item.style) << ", " << item.x << ", " << item.y << ", " << item.cx << ", " << item.cy
+               << "\n";
         rc << "END\n";
     }
     rc << "\nSTRINGTABLE\nBEGIN\n";
@@ -77,8 +84,8 @@ std::string WriteResourceScript(const ResourceTable& resources, const std::strin
         rc << "            VALUE " << Quoted(f.name) << ", " << value << "\n";
     }
     const std::string language(resources.versionLanguage);
-    rc << "        END\n    END\n    BLOCK \"VarFileInfo\"\n    BEGIN\n        VALUE \"Translation\", 0x" << language.substr(0, 4)
-       << ", 0x" << language.substr(4) << "\n    END\nEND\n";
+    rc << "        END\n    END\n    BLOCK \"VarFileInfo\"\n    BEGIN\n        VALUE \"Translation\", 0x" << language.substr(0, 4) << ", 0x"
+       << language.substr(4) << "\n    END\nEND\n";
     return rc.str();
 }
 

@@ -22,7 +22,8 @@ std::vector<std::uint32_t> Picture(int size) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
-            pixels[static_cast<std::size_t>(y) * size + x] = source.argb[static_cast<std::size_t>(y * source.height / size) * source.width + x * source.width / size];
+            pixels[static_cast<std::size_t>(y) * size + x] =
+                source.argb[static_cast<std::size_t>(y * source.height / size) * source.width + x * source.width / size];
     return pixels;
 }
 

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     rc << WriteResourceScript(ProgramResources(), "Dotwise.ico");
     for (const IconGroupResource& group : ProgramResources().iconGroups) {
         const std::vector<BYTE> icon = WriteIconFile(group);
-        std::ofstream(folder + "/Dotwise.ico", std::ios::binary).write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));
+        std::ofstream(folder + "/Dotwise.ico", std::ios::binary)
+            .write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));
     }
     if (!rc) {
         std::fprintf(stderr, "write_resource_script: cannot write into %s\n", folder.c_str());

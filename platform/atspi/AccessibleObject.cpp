@@ -108,16 +108,16 @@ gint GetIndexInParent(AtkObject* object) {
 
 AtkRole AtkRoleOf(AccessibleRole role) {
     switch (role) {
-    case AccessibleRole::Dialog: return ATK_ROLE_DIALOG;
-    case AccessibleRole::Alert: return ATK_ROLE_ALERT;
-    case AccessibleRole::Entry: return ATK_ROLE_ENTRY;
-    case AccessibleRole::PushButton: return ATK_ROLE_PUSH_BUTTON;
-    case AccessibleRole::RadioButton: return ATK_ROLE_RADIO_BUTTON;
-    case AccessibleRole::Label: return ATK_ROLE_LABEL;
-    case AccessibleRole::Image: return ATK_ROLE_IMAGE;
-    case AccessibleRole::Panel: return ATK_ROLE_PANEL;
-    case AccessibleRole::Menu: return ATK_ROLE_MENU;
-    case AccessibleRole::MenuItem: return ATK_ROLE_MENU_ITEM;
+        case AccessibleRole::Dialog: return ATK_ROLE_DIALOG;
+        case AccessibleRole::Alert: return ATK_ROLE_ALERT;
+        case AccessibleRole::Entry: return ATK_ROLE_ENTRY;
+        case AccessibleRole::PushButton: return ATK_ROLE_PUSH_BUTTON;
+        case AccessibleRole::RadioButton: return ATK_ROLE_RADIO_BUTTON;
+        case AccessibleRole::Label: return ATK_ROLE_LABEL;
+        case AccessibleRole::Image: return ATK_ROLE_IMAGE;
+        case AccessibleRole::Panel: return ATK_ROLE_PANEL;
+        case AccessibleRole::Menu: return ATK_ROLE_MENU;
+        case AccessibleRole::MenuItem: return ATK_ROLE_MENU_ITEM;
     }
     return ATK_ROLE_UNKNOWN;
 }
@@ -143,10 +143,9 @@ AtkStateSet* RefStateSet(AtkObject* object) {
         unsigned state;
         AtkStateType atk;
     } kStates[] = {
-        {kEnabled, ATK_STATE_ENABLED}, {kEnabled, ATK_STATE_SENSITIVE}, {kFocusable, ATK_STATE_FOCUSABLE},
-        {kFocused, ATK_STATE_FOCUSED}, {kEditable, ATK_STATE_EDITABLE}, {kReadOnly, ATK_STATE_READ_ONLY},
-        {kShowing, ATK_STATE_SHOWING}, {kShowing, ATK_STATE_VISIBLE}, {kChecked, ATK_STATE_CHECKED},
-        {kDefault, ATK_STATE_DEFAULT}, {kActive, ATK_STATE_ACTIVE},   {kSelected, ATK_STATE_SELECTED},
+        {kEnabled, ATK_STATE_ENABLED},   {kEnabled, ATK_STATE_SENSITIVE},  {kFocusable, ATK_STATE_FOCUSABLE}, {kFocused, ATK_STATE_FOCUSED},
+        {kEditable, ATK_STATE_EDITABLE}, {kReadOnly, ATK_STATE_READ_ONLY}, {kShowing, ATK_STATE_SHOWING},     {kShowing, ATK_STATE_VISIBLE},
+        {kChecked, ATK_STATE_CHECKED},   {kDefault, ATK_STATE_DEFAULT},    {kActive, ATK_STATE_ACTIVE},       {kSelected, ATK_STATE_SELECTED},
     };
     for (const auto& s : kStates)
         if (node->states & s.state) atk_state_set_add_state(set, s.atk);
@@ -170,7 +169,8 @@ AtkRelationSet* RefRelationSet(AtkObject* object) {
         g_object_unref(target);
     };
     for (const AccessibleNode& sibling : ChildrenOf(Self(parent))) {
-        if (node->role == AccessibleRole::Entry && sibling.window == node->labelledBy && sibling.window != nullptr) relate(sibling, ATK_RELATION_LABELLED_BY);
+        if (node->role == AccessibleRole::Entry && sibling.window == node->labelledBy && sibling.window != nullptr)
+            relate(sibling, ATK_RELATION_LABELLED_BY);
         if (node->role == AccessibleRole::Label && sibling.labelledBy == self->window) relate(sibling, ATK_RELATION_LABEL_FOR);
     }
     return set;
@@ -450,7 +450,8 @@ gint GetOffsetAtPoint(AtkText* text, gint x, gint y, AtkCoordType coords) {
     POINT p{scaled(sx, field->left, field->right, inside.left, inside.right), scaled(sy, field->top, field->bottom, inside.top, inside.bottom)};
     ScreenToClient(self->window, &p);
     // The edit answers the nearest caret position; the character under the point is the one that starts at or before it.
-    auto byte = static_cast<std::size_t>(SendMessageA(self->window, EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<unsigned>(p.x), static_cast<unsigned>(p.y))));
+    auto byte =
+        static_cast<std::size_t>(SendMessageA(self->window, EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<unsigned>(p.x), static_cast<unsigned>(p.y))));
     const LRESULT at = SendMessageA(self->window, EM_POSFROMCHAR, byte, 0);
     if (byte > 0 && (at == -1 || static_cast<short>(LOWORD(at)) > p.x)) --byte;
     return static_cast<gint>(DecodeUtf8(std::string_view(node->text).substr(0, std::min(byte, node->text.size()))).size());

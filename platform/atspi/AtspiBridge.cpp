@@ -64,7 +64,8 @@ void Flatten(const AccessibleNode& node, std::map<AccessibleKey, AccessibleNode>
 }
 
 // The object of a node, with the objects of its parents made on the way.
-AtkObject* Ensure(const AccessibleKey& key, const std::map<AccessibleKey, AccessibleNode>& nodes, const std::map<AccessibleKey, AccessibleKey>& parents) {
+AtkObject* Ensure(const AccessibleKey& key, const std::map<AccessibleKey, AccessibleNode>& nodes,
+                  const std::map<AccessibleKey, AccessibleKey>& parents) {
     Bridge& b = bridge();
     if (key == AccessibleKey{}) return static_cast<AtkObject*>(g_object_ref(b.application));
     if (const auto it = b.objects.find(key); it != b.objects.end()) return static_cast<AtkObject*>(g_object_ref(it->second));
@@ -208,5 +209,4 @@ DOTWISE_MODULE_EXPORT void DotwisePumpAccessibility() {
 
 // The bus is read at this pace while the program waits for input.
 DOTWISE_MODULE_EXPORT int DotwiseAccessibilityWait() { return 20; }
-
 }

@@ -23,9 +23,9 @@ struct DialogTemplateExHead {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, OnOK)
-    ON_COMMAND(IDCANCEL, OnCancel)
-    ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
+ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -67,8 +67,7 @@ int CDialog::DoModal() {
 
     m_bContinueModal = TRUE;
     m_nModalResult = -1;
-    HWND hWnd = ::CreateDialogIndirectParam(AfxGetResourceHandle(), lpTemplate, hWndOwner, &AfxDlgProc,
-                                            reinterpret_cast<LPARAM>(this));
+    HWND hWnd = ::CreateDialogIndirectParam(AfxGetResourceHandle(), lpTemplate, hWndOwner, &AfxDlgProc, reinterpret_cast<LPARAM>(this));
     if (hWnd != nullptr && m_bContinueModal && ::IsWindow(hWnd)) RunModalLoop(MLF_SHOWONIDLE);
 
     if (disableOwner) ::EnableWindow(hWndOwner, TRUE);

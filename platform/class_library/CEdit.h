@@ -12,9 +12,7 @@ public:
         nStartChar = static_cast<int>(start);
         nEndChar = static_cast<int>(end);
     }
-    void SetSel(int nStartChar, int nEndChar) {
-        SendMessage(EM_SETSEL, static_cast<WPARAM>(static_cast<std::intptr_t>(nStartChar)), nEndChar);
-    }
+    void SetSel(int nStartChar, int nEndChar) { SendMessage(EM_SETSEL, static_cast<WPARAM>(static_cast<std::intptr_t>(nStartChar)), nEndChar); }
     int CharFromPos(CPoint pt) const {
         return static_cast<int>(SendMessage(EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y))));
     }

@@ -25,9 +25,7 @@ public:
     CRect(const RECT& rect) : RECT(rect) {}
     int Width() const { return static_cast<int>(right - left); }
     int Height() const { return static_cast<int>(bottom - top); }
-    BOOL PtInRect(POINT point) const {
-        return point.x >= left && point.x < right && point.y >= top && point.y < bottom ? TRUE : FALSE;
-    }
+    BOOL PtInRect(POINT point) const { return point.x >= left && point.x < right && point.y >= top && point.y < bottom ? TRUE : FALSE; }
     void OffsetRect(int dx, int dy) {
         left += dx;
         right += dx;
@@ -36,7 +34,5 @@ public:
     }
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
-    bool operator==(const CRect& other) const {
-        return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
-    }
+    bool operator==(const CRect& other) const { return left == other.left && top == other.top && right == other.right && bottom == other.bottom; }
 };

@@ -14,6 +14,4 @@ CMenu* CMenu::FromHandle(HMENU hMenu) {
     return slot.get();
 }
 
-BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem) {
-    return ::AppendMenu(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
-}
+BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem) { return ::AppendMenu(m_hMenu, nFlags, nIDNewItem, lpszNewItem); }

@@ -21,18 +21,17 @@ public:
     BOOL IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass() == pClass; }
 };
 
-#define DECLARE_DYNCREATE(class_name)                      \
-public:                                                    \
-    static const CRuntimeClass class##class_name;          \
-    static CObject* CreateObject();                        \
+#define DECLARE_DYNCREATE(class_name)             \
+public:                                           \
+    static const CRuntimeClass class##class_name; \
+    static CObject* CreateObject();               \
     const CRuntimeClass* GetRuntimeClass() const override;
 
 // A class name is a type here, which parentheses would not leave one.
 // NOLINTBEGIN(bugprone-macro-parentheses)
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name, wSchema)                                        \
-    CObject* class_name::CreateObject() { return new class_name; }                                    \
-    const CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class_name), wSchema,    \
-                                                         &class_name::CreateObject};                  \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name, wSchema)                                                              \
+    CObject* class_name::CreateObject() { return new class_name; }                                                             \
+    const CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class_name), wSchema, &class_name::CreateObject}; \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return &class_name::class##class_name; }
 // NOLINTEND(bugprone-macro-parentheses)
 

@@ -10,9 +10,8 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
     // The tooltip class lives in the common controls, which register it on request.
     const INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&init);
-    HWND hWnd = ::CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, nullptr,
-                                 AfxGetInstanceHandle(), nullptr);
+    HWND hWnd = ::CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, nullptr, AfxGetInstanceHandle(), nullptr);
     return hWnd != nullptr && SubclassWindow(hWnd);
 }
 

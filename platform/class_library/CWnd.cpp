@@ -23,8 +23,10 @@ public:
     }
     void Set(HWND hWnd, CWnd* pWnd) {
         const auto it = Find(hWnd);
-        if (it != m_entries.end() && it->first == hWnd) it->second = pWnd;
-        else m_entries.insert(it, {hWnd, pWnd});
+        if (it != m_entries.end() && it->first == hWnd)
+            it->second = pWnd;
+        else
+            m_entries.insert(it, {hWnd, pWnd});
     }
     void Remove(HWND hWnd) {
         const auto it = Find(hWnd);
@@ -54,15 +56,14 @@ std::map<HWND, std::unique_ptr<CWnd>>& TemporaryMap() {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
-    ON_WM_NCDESTROY()
-    ON_WM_HELPINFO()
+ON_WM_NCDESTROY()
+ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 CWnd::~CWnd() {
     // An object that goes before its window hands the window back to the procedure it replaced.
     if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) {
-        if (m_pfnSuper != nullptr && ::IsWindow(m_hWnd))
-            ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        if (m_pfnSuper != nullptr && ::IsWindow(m_hWnd)) ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         g_permanentMap.Remove(m_hWnd);
     }
 }
@@ -234,8 +235,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (!::IsWindow(hWnd) || FromHandlePermanent(hWnd) != nullptr || !Attach(hWnd)) return FALSE;
     // Set-up runs before the object's handlers take over the window's messages.
     PreSubclassWindow();
-    m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     return TRUE;
 }
 
@@ -268,13 +268,9 @@ BOOL CWnd::OnHelpInfo(HELPINFO*) {
 
 BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::SendMessage(m_hWnd, message, wParam, lParam);
-}
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const { return ::SendMessage(m_hWnd, message, wParam, lParam); }
 
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::PostMessage(m_hWnd, message, wParam, lParam);
-}
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const { return ::PostMessage(m_hWnd, message, wParam, lParam); }
 
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }

@@ -125,8 +125,10 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value, char decimalPoint) {
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) value = ReadField(hWnd);
-    else WriteField(hWnd, value);
+    if (pDX->m_bSaveAndValidate)
+        value = ReadField(hWnd);
+    else
+        WriteField(hWnd, value);
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {

@@ -26,7 +26,8 @@ std::string TextOf(HWND hWnd) {
 
 std::string Utf8(const std::wstring& wide) {
     std::string utf8(wide.size() * 4 + 1, '\0');
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
     utf8.resize(static_cast<std::size_t>(std::max(n, 0)));
     return utf8;
 }
@@ -36,8 +37,10 @@ std::string TemplateCaption(const WORD* p) {
     const bool extended = p[1] == 0xFFFF;
     const WORD* w = p + (extended ? 13 : 9);
     for (int field = 0; field < 2; ++field) {
-        if (*w == 0) w += 1;
-        else if (*w == 0xFFFF) w += 2;
+        if (*w == 0)
+            w += 1;
+        else if (*w == 0xFFFF)
+            w += 2;
         else {
             while (*w != 0) ++w;
             ++w;
@@ -58,8 +61,8 @@ std::vector<std::pair<int, std::string>> DialogCaptions() {
             HRSRC resource = FindResourceA(module, name, RT_DIALOG);
             const auto* p = static_cast<const WORD*>(LockResource(LoadResource(module, resource)));
             if (p != nullptr)
-                reinterpret_cast<std::vector<std::pair<int, std::string>>*>(param)->emplace_back(
-                    static_cast<int>(reinterpret_cast<ULONG_PTR>(name)), TemplateCaption(p));
+                reinterpret_cast<std::vector<std::pair<int, std::string>>*>(param)->emplace_back(static_cast<int>(reinterpret_cast<ULONG_PTR>(name)),
+                                                                                                 TemplateCaption(p));
             return TRUE;
         },
         reinterpret_cast<LONG_PTR>(&captions));
@@ -125,9 +128,7 @@ bool MenuItemEnabled(HMENU menu, int position) {
     return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
-bool MenuItemIsSeparator(HMENU menu, int position) {
-    return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) != 0;
-}
+bool MenuItemIsSeparator(HMENU menu, int position) { return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) != 0; }
 
 std::string MenuItemText(HMENU menu, int position) {
     char text[256] = {};
@@ -148,8 +149,8 @@ std::string Label(const std::string& text) {
 // The byte where character `index` of UTF-8 text starts.
 std::size_t ByteOfCharacter(const std::string& text, int index) {
     std::size_t at = 0;
-    for (int n = 0; n < index && at < text.size(); ++n)
-        do ++at;
+    for (int n = 0; n < index && at < text.size(); ++n) do
+            ++at;
         while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80);
     return at;
 }
@@ -349,8 +350,10 @@ void Driver::QueueKeyPress(UINT vk, bool shift, bool ctrl, bool alt) {
 // A character no key types, as an input method gives it: UTF-16 units, a pair beyond the basic plane.
 void Driver::QueueCharacter(UINT codePoint) {
     std::vector<WORD> units;
-    if (codePoint >= 0x10000) units = {static_cast<WORD>(0xD800 + ((codePoint - 0x10000) >> 10)), static_cast<WORD>(0xDC00 + ((codePoint - 0x10000) & 0x3FF))};
-    else units = {static_cast<WORD>(codePoint)};
+    if (codePoint >= 0x10000)
+        units = {static_cast<WORD>(0xD800 + ((codePoint - 0x10000) >> 10)), static_cast<WORD>(0xDC00 + ((codePoint - 0x10000) & 0x3FF))};
+    else
+        units = {static_cast<WORD>(codePoint)};
     for (const WORD unit : units) {
         for (const DWORD flags : {KEYEVENTF_UNICODE, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}) {
             Queue([unit, flags] {
@@ -402,8 +405,10 @@ std::string Driver::Type(const Args& a) {
         // Where a wide character is half of a pair, the pair is one character.
         if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < wide.size()) ch = 0x10000 + ((ch - 0xD800) << 10) + (static_cast<UINT>(wide[++i]) - 0xDC00);
         const auto [vk, shift] = KeyForChar(ch);
-        if (vk != 0) QueueKeyPress(vk, shift, false, false);
-        else QueueCharacter(ch);
+        if (vk != 0)
+            QueueKeyPress(vk, shift, false, false);
+        else
+            QueueCharacter(ch);
     }
     return "ok";
 }

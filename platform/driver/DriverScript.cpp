@@ -12,10 +12,9 @@ struct KeyName {
 };
 
 constexpr KeyName kKeys[] = {
-    {"Left", VK_LEFT},     {"Right", VK_RIGHT},   {"Up", VK_UP},         {"Down", VK_DOWN},
-    {"Home", VK_HOME},     {"End", VK_END},       {"Insert", VK_INSERT}, {"Delete", VK_DELETE},
-    {"Backspace", VK_BACK}, {"Tab", VK_TAB},      {"Enter", VK_RETURN},  {"Escape", VK_ESCAPE},
-    {"Space", VK_SPACE},   {"Apps", VK_APPS},
+    {"Left", VK_LEFT},    {"Right", VK_RIGHT},   {"Up", VK_UP},         {"Down", VK_DOWN},      {"Home", VK_HOME},
+    {"End", VK_END},      {"Insert", VK_INSERT}, {"Delete", VK_DELETE}, {"Backspace", VK_BACK}, {"Tab", VK_TAB},
+    {"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},   {"Apps", VK_APPS},
 };
 
 }  // namespace
@@ -45,18 +44,18 @@ std::pair<UINT, bool> KeyForChar(UINT ch) {
     if (ch >= 'A' && ch <= 'Z') return {ch, true};
     if (ch >= '0' && ch <= '9') return {ch, false};
     switch (ch) {
-    case ' ': return {VK_SPACE, false};
-    case '\t': return {VK_TAB, false};
-    case '\n':
-    case '\r': return {VK_RETURN, false};
-    case 0x08: return {VK_BACK, false};
-    case 0x1B: return {VK_ESCAPE, false};
-    case '.': return {VK_OEM_PERIOD, false};
-    case ',': return {VK_OEM_COMMA, false};
-    case '-': return {VK_OEM_MINUS, false};
-    case '+': return {VK_OEM_PLUS, true};
-    case '=': return {VK_OEM_PLUS, false};
-    default: return {0, false};  // typed through an input method: a character with no key
+        case ' ': return {VK_SPACE, false};
+        case '\t': return {VK_TAB, false};
+        case '\n':
+        case '\r': return {VK_RETURN, false};
+        case 0x08: return {VK_BACK, false};
+        case 0x1B: return {VK_ESCAPE, false};
+        case '.': return {VK_OEM_PERIOD, false};
+        case ',': return {VK_OEM_COMMA, false};
+        case '-': return {VK_OEM_MINUS, false};
+        case '+': return {VK_OEM_PLUS, true};
+        case '=': return {VK_OEM_PLUS, false};
+        default: return {0, false};  // typed through an input method: a character with no key
     }
 }
 
@@ -77,10 +76,14 @@ bool MenuLabelMatches(std::string label, const std::string& name) {
 UINT ParseKeyCombo(std::string combo, bool& shift, bool& ctrl, bool& alt) {
     shift = ctrl = alt = false;
     for (;;) {
-        if (combo.rfind("Shift+", 0) == 0) shift = true, combo.erase(0, 6);
-        else if (combo.rfind("Ctrl+", 0) == 0) ctrl = true, combo.erase(0, 5);
-        else if (combo.rfind("Alt+", 0) == 0) alt = true, combo.erase(0, 4);
-        else break;
+        if (combo.rfind("Shift+", 0) == 0)
+            shift = true, combo.erase(0, 6);
+        else if (combo.rfind("Ctrl+", 0) == 0)
+            ctrl = true, combo.erase(0, 5);
+        else if (combo.rfind("Alt+", 0) == 0)
+            alt = true, combo.erase(0, 4);
+        else
+            break;
     }
     return VirtualKeyFor(combo);
 }
@@ -154,20 +157,20 @@ std::vector<std::string> DriverScript::SplitWords(const std::string& line) {
             if (i >= line.size()) throw DriverError("escape at end of line");
             const char e = line[i++];
             switch (e) {
-            case '"': word += '"'; break;
-            case '\\': word += '\\'; break;
-            case 't': word += '\t'; break;
-            case 'n': word += '\n'; break;
-            case 'x': {
-                if (i + 2 > line.size()) throw DriverError("bad \\x escape");
-                int v = 0;
-                const auto r = std::from_chars(line.data() + i, line.data() + i + 2, v, 16);
-                if (r.ptr != line.data() + i + 2) throw DriverError("bad \\x escape");
-                word += static_cast<char>(v);
-                i += 2;
-                break;
-            }
-            default: throw DriverError(std::string("unknown escape \\") + e);
+                case '"': word += '"'; break;
+                case '\\': word += '\\'; break;
+                case 't': word += '\t'; break;
+                case 'n': word += '\n'; break;
+                case 'x': {
+                    if (i + 2 > line.size()) throw DriverError("bad \\x escape");
+                    int v = 0;
+                    const auto r = std::from_chars(line.data() + i, line.data() + i + 2, v, 16);
+                    if (r.ptr != line.data() + i + 2) throw DriverError("bad \\x escape");
+                    word += static_cast<char>(v);
+                    i += 2;
+                    break;
+                }
+                default: throw DriverError(std::string("unknown escape \\") + e);
             }
         }
         if (!closed) throw DriverError("unclosed quote");
@@ -180,16 +183,21 @@ std::string DriverScript::Quote(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '"') out += "\\\"";
-        else if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
+        if (c == '"')
+            out += "\\\"";
+        else if (c == '\\')
+            out += "\\\\";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
         else if (u < 0x20 || u == 0x7F) {
             constexpr char hex[] = "0123456789abcdef";
             out += "\\x";
             out += hex[u >> 4];
             out += hex[u & 15];
-        } else out += c;
+        } else
+            out += c;
     }
     return out + "\"";
 }
@@ -237,4 +245,3 @@ void DriverScript::ReportMessageBox(const std::string& caption, const std::strin
 void DriverScript::Need(const Args& args, std::size_t count, const char* usage) {
     if (args.size() != count) throw DriverError(std::string("usage: ") + usage);
 }
-

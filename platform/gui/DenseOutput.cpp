@@ -22,7 +22,8 @@ std::optional<DenseOutput> DenseOutput::Open(SDL_Window* window) {
     int width = 0;
     int height = 0;
     SDL_GetRendererOutputSize(renderer, &width, &height);
-    SDL_Texture* texture = width > 0 && height > 0 ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height) : nullptr;
+    SDL_Texture* texture =
+        width > 0 && height > 0 ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height) : nullptr;
     if (texture == nullptr) {
         SDL_DestroyRenderer(renderer);
         return std::nullopt;
@@ -34,7 +35,9 @@ DenseOutput::DenseOutput(SDL_Renderer* renderer, SDL_Texture* texture, int width
     : m_renderer(renderer), m_texture(texture), m_width(width), m_height(height) {}
 
 DenseOutput::DenseOutput(DenseOutput&& other) noexcept
-    : m_renderer(std::exchange(other.m_renderer, nullptr)), m_texture(std::exchange(other.m_texture, nullptr)), m_width(other.m_width),
+    : m_renderer(std::exchange(other.m_renderer, nullptr)),
+      m_texture(std::exchange(other.m_texture, nullptr)),
+      m_width(other.m_width),
       m_height(other.m_height) {}
 
 DenseOutput::~DenseOutput() {

@@ -72,25 +72,25 @@ bool IsEnabled(DBusConnection* bus) {
 // 1 is high, 0 no preference, and any other value one the portal may add later,
 // which it documents as no preference either.
 std::optional<bool> PortalSetting(DBusConnection* bus, const char* space, const char* key) {
-    Message call(dbus_message_new_method_call("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
-                                              "org.freedesktop.portal.Settings", "Read"));
+    Message call(
+        dbus_message_new_method_call("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings", "Read"));
     if (!call || !dbus_message_append_args(call.get(), DBUS_TYPE_STRING, &space, DBUS_TYPE_STRING, &key, DBUS_TYPE_INVALID)) return std::nullopt;
     Message reply = Call(bus, std::move(call));
     auto value = Unwrapped(reply.get());
     if (!value) return std::nullopt;
     switch (dbus_message_iter_get_arg_type(&*value)) {
-    case DBUS_TYPE_BOOLEAN: {
-        dbus_bool_t on = FALSE;
-        dbus_message_iter_get_basic(&*value, &on);
-        return on != FALSE;
-    }
-    case DBUS_TYPE_UINT32: {
-        dbus_uint32_t n = 0;
-        dbus_message_iter_get_basic(&*value, &n);
-        if (n > 1) return std::nullopt;
-        return n == 1;
-    }
-    default: return std::nullopt;
+        case DBUS_TYPE_BOOLEAN: {
+            dbus_bool_t on = FALSE;
+            dbus_message_iter_get_basic(&*value, &on);
+            return on != FALSE;
+        }
+        case DBUS_TYPE_UINT32: {
+            dbus_uint32_t n = 0;
+            dbus_message_iter_get_basic(&*value, &n);
+            if (n > 1) return std::nullopt;
+            return n == 1;
+        }
+        default: return std::nullopt;
     }
 }
 
@@ -127,7 +127,8 @@ DesktopWishes ReadDesktopWishes() {
     const bool contrastDecided = std::getenv("DOTWISE_CONTRAST") != nullptr;
     if (decided && contrastDecided) return wishes;
     // With no address, libdbus would try to start a session bus of its own.
-    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address == nullptr || *address == '\0' || std::strcmp(address, "disabled:") == 0) {
+    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+        address == nullptr || *address == '\0' || std::strcmp(address, "disabled:") == 0) {
         if (!decided) wishes.accessibilityReason = "no session bus";
         return wishes;
     }

@@ -90,7 +90,11 @@ void WriteFontChoice(const FontChoiceCache& cache, const FontFile& font) {
     const std::string aside = cache.file + "." + std::to_string(::getpid());
     {
         std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-        out << kHeader << "\n" << font.path << "\n" << font.index << "\n" << font.family << "\n" << StampOf(font.path) << "\n"
+        out << kHeader << "\n"
+            << font.path << "\n"
+            << font.index << "\n"
+            << font.family << "\n"
+            << StampOf(font.path) << "\n"
             << ConfigurationStamp(cache.configuration);
         if (!out.flush()) {
             ::unlink(aside.c_str());

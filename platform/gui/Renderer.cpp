@@ -146,8 +146,10 @@ void Renderer::PaintDialog(HWND dialog, bool active, HWND closeBoxPressed) {
         const Rect& box = parts.closeBox;
         m_canvas.FillRect(box, Sys(COLOR_3DFACE));
         const bool pressed = closeBoxPressed == dialog;
-        if (pressed) Edge(box, COLOR_3DDKSHADOW, COLOR_3DHILIGHT, COLOR_3DSHADOW, COLOR_3DLIGHT);
-        else Edge(box, COLOR_3DHILIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_3DSHADOW);
+        if (pressed)
+            Edge(box, COLOR_3DDKSHADOW, COLOR_3DHILIGHT, COLOR_3DSHADOW, COLOR_3DLIGHT);
+        else
+            Edge(box, COLOR_3DHILIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_3DSHADOW);
         const int size = std::max(4, box.Height() - 7);
         const int cx = box.left + (box.Width() - size) / 2 + (pressed ? 1 : 0);
         const int cy = box.top + (box.Height() - size) / 2 + (pressed ? 1 : 0);
@@ -182,15 +184,15 @@ void Renderer::Clip(const Rect* rect) {
 void Renderer::PaintControl(HWND control) {
     const Rect r = ToCanvas(wm().ScreenRect(control));
     switch (control->windowClass) {
-    case WindowClass::Edit: PaintEdit(control, r); break;
-    case WindowClass::Button:
-        switch (control->style & BS_TYPEMASK) {
-        case BS_GROUPBOX: PaintGroupBox(control, r); break;
-        case BS_AUTORADIOBUTTON: PaintRadio(control, r); break;
-        default: PaintButton(control, r); break;
-        }
-        break;
-    default: PaintStatic(control, r); break;
+        case WindowClass::Edit: PaintEdit(control, r); break;
+        case WindowClass::Button:
+            switch (control->style & BS_TYPEMASK) {
+                case BS_GROUPBOX: PaintGroupBox(control, r); break;
+                case BS_AUTORADIOBUTTON: PaintRadio(control, r); break;
+                default: PaintButton(control, r); break;
+            }
+            break;
+        default: PaintStatic(control, r); break;
     }
 }
 
@@ -204,8 +206,10 @@ void Renderer::PaintStatic(HWND control, const Rect& r) {
     }
     const ControlColors colors = QueryControlColors(control);
     for (const TextRun& run : LayOutStaticText(control, m_metrics)) {
-        if (control->IsEnabled()) Text(r.left + run.x, r.top + run.y, run.text, colors.text);
-        else DisabledText(r.left + run.x, r.top + run.y, run.text);
+        if (control->IsEnabled())
+            Text(r.left + run.x, r.top + run.y, run.text, colors.text);
+        else
+            DisabledText(r.left + run.x, r.top + run.y, run.text);
     }
 }
 
@@ -262,8 +266,10 @@ void Renderer::PaintButton(HWND control, const Rect& r) {
     const std::string label = WithoutMnemonic(control->text);
     const int tx = r.left + (r.Width() - m_metrics.TextWidth(label)) / 2 + (pressed ? 1 : 0);
     const int ty = r.top + (r.Height() - m_metrics.Height()) / 2 + (pressed ? 1 : 0);
-    if (control->IsEnabled()) MnemonicText(tx, ty, control->text, Sys(COLOR_BTNTEXT));
-    else DisabledText(tx, ty, label);
+    if (control->IsEnabled())
+        MnemonicText(tx, ty, control->text, Sys(COLOR_BTNTEXT));
+    else
+        DisabledText(tx, ty, label);
     if (focused) {
         // The dotted focus rectangle, its dots and gaps as wide as the scale's whole pixels.
         const int t = std::max(1, static_cast<int>(std::lround(m_metrics.Scale())));
@@ -287,8 +293,10 @@ void Renderer::PaintGroupBox(HWND control, const Rect& r) {
     if (control->text.empty()) return;
     const int width = m_metrics.TextWidth(control->text);
     m_canvas.FillRect({r.left + 7, r.top, r.left + 9 + width + 2, r.top + m_metrics.Height()}, Sys(COLOR_3DFACE));
-    if (control->IsEnabled()) Text(r.left + 9, r.top, control->text, Sys(COLOR_BTNTEXT));
-    else DisabledText(r.left + 9, r.top, control->text);
+    if (control->IsEnabled())
+        Text(r.left + 9, r.top, control->text, Sys(COLOR_BTNTEXT));
+    else
+        DisabledText(r.left + 9, r.top, control->text);
 }
 
 void Renderer::PaintRadio(HWND control, const Rect& r) {
@@ -306,16 +314,20 @@ void Renderer::PaintRadio(HWND control, const Rect& r) {
             const double d = (dx * dx + dy * dy) / k;
             if (d > 36.0) continue;
             COLORREF c = control->IsEnabled() ? Sys(COLOR_WINDOW) : Sys(COLOR_3DFACE);
-            if (d > 20.0) c = (dx + dy < 0) ? Sys(COLOR_3DSHADOW) : Sys(COLOR_3DHILIGHT);
-            else if (d > 12.0) c = (dx + dy < 0) ? Sys(COLOR_3DDKSHADOW) : Sys(COLOR_3DLIGHT);
+            if (d > 20.0)
+                c = (dx + dy < 0) ? Sys(COLOR_3DSHADOW) : Sys(COLOR_3DHILIGHT);
+            else if (d > 12.0)
+                c = (dx + dy < 0) ? Sys(COLOR_3DDKSHADOW) : Sys(COLOR_3DLIGHT);
             if (button != nullptr && button->Checked() && d < 4.5) c = control->IsEnabled() ? Sys(COLOR_BTNTEXT) : Sys(COLOR_GRAYTEXT);
             m_canvas.FillRect({r.left + x, top + y, r.left + x + 1, top + y + 1}, c);
         }
     }
     const int ty = r.top + (r.Height() - m_metrics.Height()) / 2;
     const int gap = static_cast<int>(std::lround(4 * m_metrics.Scale()));
-    if (control->IsEnabled()) MnemonicText(r.left + size + gap, ty, control->text, Sys(COLOR_BTNTEXT));
-    else DisabledText(r.left + size + gap, ty, WithoutMnemonic(control->text));
+    if (control->IsEnabled())
+        MnemonicText(r.left + size + gap, ty, control->text, Sys(COLOR_BTNTEXT));
+    else
+        DisabledText(r.left + size + gap, ty, WithoutMnemonic(control->text));
 }
 
 void Renderer::PaintMenu(const TrackedMenu& menu) {
@@ -340,13 +352,17 @@ void Renderer::PaintMenu(const TrackedMenu& menu) {
         const std::string label = item.text.substr(0, tab);
         const int ty = ir.top + (ir.Height() - m_metrics.Height()) / 2;
         const COLORREF color = highlighted ? Sys(COLOR_HIGHLIGHTTEXT) : Sys(COLOR_BTNTEXT);
-        if (item.IsEnabled()) MnemonicText(ir.left + 18, ty, label, color);
-        else DisabledText(ir.left + 18, ty, WithoutMnemonic(label));
+        if (item.IsEnabled())
+            MnemonicText(ir.left + 18, ty, label, color);
+        else
+            DisabledText(ir.left + 18, ty, WithoutMnemonic(label));
         if (tab != std::string::npos) {
             const std::string shortcut = item.text.substr(tab + 1);
             const int sx = ir.right - 12 - m_metrics.TextWidth(shortcut);
-            if (item.IsEnabled()) Text(sx, ty, shortcut, color);
-            else DisabledText(sx, ty, shortcut);
+            if (item.IsEnabled())
+                Text(sx, ty, shortcut, color);
+            else
+                DisabledText(sx, ty, shortcut);
         }
     }
 }

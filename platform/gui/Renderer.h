@@ -9,7 +9,6 @@
 #include "../window_system/Menu.h"
 #include "../window_system/MenuLayout.h"
 
-
 // The caption's parts, in the dialog's window coordinates.
 struct CaptionParts {
     Rect caption;

@@ -19,9 +19,9 @@ bool TakeScreenshot(const std::string& path, const DialogFont& font, std::string
     for (HWND top : WindowManager::Instance().TopLevelWindows()) {
         if (top->windowClass != WindowClass::Dialog || !top->IsVisible()) continue;
         const Rect r = WindowManager::Instance().ScreenRect(top);
-        bounds = any ? Rect{std::min(bounds.left, r.left), std::min(bounds.top, r.top), std::max(bounds.right, r.right),
-                             std::max(bounds.bottom, r.bottom)}
-                     : r;
+        bounds =
+            any ? Rect{std::min(bounds.left, r.left), std::min(bounds.top, r.top), std::max(bounds.right, r.right), std::max(bounds.bottom, r.bottom)}
+                : r;
         any = true;
     }
     if (!any) {

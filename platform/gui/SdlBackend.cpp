@@ -60,36 +60,36 @@ UINT VirtualKey(SDL_Keycode key) {
     if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return static_cast<UINT>('1' + (key - SDLK_KP_1));
     if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + static_cast<UINT>(key - SDLK_F1);
     switch (key) {
-    case SDLK_KP_0: return '0';
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_HOME: return VK_HOME;
-    case SDLK_END: return VK_END;
-    case SDLK_INSERT: return VK_INSERT;
-    case SDLK_DELETE: return VK_DELETE;
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_TAB: return VK_TAB;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_APPLICATION: return VK_APPS;
-    case SDLK_PERIOD:
-    case SDLK_KP_PERIOD: return VK_OEM_PERIOD;
-    case SDLK_COMMA: return VK_OEM_COMMA;
-    case SDLK_MINUS:
-    case SDLK_KP_MINUS: return VK_OEM_MINUS;
-    case SDLK_EQUALS:
-    case SDLK_KP_PLUS: return VK_OEM_PLUS;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT:
-    case SDLK_RALT: return VK_MENU;
-    default: return 0;
+        case SDLK_KP_0: return '0';
+        case SDLK_LEFT: return VK_LEFT;
+        case SDLK_RIGHT: return VK_RIGHT;
+        case SDLK_UP: return VK_UP;
+        case SDLK_DOWN: return VK_DOWN;
+        case SDLK_HOME: return VK_HOME;
+        case SDLK_END: return VK_END;
+        case SDLK_INSERT: return VK_INSERT;
+        case SDLK_DELETE: return VK_DELETE;
+        case SDLK_BACKSPACE: return VK_BACK;
+        case SDLK_TAB: return VK_TAB;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return VK_RETURN;
+        case SDLK_ESCAPE: return VK_ESCAPE;
+        case SDLK_SPACE: return VK_SPACE;
+        case SDLK_APPLICATION: return VK_APPS;
+        case SDLK_PERIOD:
+        case SDLK_KP_PERIOD: return VK_OEM_PERIOD;
+        case SDLK_COMMA: return VK_OEM_COMMA;
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS: return VK_OEM_MINUS;
+        case SDLK_EQUALS:
+        case SDLK_KP_PLUS: return VK_OEM_PLUS;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return VK_SHIFT;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return VK_CONTROL;
+        case SDLK_LALT:
+        case SDLK_RALT: return VK_MENU;
+        default: return 0;
     }
 }
 
@@ -114,7 +114,6 @@ SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* data
 }
 
 }  // namespace
-
 
 // The start, step by step: SDL told what this program wants of it, the
 // desktop's wishes read, the environment shaped for SDL's own start, the font
@@ -309,8 +308,8 @@ void SdlBackend::EnsureWindow() {
     SDL_SetWindowHitTest(m_window, HitTest, m_font.get());
     SetLegacyTitle(main->text);
     if (HICON icon = main->bigIcon; icon != nullptr && !icon->argb.empty()) {
-        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon->argb.data(), icon->width, icon->height, 32, icon->width * 4,
-                                                                  SDL_PIXELFORMAT_ARGB8888);
+        SDL_Surface* surface =
+            SDL_CreateRGBSurfaceWithFormatFrom(icon->argb.data(), icon->width, icon->height, 32, icon->width * 4, SDL_PIXELFORMAT_ARGB8888);
         if (surface != nullptr) {
             SDL_SetWindowIcon(m_window, surface);
             SDL_FreeSurface(surface);
@@ -389,8 +388,10 @@ bool SdlBackend::AttachCanvas() {
     m_windowSurface = surface;
     const std::uint32_t format = surface->format->format;
     m_direct = format == SurfaceCanvas::kXrgb || format == SurfaceCanvas::kArgb;
-    if (m_direct) m_canvas = std::make_unique<SurfaceCanvas>(surface, *m_font);
-    else if (m_canvas == nullptr) m_canvas = std::make_unique<SurfaceCanvas>(surface->w, surface->h, *m_font);
+    if (m_direct)
+        m_canvas = std::make_unique<SurfaceCanvas>(surface, *m_font);
+    else if (m_canvas == nullptr)
+        m_canvas = std::make_unique<SurfaceCanvas>(surface->w, surface->h, *m_font);
     m_dialogs.RepaintAll();
     m_pushWhole = true;
     return true;
@@ -501,8 +502,10 @@ void SdlBackend::KeepDrawing() {
 }
 
 void SdlBackend::ExportClipboard(const std::string& text) {
-    if (X11Clipboard* clipboard = Clipboard()) clipboard->SetText(text);
-    else SDL_SetClipboardText(text.c_str());
+    if (X11Clipboard* clipboard = Clipboard())
+        clipboard->SetText(text);
+    else
+        SDL_SetClipboardText(text.c_str());
 }
 
 std::optional<std::string> SdlBackend::ImportClipboard() {
@@ -562,37 +565,37 @@ bool SdlBackend::CaretBlinks() const {
 
 bool SdlBackend::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_QUIT:
-        // A signal or the end of the session: input ends here, so menus close and
-        // every dialog is closed from the top down as its close box would close it.
-        m_terminating = true;
-        return true;
-    case SDL_WINDOWEVENT:
-        // Shown, exposed or moved: the window's surface may hold nothing of ours.
-        m_pushWhole = true;
-        // A pointer outside the window is over none of the tools.
-        if (event.window.event == SDL_WINDOWEVENT_LEAVE) wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2});
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-            for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) wm().SetKeyDown(vk, false);
-            m_windowFocused = false;
-        }
-        // The caret blinks only while the window has the keyboard.
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-            m_windowFocused = true;
-            m_dialogs.KeepCaretShown();
-        }
-        // The window manager's close is the whole window's: the same as a termination request.
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) m_terminating = true;
-        m_dialogs.RepaintAll();
-        return true;
-    case SDL_KEYDOWN: OnKey(event, true); return true;
-    case SDL_KEYUP: OnKey(event, false); return true;
-    case SDL_TEXTINPUT: OnText(event.text.text); return true;
-    case SDL_MOUSEBUTTONDOWN: OnMouseButton(event, true); return true;
-    case SDL_MOUSEBUTTONUP: OnMouseButton(event, false); return true;
-    case SDL_MOUSEMOTION: OnMouseMotion(event); return true;
-    case SDL_MOUSEWHEEL: OnMouseWheel(event); return true;
-    default: return true;
+        case SDL_QUIT:
+            // A signal or the end of the session: input ends here, so menus close and
+            // every dialog is closed from the top down as its close box would close it.
+            m_terminating = true;
+            return true;
+        case SDL_WINDOWEVENT:
+            // Shown, exposed or moved: the window's surface may hold nothing of ours.
+            m_pushWhole = true;
+            // A pointer outside the window is over none of the tools.
+            if (event.window.event == SDL_WINDOWEVENT_LEAVE) wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2});
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) wm().SetKeyDown(vk, false);
+                m_windowFocused = false;
+            }
+            // The caret blinks only while the window has the keyboard.
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                m_windowFocused = true;
+                m_dialogs.KeepCaretShown();
+            }
+            // The window manager's close is the whole window's: the same as a termination request.
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) m_terminating = true;
+            m_dialogs.RepaintAll();
+            return true;
+        case SDL_KEYDOWN: OnKey(event, true); return true;
+        case SDL_KEYUP: OnKey(event, false); return true;
+        case SDL_TEXTINPUT: OnText(event.text.text); return true;
+        case SDL_MOUSEBUTTONDOWN: OnMouseButton(event, true); return true;
+        case SDL_MOUSEBUTTONUP: OnMouseButton(event, false); return true;
+        case SDL_MOUSEMOTION: OnMouseMotion(event); return true;
+        case SDL_MOUSEWHEEL: OnMouseWheel(event); return true;
+        default: return true;
     }
 }
 
@@ -637,8 +640,10 @@ void SdlBackend::OnMouseButton(const SDL_Event& event, bool down) {
     if (m_dialogs.OnButton(*this, screen, down, right)) return;
     // While a button is down the window keeps the mouse, so a drag may leave it and come back.
     if (!right) SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
-    if (down) Input::MouseDown(screen, right, !right && event.button.clicks == 2);
-    else Input::MouseUp(screen, right);
+    if (down)
+        Input::MouseDown(screen, right, !right && event.button.clicks == 2);
+    else
+        Input::MouseUp(screen, right);
     UpdatePointer();
 }
 

@@ -86,7 +86,8 @@ bool SessionBusAnswers(int deadlineMs) {
     if (fd < 0) return true;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
     bool answers = true;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&where), length) == 0 || ((errno == EINPROGRESS || errno == EAGAIN) && Await(fd, POLLOUT, deadline))) {
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&where), length) == 0 ||
+        ((errno == EINPROGRESS || errno == EAGAIN) && Await(fd, POLLOUT, deadline))) {
         // A client's first word: a zero byte, then an authentication request, to which every bus replies.
         std::string uid = std::to_string(::getuid());
         std::string hello(1, '\0');
@@ -97,8 +98,7 @@ bool SessionBusAnswers(int deadlineMs) {
             hello += kHex[c & 0xF];
         }
         hello += "\r\n";
-        if (::send(fd, hello.data(), hello.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(hello.size()))
-            answers = Await(fd, POLLIN, deadline);
+        if (::send(fd, hello.data(), hello.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(hello.size())) answers = Await(fd, POLLIN, deadline);
     } else if (errno == EINPROGRESS || errno == EAGAIN) {
         answers = false;
     }

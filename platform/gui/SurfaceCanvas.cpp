@@ -40,7 +40,7 @@ void SurfaceCanvas::FillRect(const Rect& rect, COLORREF color) {
 void SurfaceCanvas::DrawText(int x, int y, std::string_view utf8, COLORREF color) {
     if (utf8.empty()) return;
     SDL_Surface* glyphs = m_font.RenderedText(std::string(utf8), (static_cast<std::uint32_t>(GetRValue(color)) << 16) |
-                                                                      (static_cast<std::uint32_t>(GetGValue(color)) << 8) | GetBValue(color));
+                                                                     (static_cast<std::uint32_t>(GetGValue(color)) << 8) | GetBValue(color));
     if (glyphs == nullptr) return;
     SDL_Rect at{x, y, glyphs->w, glyphs->h};
     SDL_BlitSurface(glyphs, nullptr, m_surface, &at);

@@ -31,5 +31,4 @@ DOTWISE_MODULE_EXPORT bool DotwiseTakeScreenshot(const std::string* path, std::s
     }
     return TakeScreenshot(*path, *font, *error);
 }
-
 }

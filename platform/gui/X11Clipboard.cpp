@@ -226,11 +226,11 @@ private:
 
     void Dispatch(const XEvent& event) {
         switch (event.type) {
-        case SelectionRequest: OnSelectionRequest(event.xselectionrequest); break;
-        case SelectionClear: OnSelectionClear(event.xselectionclear); break;
-        case SelectionNotify: OnSelectionNotify(event.xselection); break;
-        case PropertyNotify: OnPropertyNotify(event.xproperty); break;
-        default: break;
+            case SelectionRequest: OnSelectionRequest(event.xselectionrequest); break;
+            case SelectionClear: OnSelectionClear(event.xselectionclear); break;
+            case SelectionNotify: OnSelectionNotify(event.xselection); break;
+            case PropertyNotify: OnPropertyNotify(event.xproperty); break;
+            default: break;
         }
     }
 
@@ -259,7 +259,8 @@ private:
     // Writes what the request's target asks for into the requestor's property; false for a target we do not offer.
     bool Put(const XSelectionRequestEvent& request, Atom property, const std::string& text) {
         const auto put = [&](Atom type, int format, const void* data, std::size_t count) {
-            XChangeProperty(m_d, request.requestor, property, type, format, PropModeReplace, static_cast<const unsigned char*>(data), static_cast<int>(count));
+            XChangeProperty(m_d, request.requestor, property, type, format, PropModeReplace, static_cast<const unsigned char*>(data),
+                            static_cast<int>(count));
             return true;
         };
         if (request.target == m_x.targets) {
@@ -327,10 +328,13 @@ private:
         unsigned long after = 0;
         unsigned char* data = nullptr;
         type = None;
-        if (XGetWindowProperty(m_d, m_x.window, m_x.answerProperty, 0, LONG_MAX / 4, True, AnyPropertyType, &type, &format, &count, &after, &data) != Success)
+        if (XGetWindowProperty(m_d, m_x.window, m_x.answerProperty, 0, LONG_MAX / 4, True, AnyPropertyType, &type, &format, &count, &after, &data) !=
+            Success)
             return bytes;
-        if (data != nullptr && type == XA_ATOM && format == 32) bytes = AtomNames(reinterpret_cast<Atom*>(data), count);
-        else if (data != nullptr && format == 8) bytes.assign(data, data + count);
+        if (data != nullptr && type == XA_ATOM && format == 32)
+            bytes = AtomNames(reinterpret_cast<Atom*>(data), count);
+        else if (data != nullptr && format == 8)
+            bytes.assign(data, data + count);
         if (data != nullptr) XFree(data);
         return bytes;
     }

@@ -8,8 +8,10 @@ int FixedTextMetrics::TextWidth(std::string_view utf8) const {
     int width = 0;
     for (const char c : utf8) {
         const auto u = static_cast<unsigned char>(c);
-        if (u < 0x80) width += 6;
-        else if ((u & 0xC0) != 0x80) width += 12;
+        if (u < 0x80)
+            width += 6;
+        else if ((u & 0xC0) != 0x80)
+            width += 12;
     }
     return width;
 }

@@ -111,7 +111,9 @@ int RunTerminal() {
     }
     std::unique_ptr<Backend> backend(module->openTerminal(&reason));
     if (backend == nullptr) {
-        std::fprintf(stderr, "dotwise: cannot run in this terminal: %s; use a full-screen terminal, or --platform headless to drive it from standard input\n", reason.c_str());
+        std::fprintf(stderr,
+                     "dotwise: cannot run in this terminal: %s; use a full-screen terminal, or --platform headless to drive it from standard input\n",
+                     reason.c_str());
         return 2;
     }
     return RunProgram(*backend);
@@ -157,10 +159,12 @@ int main(int argc, char** argv) {
             return BadCommandLine("unknown option '" + arg + "'");
         }
     }
-    if (withDriver && platform == "tui") return BadCommandLine("--driver reads standard input, which the terminal needs for its keys; use it with the window or --platform headless");
+    if (withDriver && platform == "tui")
+        return BadCommandLine("--driver reads standard input, which the terminal needs for its keys; use it with the window or --platform headless");
     if (const char* scale = std::getenv("DOTWISE_SCALE"); scale != nullptr && !ValidScale(scale))
         return BadCommandLine("DOTWISE_SCALE must be a number from 0.5 to 8, not '" + std::string(scale) + "'");
-    if (const char* contrast = std::getenv("DOTWISE_CONTRAST"); contrast != nullptr && std::strcmp(contrast, "high") != 0 && std::strcmp(contrast, "normal") != 0)
+    if (const char* contrast = std::getenv("DOTWISE_CONTRAST");
+        contrast != nullptr && std::strcmp(contrast, "high") != 0 && std::strcmp(contrast, "normal") != 0)
         return BadCommandLine("DOTWISE_CONTRAST takes high or normal, not '" + std::string(contrast) + "'");
     if (platform == "headless") return RunHeadless();
     if (platform == "tui") return RunTerminal();
@@ -174,10 +178,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (platform == "gui") {
-        std::fprintf(stderr, "dotwise: no display could be opened (%s); run with --platform tui in a terminal, or --platform headless\n", reason.c_str());
+        std::fprintf(stderr, "dotwise: no display could be opened (%s); run with --platform tui in a terminal, or --platform headless\n",
+                     reason.c_str());
         return 2;
     }
     if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO)) return RunTerminal();
-    std::fprintf(stderr, "dotwise: no display could be opened (%s) and no terminal; run with --platform headless to drive it from standard input\n", reason.c_str());
+    std::fprintf(stderr, "dotwise: no display could be opened (%s) and no terminal; run with --platform headless to drive it from standard input\n",
+                 reason.c_str());
     return 2;
 }

@@ -37,7 +37,8 @@ std::string Base64(const std::string& text) {
     std::string out;
     std::size_t i = 0;
     for (; i + 2 < text.size(); i += 3) {
-        const unsigned v = (static_cast<unsigned char>(text[i]) << 16) | (static_cast<unsigned char>(text[i + 1]) << 8) | static_cast<unsigned char>(text[i + 2]);
+        const unsigned v =
+            (static_cast<unsigned char>(text[i]) << 16) | (static_cast<unsigned char>(text[i + 1]) << 8) | static_cast<unsigned char>(text[i + 2]);
         for (int shift : {18, 12, 6, 0}) out += alphabet[(v >> shift) & 63];
     }
     if (i < text.size()) {
@@ -67,9 +68,8 @@ constexpr struct {
     const char* sequence;
     int key;
 } kCommonKeySequences[] = {
-    {"\033[1~", KEY_HOME}, {"\033[7~", KEY_HOME}, {"\033[H", KEY_HOME}, {"\033OH", KEY_HOME},
-    {"\033[4~", KEY_END},  {"\033[8~", KEY_END},  {"\033[F", KEY_END},  {"\033OF", KEY_END},
-    {"\033[2~", KEY_IC},   {"\033[3~", KEY_DC},   {"\033[5~", KEY_PPAGE}, {"\033[6~", KEY_NPAGE},
+    {"\033[1~", KEY_HOME}, {"\033[7~", KEY_HOME}, {"\033[H", KEY_HOME}, {"\033OH", KEY_HOME}, {"\033[4~", KEY_END},   {"\033[8~", KEY_END},
+    {"\033[F", KEY_END},   {"\033OF", KEY_END},   {"\033[2~", KEY_IC},  {"\033[3~", KEY_DC},  {"\033[5~", KEY_PPAGE}, {"\033[6~", KEY_NPAGE},
 };
 
 }  // namespace
@@ -133,7 +133,8 @@ void TerminalBackend::Paint() {
         m_screen->Clear(RGB(0, 0, 0));
         const std::string message = "终端太小: 需要 " + std::to_string(needColumns) + "×" + std::to_string(needRows) + ", 现在只有 " +
                                     std::to_string(m_screen->Columns()) + "×" + std::to_string(m_screen->Rows());
-        m_screen->Text(std::max(0, (m_screen->Columns() - TerminalWidth(message)) / 2), m_screen->Rows() / 2, message, RGB(255, 255, 255), RGB(0, 0, 0));
+        m_screen->Text(std::max(0, (m_screen->Columns() - TerminalWidth(message)) / 2), m_screen->Rows() / 2, message, RGB(255, 255, 255),
+                       RGB(0, 0, 0));
         m_screen->Cursor(-1, -1, false);
         m_screen->Present();
     } else {
@@ -165,8 +166,10 @@ bool TerminalBackend::PumpInput() {
     if (!ReadKey(wait, ch, kind)) return false;
     if (kind == ERR) return true;
     m_dirty = true;
-    if (kind == KEY_CODE_YES) OnKeyCode(static_cast<int>(ch));
-    else OnCharacter(static_cast<wchar_t>(ch));
+    if (kind == KEY_CODE_YES)
+        OnKeyCode(static_cast<int>(ch));
+    else
+        OnCharacter(static_cast<wchar_t>(ch));
     return true;
 }
 
@@ -174,8 +177,10 @@ void TerminalBackend::PressKey(unsigned vk, unsigned ch, bool shift, bool ctrl, 
     wm().SetKeyDown(VK_SHIFT, shift);
     wm().SetKeyDown(VK_CONTROL, ctrl);
     wm().SetKeyDown(VK_MENU, alt);
-    if (vk != 0) Input::KeyDown(vk, ch);
-    else if (ch != 0) Input::Char(ch);
+    if (vk != 0)
+        Input::KeyDown(vk, ch);
+    else if (ch != 0)
+        Input::Char(ch);
     if (vk != 0) Input::KeyUp(vk);
     wm().SetKeyDown(VK_SHIFT, false);
     wm().SetKeyDown(VK_CONTROL, false);
@@ -184,31 +189,31 @@ void TerminalBackend::PressKey(unsigned vk, unsigned ch, bool shift, bool ctrl, 
 
 void TerminalBackend::OnKeyCode(int code) {
     switch (code) {
-    case KEY_RESIZE: return;
-    case KEY_MOUSE: OnMouse(); return;
-    case kPasteBegin: OnPaste(); return;
-    case KEY_LEFT: PressKey(VK_LEFT, 0, false, false, false); return;
-    case KEY_RIGHT: PressKey(VK_RIGHT, 0, false, false, false); return;
-    case KEY_UP: PressKey(VK_UP, 0, false, false, false); return;
-    case KEY_DOWN: PressKey(VK_DOWN, 0, false, false, false); return;
-    case KEY_HOME: PressKey(VK_HOME, 0, false, false, false); return;
-    case KEY_END: PressKey(VK_END, 0, false, false, false); return;
-    case KEY_IC: PressKey(VK_INSERT, 0, false, false, false); return;
-    case KEY_DC: PressKey(VK_DELETE, 0, false, false, false); return;
-    case KEY_SLEFT: PressKey(VK_LEFT, 0, true, false, false); return;
-    case KEY_SRIGHT: PressKey(VK_RIGHT, 0, true, false, false); return;
-    case KEY_SHOME: PressKey(VK_HOME, 0, true, false, false); return;
-    case KEY_SEND: PressKey(VK_END, 0, true, false, false); return;
-    case KEY_SDC: PressKey(VK_DELETE, 0, true, false, false); return;
-    case KEY_SIC: PressKey(VK_INSERT, 0, true, false, false); return;
-    case KEY_BACKSPACE: PressKey(VK_BACK, 0x08, false, false, false); return;
-    case KEY_ENTER: PressKey(VK_RETURN, 0x0D, false, false, false); return;
-    case KEY_BTAB: PressKey(VK_TAB, 0x09, true, false, false); return;
-    case KEY_F(2):
-        // The second key for the system menu, for terminals that keep Alt+Space.
-        PressKey(VK_SPACE, 0, false, false, true);
-        return;
-    default: break;
+        case KEY_RESIZE: return;
+        case KEY_MOUSE: OnMouse(); return;
+        case kPasteBegin: OnPaste(); return;
+        case KEY_LEFT: PressKey(VK_LEFT, 0, false, false, false); return;
+        case KEY_RIGHT: PressKey(VK_RIGHT, 0, false, false, false); return;
+        case KEY_UP: PressKey(VK_UP, 0, false, false, false); return;
+        case KEY_DOWN: PressKey(VK_DOWN, 0, false, false, false); return;
+        case KEY_HOME: PressKey(VK_HOME, 0, false, false, false); return;
+        case KEY_END: PressKey(VK_END, 0, false, false, false); return;
+        case KEY_IC: PressKey(VK_INSERT, 0, false, false, false); return;
+        case KEY_DC: PressKey(VK_DELETE, 0, false, false, false); return;
+        case KEY_SLEFT: PressKey(VK_LEFT, 0, true, false, false); return;
+        case KEY_SRIGHT: PressKey(VK_RIGHT, 0, true, false, false); return;
+        case KEY_SHOME: PressKey(VK_HOME, 0, true, false, false); return;
+        case KEY_SEND: PressKey(VK_END, 0, true, false, false); return;
+        case KEY_SDC: PressKey(VK_DELETE, 0, true, false, false); return;
+        case KEY_SIC: PressKey(VK_INSERT, 0, true, false, false); return;
+        case KEY_BACKSPACE: PressKey(VK_BACK, 0x08, false, false, false); return;
+        case KEY_ENTER: PressKey(VK_RETURN, 0x0D, false, false, false); return;
+        case KEY_BTAB: PressKey(VK_TAB, 0x09, true, false, false); return;
+        case KEY_F(2):
+            // The second key for the system menu, for terminals that keep Alt+Space.
+            PressKey(VK_SPACE, 0, false, false, true);
+            return;
+        default: break;
     }
     if (code >= KEY_F(1) && code <= KEY_F(12)) {
         PressKey(VK_F1 + static_cast<unsigned>(code - KEY_F(1)), 0, false, false, false);
@@ -243,19 +248,21 @@ void TerminalBackend::OnCharacter(wchar_t ch) {
             PressKey(vk, 0, false, false, true);
         } else {
             // A plain Escape; whatever came right after it is a key of its own.
-            if (kind == OK) unget_wch(static_cast<wchar_t>(next));
-            else if (kind == KEY_CODE_YES) ungetch(static_cast<int>(next));
+            if (kind == OK)
+                unget_wch(static_cast<wchar_t>(next));
+            else if (kind == KEY_CODE_YES)
+                ungetch(static_cast<int>(next));
             PressKey(VK_ESCAPE, 0x1B, false, false, false);
         }
         return;
     }
     switch (ch) {
-    case '\t': PressKey(VK_TAB, 0x09, false, false, false); return;
-    case '\r':
-    case '\n': PressKey(VK_RETURN, 0x0D, false, false, false); return;
-    case 127:
-    case 8: PressKey(VK_BACK, 0x08, false, false, false); return;
-    default: break;
+        case '\t': PressKey(VK_TAB, 0x09, false, false, false); return;
+        case '\r':
+        case '\n': PressKey(VK_RETURN, 0x0D, false, false, false); return;
+        case 127:
+        case 8: PressKey(VK_BACK, 0x08, false, false, false); return;
+        default: break;
     }
     if (ch >= 1 && ch <= 26) {
         PressKey('A' + static_cast<unsigned>(ch) - 1, static_cast<unsigned>(ch), false, true, false);
@@ -263,13 +270,20 @@ void TerminalBackend::OnCharacter(wchar_t ch) {
     }
     const auto cp = static_cast<unsigned>(ch);  // NOLINT(bugprone-signed-char-misuse): a wide character, never negative
     unsigned vk = 0;
-    if (cp >= 'a' && cp <= 'z') vk = cp - 'a' + 'A';
-    else if ((cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9')) vk = cp;
-    else if (cp == ' ') vk = VK_SPACE;
-    else if (cp == '.') vk = VK_OEM_PERIOD;
-    else if (cp == ',') vk = VK_OEM_COMMA;
-    else if (cp == '-') vk = VK_OEM_MINUS;
-    else if (cp == '+' || cp == '=') vk = VK_OEM_PLUS;
+    if (cp >= 'a' && cp <= 'z')
+        vk = cp - 'a' + 'A';
+    else if ((cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9'))
+        vk = cp;
+    else if (cp == ' ')
+        vk = VK_SPACE;
+    else if (cp == '.')
+        vk = VK_OEM_PERIOD;
+    else if (cp == ',')
+        vk = VK_OEM_COMMA;
+    else if (cp == '-')
+        vk = VK_OEM_MINUS;
+    else if (cp == '+' || cp == '=')
+        vk = VK_OEM_PLUS;
     PressKey(vk, cp, cp >= 'A' && cp <= 'Z', false, false);
 }
 
@@ -309,8 +323,10 @@ bool TerminalBackend::OnMenuMouse(Point at, bool press, bool release, bool right
     if (box.rect.PtInRect(at)) {
         for (const MenuItemBox& item : box.items)
             if (item.rect.PtInRect(at)) {
-                if (release) ChooseMenuItem(item.index);
-                else menu->highlight = item.index;
+                if (release)
+                    ChooseMenuItem(item.index);
+                else
+                    menu->highlight = item.index;
             }
         return true;
     }

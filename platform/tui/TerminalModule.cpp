@@ -16,5 +16,4 @@ DOTWISE_MODULE_EXPORT Backend* DotwiseOpenTerminal(std::string* reason) {
         return nullptr;
     }
 }
-
 }

@@ -68,9 +68,12 @@ int TerminalPainter::EnabledLook() const {
 }
 
 void TerminalPainter::FaceText(int column, int row, std::string_view text, bool enabled, COLORREF color, int clipRight) {
-    if (enabled) m_screen.Text(column, row, text, color, kFace, EnabledLook(), clipRight);
-    else if (m_screen.Has256Colors()) m_screen.Text(column, row, text, RGB(128, 128, 128), kFace, 0, clipRight);
-    else m_screen.Text(column, row, text, kBlack, kFace, A_DIM, clipRight);
+    if (enabled)
+        m_screen.Text(column, row, text, color, kFace, EnabledLook(), clipRight);
+    else if (m_screen.Has256Colors())
+        m_screen.Text(column, row, text, RGB(128, 128, 128), kFace, 0, clipRight);
+    else
+        m_screen.Text(column, row, text, kBlack, kFace, A_DIM, clipRight);
 }
 
 void TerminalPainter::Paint() {
@@ -104,18 +107,20 @@ void TerminalPainter::PaintDialog(HWND dialog, bool active) {
         if (!control->IsVisible()) continue;
         const Rect cr = wm().ScreenRect(control);
         switch (control->windowClass) {
-        case WindowClass::Edit: PaintEdit(control, cr); break;
-        case WindowClass::Button:
-            switch (control->style & BS_TYPEMASK) {
-            case BS_GROUPBOX: PaintGroupBox(control, cr); break;
-            case BS_AUTORADIOBUTTON: PaintRadio(control, cr); break;
-            default: PaintButton(control, cr, active); break;
-            }
-            break;
-        default:
-            if ((control->style & SS_TYPEMASK) == SS_ICON) PaintIcon(control, cr);
-            else PaintStatic(control, cr);
-            break;
+            case WindowClass::Edit: PaintEdit(control, cr); break;
+            case WindowClass::Button:
+                switch (control->style & BS_TYPEMASK) {
+                    case BS_GROUPBOX: PaintGroupBox(control, cr); break;
+                    case BS_AUTORADIOBUTTON: PaintRadio(control, cr); break;
+                    default: PaintButton(control, cr, active); break;
+                }
+                break;
+            default:
+                if ((control->style & SS_TYPEMASK) == SS_ICON)
+                    PaintIcon(control, cr);
+                else
+                    PaintStatic(control, cr);
+                break;
         }
     }
 }
@@ -207,7 +212,8 @@ void TerminalPainter::PaintButton(HWND control, const Rect& r, bool active) {
     const COLORREF bg = m_screen.Has256Colors() ? RGB(224, 224, 224) : kWhite;
     // Grey alone does not show on a monochrome terminal.
     const int look = control->IsEnabled() ? EnabledLook() : A_DIM;
-    m_screen.Text(column, row, text, control->IsEnabled() ? kBlack : RGB(128, 128, 128), bg, look | (focused ? A_REVERSE : 0) | (isDefault ? A_BOLD : 0));
+    m_screen.Text(column, row, text, control->IsEnabled() ? kBlack : RGB(128, 128, 128), bg,
+                  look | (focused ? A_REVERSE : 0) | (isDefault ? A_BOLD : 0));
 }
 
 void TerminalPainter::PaintGroupBox(HWND control, const Rect& r) {
@@ -279,9 +285,12 @@ void TerminalPainter::PlaceCursor() {
         const MenuBox box = LayOutMenu(*menu, m_metrics, {0, 0, m_screen.Columns() * kCellWidth, m_screen.Rows() * kCellHeight}, 0, kCellHeight);
         const MenuItemBox* on = nullptr;
         for (const MenuItemBox& item : box.items)
-            if (item.index == menu->highlight || (on == nullptr && !menu->menu->items[static_cast<std::size_t>(item.index)].IsSeparator())) on = &item;
-        if (on != nullptr) m_screen.Cursor(CellColumn(box.rect.left) + 2, CellRow(on->rect.top), true);
-        else m_screen.Cursor(-1, -1, false);
+            if (item.index == menu->highlight || (on == nullptr && !menu->menu->items[static_cast<std::size_t>(item.index)].IsSeparator()))
+                on = &item;
+        if (on != nullptr)
+            m_screen.Cursor(CellColumn(box.rect.left) + 2, CellRow(on->rect.top), true);
+        else
+            m_screen.Cursor(-1, -1, false);
         return;
     }
     const Caret& caret = wm().GetCaret();
@@ -299,7 +308,9 @@ void TerminalPainter::PlaceCursor() {
     // A button's label, after its bracket; a radio button's mark; any other control's first cell.
     const Rect r = wm().ScreenRect(focus);
     int column = CellColumn(r.left);
-    if (focus->windowClass == WindowClass::Button && (focus->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) column += 1;
-    else if (focus->windowClass == WindowClass::Button && (focus->style & BS_TYPEMASK) != BS_GROUPBOX) column = ButtonColumn(r, ButtonText(focus)) + 2;
+    if (focus->windowClass == WindowClass::Button && (focus->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
+        column += 1;
+    else if (focus->windowClass == WindowClass::Button && (focus->style & BS_TYPEMASK) != BS_GROUPBOX)
+        column = ButtonColumn(r, ButtonText(focus)) + 2;
     m_screen.Cursor(column, LineRow(r.top), true);
 }

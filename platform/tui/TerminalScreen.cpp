@@ -35,7 +35,7 @@ void OnFatalSignal(int signal) {
 }
 
 // Every signal whose default ends the process: the terminal is put back first.
-constexpr int kEndingSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE,  SIGILL,  SIGTERM, SIGINT,    SIGHUP,  SIGQUIT,
+constexpr int kEndingSignals[] = {SIGSEGV, SIGABRT, SIGBUS,  SIGFPE,  SIGILL,  SIGTERM, SIGINT,    SIGHUP,  SIGQUIT,
                                   SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE, SIGTRAP, SIGSYS,  SIGVTALRM, SIGXCPU, SIGXFSZ};
 
 // Curses stops and resumes the program itself (leaving and redrawing its

@@ -17,16 +17,16 @@ namespace {
 // ARIA's words for our roles; labels name their fields and are not nodes of their own.
 const char* AriaRole(AccessibleRole role) {
     switch (role) {
-    case AccessibleRole::Dialog: return "dialog";
-    case AccessibleRole::Alert: return "alertdialog";
-    case AccessibleRole::Entry: return "textbox";
-    case AccessibleRole::PushButton: return "button";
-    case AccessibleRole::RadioButton: return "radio";
-    case AccessibleRole::Image: return "img";
-    case AccessibleRole::Panel: return "group";
-    case AccessibleRole::Menu: return "menu";
-    case AccessibleRole::MenuItem: return "menuitem";
-    case AccessibleRole::Label: return nullptr;
+        case AccessibleRole::Dialog: return "dialog";
+        case AccessibleRole::Alert: return "alertdialog";
+        case AccessibleRole::Entry: return "textbox";
+        case AccessibleRole::PushButton: return "button";
+        case AccessibleRole::RadioButton: return "radio";
+        case AccessibleRole::Image: return "img";
+        case AccessibleRole::Panel: return "group";
+        case AccessibleRole::Menu: return "menu";
+        case AccessibleRole::MenuItem: return "menuitem";
+        case AccessibleRole::Label: return nullptr;
     }
     return nullptr;
 }
@@ -44,7 +44,8 @@ void Describe(const AccessibleNode& node, const std::string& parent, std::string
     const char* role = AriaRole(node.role);
     if (role == nullptr) return;
     using namespace AccessibleState;
-    const std::string id = "dotwise-" + std::to_string(reinterpret_cast<std::uintptr_t>(node.window)) + (node.item >= 0 ? "-" + std::to_string(node.item) : "");
+    const std::string id =
+        "dotwise-" + std::to_string(reinterpret_cast<std::uintptr_t>(node.window)) + (node.item >= 0 ? "-" + std::to_string(node.item) : "");
     std::string states;
     if (!(node.states & kEnabled)) states += 'd';
     if (node.states & kFocused) states += 'f';
@@ -53,8 +54,8 @@ void Describe(const AccessibleNode& node, const std::string& parent, std::string
     if (node.states & kDefault) states += 'D';
     if (node.states & kActive) states += 'a';
     if (node.states & kSelected) states += 's';
-    out += id + '\t' + parent + '\t' + role + '\t' + Clean(node.name) + '\t' + states + '\t' + Clean(node.text) + '\t' +
-           std::to_string(node.caret) + '\t' + std::to_string(node.selectionStart) + '\t' + std::to_string(node.selectionEnd) + '\n';
+    out += id + '\t' + parent + '\t' + role + '\t' + Clean(node.name) + '\t' + states + '\t' + Clean(node.text) + '\t' + std::to_string(node.caret) +
+           '\t' + std::to_string(node.selectionStart) + '\t' + std::to_string(node.selectionEnd) + '\n';
     for (const AccessibleNode& child : node.children) Describe(child, id, out);
 }
 

@@ -42,8 +42,10 @@ void CanvasContext::DrawPixels(int x, int y, int width, int height, const std::u
 }
 
 void CanvasContext::SetClip(const Rect* rect) {
-    if (rect == nullptr) dotwise_clip(0, 0, -1, -1);
-    else dotwise_clip(rect->left, rect->top, rect->Width(), rect->Height());
+    if (rect == nullptr)
+        dotwise_clip(0, 0, -1, -1);
+    else
+        dotwise_clip(rect->left, rect->top, rect->Width(), rect->Height());
 }
 
 void CanvasContext::Resize(int width, int height) { dotwise_resize(width, height); }

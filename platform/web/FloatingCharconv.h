@@ -29,7 +29,8 @@ inline from_chars_result from_chars(const char* first, const char* last, double&
     // No blanks and no '+' before the number, and no hexadecimal form: only what from_chars reads.
     const char* start = first;
     if (start != last && *start == '-') ++start;
-    if (start == last || !(std::isdigit(static_cast<unsigned char>(*start)) || *start == '.' || *start == 'i' || *start == 'I' || *start == 'n' || *start == 'N'))
+    if (start == last ||
+        !(std::isdigit(static_cast<unsigned char>(*start)) || *start == '.' || *start == 'i' || *start == 'I' || *start == 'n' || *start == 'N'))
         return {first, errc::invalid_argument};
     std::string text(first, last);
     const size_t sign = static_cast<size_t>(start - first);

@@ -66,7 +66,8 @@ struct WebBackend::PageEvent {
     std::string text;
 };
 
-WebBackend::WebBackend(double scale) : m_font(scale), m_canvas(m_font), m_driver([this](const std::string& line) {
+WebBackend::WebBackend(double scale)
+    : m_font(scale), m_canvas(m_font), m_driver([this](const std::string& line) {
           m_answers.append(line).push_back('\n');
           return true;
       }) {
@@ -155,25 +156,25 @@ void WebBackend::Handle(const PageEvent& event) {
     const auto& f = event.fields;
     const Point screen{f[0] + m_origin.x, f[1] + m_origin.y};
     switch (event.type) {
-    case kKeyDown: OnKey(static_cast<UINT>(f[0]), f[1], true); break;
-    case kKeyUp: OnKey(static_cast<UINT>(f[0]), f[1], false); break;
-    case kText:
-        m_dialogs.KeepCaretShown();
-        for (const char32_t cp : DecodeUtf8(event.text)) Input::Char(cp);
-        break;
-    case kMouseDown: OnMouseButton(screen, true, f[2] == 2, f[3] == 2); break;
-    case kMouseUp: OnMouseButton(screen, false, f[2] == 2, false); break;
-    case kMouseMove: OnMouseMotion(screen); break;
-    case kMouseLeave: wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2}); break;
-    case kWheel: Input::MouseWheel(screen, f[2]); break;
-    case kLine: m_driver.Execute(event.text); break;
-    case kPaste: OnPaste(event.text); break;
-    case kEnd: m_ended = true; break;
-    case kFocus:
-        m_focused = f[0] != 0;
-        m_dialogs.KeepCaretShown();
-        m_dialogs.RepaintAll();
-        break;
+        case kKeyDown: OnKey(static_cast<UINT>(f[0]), f[1], true); break;
+        case kKeyUp: OnKey(static_cast<UINT>(f[0]), f[1], false); break;
+        case kText:
+            m_dialogs.KeepCaretShown();
+            for (const char32_t cp : DecodeUtf8(event.text)) Input::Char(cp);
+            break;
+        case kMouseDown: OnMouseButton(screen, true, f[2] == 2, f[3] == 2); break;
+        case kMouseUp: OnMouseButton(screen, false, f[2] == 2, false); break;
+        case kMouseMove: OnMouseMotion(screen); break;
+        case kMouseLeave: wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2}); break;
+        case kWheel: Input::MouseWheel(screen, f[2]); break;
+        case kLine: m_driver.Execute(event.text); break;
+        case kPaste: OnPaste(event.text); break;
+        case kEnd: m_ended = true; break;
+        case kFocus:
+            m_focused = f[0] != 0;
+            m_dialogs.KeepCaretShown();
+            m_dialogs.RepaintAll();
+            break;
     }
 }
 
@@ -221,8 +222,10 @@ void WebBackend::OnMouseButton(Point screen, bool down, bool right, bool doubleC
     m_dialogs.RepaintAll();
     m_dialogs.KeepCaretShown();
     if (m_dialogs.OnButton(*this, screen, down, right)) return;
-    if (down) Input::MouseDown(screen, right, !right && doubleClick);
-    else Input::MouseUp(screen, right);
+    if (down)
+        Input::MouseDown(screen, right, !right && doubleClick);
+    else
+        Input::MouseUp(screen, right);
     UpdatePointer();
 }
 

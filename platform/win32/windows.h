@@ -318,7 +318,6 @@ inline constexpr UINT BN_CLICKED = 0;
 inline constexpr UINT STN_CLICKED = 0;
 inline constexpr UINT STN_DBLCLK = 1;
 
-
 // Dialog codes answered to WM_GETDLGCODE.
 inline constexpr UINT DLGC_WANTARROWS = 0x0001;
 inline constexpr UINT DLGC_WANTTAB = 0x0002;
@@ -535,10 +534,9 @@ LONG WINAPI GetWindowLongA(HWND hWnd, int index);
 LONG WINAPI SetWindowLongA(HWND hWnd, int index, LONG value);
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int index);
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value);
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
-                            int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
-HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATE dialogTemplate, HWND owner, DLGPROC dialogProc,
-                                       LPARAM initParam);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height, HWND parent,
+                            HMENU menu, HINSTANCE instance, LPVOID param);
+HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATE dialogTemplate, HWND owner, DLGPROC dialogProc, LPARAM initParam);
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR result);
 BOOL WINAPI DestroyWindow(HWND hWnd);
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR text, int maxCount);
@@ -597,8 +595,7 @@ BOOL WINAPI DrawIcon(HDC hDC, int x, int y, HICON hIcon);
 BOOL WINAPI DrawIconEx(HDC hDC, int x, int y, HICON hIcon, int cx, int cy, UINT step, HBRUSH flickerFree, UINT flags);
 
 // Icons, pointers, menus, message boxes.
-HICON WINAPI CreateIconFromResourceEx(BYTE* bits, DWORD size, BOOL icon, DWORD version, int cxDesired, int cyDesired,
-                                      UINT flags);
+HICON WINAPI CreateIconFromResourceEx(BYTE* bits, DWORD size, BOOL icon, DWORD version, int cxDesired, int cyDesired, UINT flags);
 HICON WINAPI CopyIcon(HICON hIcon);
 BOOL WINAPI DestroyIcon(HICON hIcon);
 BOOL WINAPI DestroyCursor(HCURSOR hCursor);
@@ -663,8 +660,8 @@ COLORREF WINAPI GetTextColor(HDC hDC);
 BOOL WINAPI GetTextExtentPoint32A(HDC hDC, LPCSTR text, int length, SIZE* size);
 BOOL WINAPI EnumResourceNamesA(HMODULE module, LPCSTR type, ENUMRESNAMEPROCA enumProc, LONG_PTR param);
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide, int wideLength);
-int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR text, int length,
-                               LPCSTR defaultChar, BOOL* usedDefaultChar);
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR text, int length, LPCSTR defaultChar,
+                               BOOL* usedDefaultChar);
 
 // The program's entry, which the class library defines.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

@@ -127,5 +127,6 @@ const TerminalModule* LoadTerminalModule(std::string& error) {
 }
 
 const AccessibilityModule* LoadAccessibilityModule(std::string& error) {
-    return LoadOnce<AccessibilityModule>("dotwise-atspi.so", "accessibility", "the accessibility module lacks its entry points", &BindAccessibility, error);
+    return LoadOnce<AccessibilityModule>("dotwise-atspi.so", "accessibility", "the accessibility module lacks its entry points", &BindAccessibility,
+                                         error);
 }

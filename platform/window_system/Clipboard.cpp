@@ -66,9 +66,7 @@ BOOL WINAPI EmptyClipboard() {
     ClipboardStore::Instance().Empty();
     return TRUE;
 }
-BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
-    return format == CF_TEXT && ClipboardStore::Instance().HasText() ? TRUE : FALSE;
-}
+BOOL WINAPI IsClipboardFormatAvailable(UINT format) { return format == CF_TEXT && ClipboardStore::Instance().HasText() ? TRUE : FALSE; }
 HANDLE WINAPI GetClipboardData(UINT format) { return ClipboardStore::Instance().GetData(format); }
 HANDLE WINAPI SetClipboardData(UINT format, HANDLE data) { return ClipboardStore::Instance().SetData(format, data); }
 

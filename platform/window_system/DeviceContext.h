@@ -33,7 +33,7 @@ using FontObject = HFONT__;
 struct HDC__ {
     HWND hWnd = nullptr;
     Canvas* canvas = nullptr;  // null where nothing is drawn (the headless back end)
-    Point origin;             // the window's client origin on the canvas
+    Point origin;              // the window's client origin on the canvas
     COLORREF textColor = 0;
     COLORREF bkColor = RGB(255, 255, 255);
     int bkMode = OPAQUE;

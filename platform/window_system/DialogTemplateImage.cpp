@@ -54,16 +54,18 @@ private:
 
 WORD ClassAtom(WindowClass cls) {
     switch (cls) {
-    case WindowClass::Button: return kButtonAtom;
-    case WindowClass::Edit: return kEditAtom;
-    default: return kStaticAtom;
+        case WindowClass::Button: return kButtonAtom;
+        case WindowClass::Edit: return kEditAtom;
+        default: return kStaticAtom;
     }
 }
 
 // An icon static names its icon resource as "#id"; the compiled form holds the ordinal.
 void WriteItemText(TemplateWriter& out, const DialogItemTemplate& item) {
-    if (item.text != nullptr && item.text[0] == '#' && (item.style & SS_TYPEMASK) == SS_ICON) out.Ordinal(static_cast<WORD>(std::atoi(item.text + 1)));
-    else out.Text(item.text);
+    if (item.text != nullptr && item.text[0] == '#' && (item.style & SS_TYPEMASK) == SS_ICON)
+        out.Ordinal(static_cast<WORD>(std::atoi(item.text + 1)));
+    else
+        out.Text(item.text);
 }
 
 // Reads a template word by word. Past the end it reads zeros and remembers that
@@ -151,7 +153,7 @@ std::vector<WORD> CompileDialogTemplate(const DialogTemplate& dialog) {
     if (style & DS_SETFONT) {
         out.Word(static_cast<WORD>(dialog.pointSize));
         if (dialog.extended) {
-            out.Word(400);  // weight
+            out.Word(400);     // weight
             out.Word(0x0100);  // not italic; the default character set
         }
         out.Text(dialog.fontFace);
@@ -167,8 +169,10 @@ std::vector<WORD> CompileDialogTemplate(const DialogTemplate& dialog) {
             out.Dword(0);
         }
         for (const short v : {item.x, item.y, item.cx, item.cy}) out.Short(v);
-        if (dialog.extended) out.Dword(static_cast<DWORD>(item.id));
-        else out.Word(static_cast<WORD>(item.id));
+        if (dialog.extended)
+            out.Dword(static_cast<DWORD>(item.id));
+        else
+            out.Word(static_cast<WORD>(item.id));
         out.Ordinal(ClassAtom(item.windowClass));
         WriteItemText(out, item);
         out.Word(0);  // no creation data
@@ -238,8 +242,9 @@ bool LoadedDialogTemplate::Read(const void* data, std::size_t size) {
 }
 
 DialogTemplate LoadedDialogTemplate::View() const {
-    return DialogTemplate{0, m_extended, m_style, m_exStyle, m_x, m_y, m_cx, m_cy, m_caption.c_str(),
-                          m_fontFace.empty() ? nullptr : m_fontFace.c_str(), m_pointSize, m_items};
+    return DialogTemplate{0,           m_extended, m_style, m_exStyle,         m_x,
+                          m_y,         m_cx,       m_cy,    m_caption.c_str(), m_fontFace.empty() ? nullptr : m_fontFace.c_str(),
+                          m_pointSize, m_items};
 }
 
 namespace {

@@ -8,15 +8,11 @@ bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 // Words are runs of letters, digits and any non-ASCII character (so a run of
 // Chinese text counts as one word, as it does for a user of the original).
-bool IsWordByte(unsigned char c) {
-    return c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
+bool IsWordByte(unsigned char c) { return c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 
 }  // namespace
 
-std::string EditModel::SelectedText() const {
-    return m_text.substr(SelStart(), SelEnd() - SelStart());
-}
+std::string EditModel::SelectedText() const { return m_text.substr(SelStart(), SelEnd() - SelStart()); }
 
 int EditModel::SnapToBoundary(int pos) const {
     pos = std::clamp(pos, 0, Length());

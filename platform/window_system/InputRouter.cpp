@@ -69,16 +69,16 @@ UINT CharForKey(UINT vk, bool shift, bool ctrl, bool alt) {
     // The digits' shifted characters are those of the US layout, as the driver's keys are.
     if (vk >= '0' && vk <= '9') return shift ? static_cast<UINT>(")!@#$%^&*("[vk - '0']) : vk;
     switch (vk) {
-    case VK_BACK: return 0x08;
-    case VK_TAB: return 0x09;
-    case VK_RETURN: return 0x0D;
-    case VK_ESCAPE: return 0x1B;
-    case VK_SPACE: return ' ';
-    case VK_OEM_PERIOD: return shift ? '>' : '.';
-    case VK_OEM_COMMA: return shift ? '<' : ',';
-    case VK_OEM_MINUS: return shift ? '_' : '-';
-    case VK_OEM_PLUS: return shift ? '+' : '=';
-    default: return 0;
+        case VK_BACK: return 0x08;
+        case VK_TAB: return 0x09;
+        case VK_RETURN: return 0x0D;
+        case VK_ESCAPE: return 0x1B;
+        case VK_SPACE: return ' ';
+        case VK_OEM_PERIOD: return shift ? '>' : '.';
+        case VK_OEM_COMMA: return shift ? '<' : ',';
+        case VK_OEM_MINUS: return shift ? '_' : '-';
+        case VK_OEM_PLUS: return shift ? '+' : '=';
+        default: return 0;
     }
 }
 
@@ -276,8 +276,10 @@ void SendMouseInput(const MOUSEINPUT& mouse) {
 UINT WINAPI SendInput(UINT count, LPINPUT inputs, int size) {
     if (inputs == nullptr || size != static_cast<int>(sizeof(INPUT))) return 0;
     for (UINT i = 0; i < count; ++i) {
-        if (inputs[i].type == INPUT_KEYBOARD) SendKeyboardInput(inputs[i].ki);
-        else if (inputs[i].type == INPUT_MOUSE) SendMouseInput(inputs[i].mi);
+        if (inputs[i].type == INPUT_KEYBOARD)
+            SendKeyboardInput(inputs[i].ki);
+        else if (inputs[i].type == INPUT_MOUSE)
+            SendMouseInput(inputs[i].mi);
     }
     return count;
 }

@@ -13,7 +13,8 @@ MenuBox LayOutMenu(const TrackedMenu& menu, const TextMetrics& metrics, const Re
         const std::string label = MenuItemLabel(item.text);
         const std::size_t tab = label.find('\t');
         labelWidth = std::max(labelWidth, metrics.TextWidth(label.substr(0, tab)));
-        if (tab != std::string::npos) shortcutWidth = std::max(shortcutWidth, metrics.TextWidth(label.substr(tab + 1)) + 4 * metrics.AverageCharWidth());
+        if (tab != std::string::npos)
+            shortcutWidth = std::max(shortcutWidth, metrics.TextWidth(label.substr(tab + 1)) + 4 * metrics.AverageCharWidth());
         height += item.IsSeparator() ? separatorHeight : itemHeight;
     }
     const int width = labelWidth + shortcutWidth + 8 * metrics.AverageCharWidth();

@@ -51,8 +51,9 @@ int RunMessageDialog(HWND owner, const std::string& text, const std::string& cap
         {0xFFFF, WindowClass::Static, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 12, 10, textWidth, textHeight, text.c_str()},
         {IDOK, WindowClass::Button, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, static_cast<short>((width - 50) / 2), buttonTop, 50, 14, "确定"},
     };
-    const DialogTemplate dialog{0, false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, width,
-                                static_cast<short>(buttonTop + 22), caption.c_str(), "宋体", 9, items};
+    const DialogTemplate dialog{
+        0, false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, width, static_cast<short>(buttonTop + 22), caption.c_str(), "宋体",
+        9, items};
     HWND focusBefore = GetFocus();
     const bool disableOwner = IsWindow(owner) && IsWindowEnabled(owner);
     if (disableOwner) EnableWindow(owner, FALSE);

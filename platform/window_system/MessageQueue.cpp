@@ -5,9 +5,7 @@ namespace {
 WindowManager& wm() { return WindowManager::Instance(); }
 }  // namespace
 
-LRESULT WINAPI SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return wm().Send(hWnd, message, wParam, lParam);
-}
+LRESULT WINAPI SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) { return wm().Send(hWnd, message, wParam, lParam); }
 
 BOOL WINAPI PostMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!wm().IsWindow(hWnd)) return FALSE;
@@ -24,17 +22,13 @@ int WINAPI GetWindowTextA(HWND hWnd, LPSTR text, int maxCount) {
     return static_cast<int>(SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(text)));
 }
 
-BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR text) {
-    return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE : FALSE;
-}
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR text) { return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE : FALSE; }
 
 void WINAPI PostQuitMessage(int exitCode) { wm().PostQuit(exitCode); }
 
 BOOL WINAPI GetMessageA(LPMSG msg, HWND, UINT, UINT) { return wm().Get(msg) ? TRUE : FALSE; }
 
-BOOL WINAPI PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT removeMsg) {
-    return wm().Peek(msg, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
-}
+BOOL WINAPI PeekMessageA(LPMSG msg, HWND, UINT, UINT, UINT removeMsg) { return wm().Peek(msg, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE; }
 
 BOOL WINAPI TranslateMessage(const MSG* msg) { return msg != nullptr && wm().Translate(*msg) ? TRUE : FALSE; }
 

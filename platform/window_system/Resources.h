@@ -23,11 +23,21 @@ struct DialogItemTemplate {
 // head (the class library's centring rule) reads it as it would read one
 // compiled by a resource compiler; the rest is this window system's own.
 struct DialogTemplate {
-    constexpr DialogTemplate(int id_, bool extended_, DWORD style_, DWORD exStyle_, short x_, short y_, short cx_, short cy_,
-                             const char* caption_, const char* fontFace_, int pointSize_,
-                             std::span<const DialogItemTemplate> items_)
-        : exStyle(exStyle_), style(style_), cDlgItems(static_cast<WORD>(items_.size())), x(x_), y(y_), cx(cx_), cy(cy_),
-          id(id_), extended(extended_), caption(caption_), fontFace(fontFace_), pointSize(pointSize_), items(items_) {}
+    constexpr DialogTemplate(int id_, bool extended_, DWORD style_, DWORD exStyle_, short x_, short y_, short cx_, short cy_, const char* caption_,
+                             const char* fontFace_, int pointSize_, std::span<const DialogItemTemplate> items_)
+        : exStyle(exStyle_),
+          style(style_),
+          cDlgItems(static_cast<WORD>(items_.size())),
+          x(x_),
+          y(y_),
+          cx(cx_),
+          cy(cy_),
+          id(id_),
+          extended(extended_),
+          caption(caption_),
+          fontFace(fontFace_),
+          pointSize(pointSize_),
+          items(items_) {}
 
     WORD dlgVer = 1;
     WORD signature = 0xFFFF;
@@ -43,7 +53,6 @@ struct DialogTemplate {
     int pointSize;
     std::span<const DialogItemTemplate> items;
 };
-
 
 struct StringResource {
     UINT id;

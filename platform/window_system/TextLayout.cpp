@@ -33,14 +33,17 @@ std::vector<TextRun> LayOutStaticText(HWND control, const TextMetrics& metrics) 
             int lineWidth = 0;
             while (end < paragraph.size()) {
                 const std::size_t next = NextCharEnd(paragraph, end);
-                const int w = paragraph[end] == '\t' ? tabStop - lineWidth % tabStop : metrics.TextWidth(std::string_view(paragraph).substr(end, next - end));
+                const int w =
+                    paragraph[end] == '\t' ? tabStop - lineWidth % tabStop : metrics.TextWidth(std::string_view(paragraph).substr(end, next - end));
                 if (wraps && lineWidth + w > width && end > start) break;
                 lineWidth += w;
                 end = next;
             }
             int x = 0;
-            if (align == SS_RIGHT) x = width - lineWidth;
-            else if (align == SS_CENTER) x = (width - lineWidth) / 2;
+            if (align == SS_RIGHT)
+                x = width - lineWidth;
+            else if (align == SS_CENTER)
+                x = (width - lineWidth) / 2;
             // One run per piece between tabs.
             std::size_t piece = start;
             int px = x;

@@ -31,7 +31,6 @@ public:
     Point anchor;  // screen point the tip is shown below
 };
 
-
 ToolTipControl* ToolTipControlOf(HWND hWnd);
 // The text of the tool registered for `hWnd`, if any tooltip holds one.
 const ToolInfo* FindTool(HWND hWnd);

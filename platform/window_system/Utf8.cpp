@@ -22,10 +22,14 @@ std::size_t ReadCharacter(std::string_view text, std::size_t pos, char32_t& cp, 
     std::size_t length = 0;
     // The range the second byte must fall in excludes overlong forms, surrogates and code points past Unicode.
     unsigned char low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2, cp = lead & 0x1F;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, cp = lead & 0x0F, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, cp = lead & 0x07, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
-    else return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, cp = lead & 0x1F;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, cp = lead & 0x0F, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, cp = lead & 0x07, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+    else
+        return 1;
     for (std::size_t i = 1; i < length; ++i) {
         if (pos + i >= text.size()) return i;
         const auto next = static_cast<unsigned char>(text[pos + i]);
@@ -89,8 +93,10 @@ std::string RepairUtf8(std::string_view text) {
         char32_t cp = 0;
         bool valid = false;
         const std::size_t length = ReadCharacter(text, pos, cp, valid);
-        if (valid) out.append(text.substr(pos, length));
-        else out += EncodeUtf8(kReplacementCharacter);
+        if (valid)
+            out.append(text.substr(pos, length));
+        else
+            out += EncodeUtf8(kReplacementCharacter);
         pos += length;
     }
     return out;

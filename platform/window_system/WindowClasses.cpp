@@ -18,12 +18,12 @@
 
 std::unique_ptr<StandardProcedure> ProcedureFor(WindowClass cls) {
     switch (cls) {
-    case WindowClass::Edit: return std::make_unique<EditControl>();
-    case WindowClass::Button: return std::make_unique<ButtonControl>();
-    case WindowClass::Dialog: return std::make_unique<DialogProcedure>();
-    case WindowClass::ToolTip: return std::make_unique<ToolTipControl>();
-    case WindowClass::MenuPopup: return std::make_unique<MenuPopupProcedure>();
-    default: return std::make_unique<StaticControl>();
+        case WindowClass::Edit: return std::make_unique<EditControl>();
+        case WindowClass::Button: return std::make_unique<ButtonControl>();
+        case WindowClass::Dialog: return std::make_unique<DialogProcedure>();
+        case WindowClass::ToolTip: return std::make_unique<ToolTipControl>();
+        case WindowClass::MenuPopup: return std::make_unique<MenuPopupProcedure>();
+        default: return std::make_unique<StaticControl>();
     }
 }
 
@@ -64,8 +64,8 @@ LRESULT CALLBACK StandardWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     return hWnd->procedure ? hWnd->procedure->Handle(hWnd, message, wParam, lParam) : DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
-                            int height, HWND parent, HMENU menu, HINSTANCE, LPVOID) {
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height, HWND parent,
+                            HMENU menu, HINSTANCE, LPVOID) {
     WindowClass cls{};
     if (!WindowClassByName(className, cls)) return nullptr;
     if ((style & WS_CHILD) && !IsWindow(parent)) return nullptr;

@@ -36,7 +36,8 @@ HWND WindowManager::ChildById(HWND parent, int id) {
         m_indexedParent = parent;
         m_indexedGeneration = m_childGeneration;
     }
-    const auto at = std::lower_bound(m_childrenById.begin(), m_childrenById.end(), id, [](const auto& entry, int value) { return entry.first < value; });
+    const auto at =
+        std::lower_bound(m_childrenById.begin(), m_childrenById.end(), id, [](const auto& entry, int value) { return entry.first < value; });
     return at != m_childrenById.end() && at->first == id ? at->second : nullptr;
 }
 
@@ -184,8 +185,7 @@ Point WindowManager::ClientOrigin(HWND hWnd) const {
 
 Rect WindowManager::ClientRect(HWND hWnd) const {
     const Rect& inset = hWnd->clientInset;
-    return {0, 0, std::max(0, hWnd->rect.Width() - inset.left - inset.right),
-            std::max(0, hWnd->rect.Height() - inset.top - inset.bottom)};
+    return {0, 0, std::max(0, hWnd->rect.Width() - inset.left - inset.right), std::max(0, hWnd->rect.Height() - inset.top - inset.bottom)};
 }
 
 void WindowManager::Reset() {

@@ -23,8 +23,8 @@ struct HWND__ {
     int id = 0;
     DWORD style = 0;
     DWORD exStyle = 0;
-    Rect rect;          // window rectangle: in the parent's client area, or on the screen for top-level windows
-    Rect clientInset;   // frame thickness on each side (left, top, right, bottom)
+    Rect rect;         // window rectangle: in the parent's client area, or on the screen for top-level windows
+    Rect clientInset;  // frame thickness on each side (left, top, right, bottom)
     std::string text;
     HWND parent = nullptr;  // child windows: the parent; top-level windows: the owner
     std::vector<HWND> children;

@@ -88,7 +88,8 @@ std::wstring ToolTipOf(HWND control) {
             TOOLINFOA info{};
             info.cbSize = sizeof info;
             info.lpszText = text;
-            if (SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info)) && info.hwnd == control) found = Wide(text);
+            if (SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info)) && info.hwnd == control)
+                found = Wide(text);
         }
     };
     EnumThreadWindows(
@@ -206,13 +207,19 @@ public:
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override { return standard_->get_accValue(child, value); }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override { return standard_->get_accDescription(child, text); }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override { return standard_->get_accHelp(child, text); }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override { return standard_->get_accHelpTopic(file, child, topic); }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+        return standard_->get_accHelpTopic(file, child, topic);
+    }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* text) override { return standard_->get_accKeyboardShortcut(child, text); }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return standard_->get_accFocus(child); }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override { return standard_->get_accSelection(children); }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override { return standard_->accSelect(flags, child); }
-    HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h, VARIANT child) override { return standard_->accLocation(x, y, w, h, child); }
-    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override { return standard_->accNavigate(direction, start, end); }
+    HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h, VARIANT child) override {
+        return standard_->accLocation(x, y, w, h, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        return standard_->accNavigate(direction, start, end);
+    }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override { return standard_->accHitTest(x, y, child); }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return standard_->put_accName(child, name); }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override { return standard_->put_accValue(child, value); }
@@ -225,12 +232,12 @@ private:
         if (IsIconStatic(control_)) return ROLE_SYSTEM_GRAPHIC;
         if (!HasClass(control_, "Button")) return 0;
         switch (Style(control_) & BS_TYPEMASK) {
-        case BS_GROUPBOX: return ROLE_SYSTEM_GROUPING;
-        case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON: return ROLE_SYSTEM_RADIOBUTTON;
-        case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX: return ROLE_SYSTEM_CHECKBUTTON;
-        default: return ROLE_SYSTEM_PUSHBUTTON;
+            case BS_GROUPBOX: return ROLE_SYSTEM_GROUPING;
+            case BS_RADIOBUTTON:
+            case BS_AUTORADIOBUTTON: return ROLE_SYSTEM_RADIOBUTTON;
+            case BS_CHECKBOX:
+            case BS_AUTOCHECKBOX: return ROLE_SYSTEM_CHECKBUTTON;
+            default: return ROLE_SYSTEM_PUSHBUTTON;
         }
     }
 

@@ -118,6 +118,8 @@ void DriverPump::Step() {
 // Input has ended: each dialog is closed once as its close box would close it;
 // one that stays open ends with the program.
 void DriverPump::EndOfInput() {
-    if (m_driver.CloseOneAtEnd()) PostStep();
-    else PostQuitMessage(0);
+    if (m_driver.CloseOneAtEnd())
+        PostStep();
+    else
+        PostQuitMessage(0);
 }

@@ -123,8 +123,8 @@ std::string CheckPromises() {
         (ppi != 0 || ppc != 0)) {
         const PixelDensity expected = ComputePixelDensity(x, y, value);
         if (expected != PixelDensity{ppi, ppc})
-            return "PPI " + std::to_string(ppi) + " and PPC " + std::to_string(ppc) + " for " + std::to_string(x) + " x " + std::to_string(y) + " at " +
-                   outside + ", expected " + std::to_string(expected.ppi) + " and " + std::to_string(expected.ppc);
+            return "PPI " + std::to_string(ppi) + " and PPC " + std::to_string(ppc) + " for " + std::to_string(x) + " x " + std::to_string(y) +
+                   " at " + outside + ", expected " + std::to_string(expected.ppi) + " and " + std::to_string(expected.ppc);
     }
     return "ok";
 }
@@ -153,7 +153,8 @@ std::string Run(const Session& session) {
         if (2 * i + 1 >= answers.size()) return expected == session.answers.end() ? "" : "no answer to '" + session.commands[i] + "'";
         if (expected != session.answers.end() && answers[2 * i] != expected->second)
             return "'" + session.commands[i] + "' answered " + answers[2 * i] + ", expected " + expected->second;
-        if (answers[2 * i + 1] != "ok") return answers[2 * i + 1].substr(answers[2 * i + 1].rfind("broken: ", 0) == 0 ? 8 : 0) + " after '" + session.commands[i] + "'";
+        if (answers[2 * i + 1] != "ok")
+            return answers[2 * i + 1].substr(answers[2 * i + 1].rfind("broken: ", 0) == 0 ? 8 : 0) + " after '" + session.commands[i] + "'";
     }
     return "";
 }
@@ -177,29 +178,29 @@ Session RandomFormat(std::mt19937& random) {
 
 std::string RandomCommand(std::mt19937& random) {
     static const char* const kTexts[] = {"", "0", "-0", "4.5", "-12.34", "1234567.891", ".5", "1,2", "abc", "--1", "9.", "007", "#1#", "1e5", "  3"};
-    static const char* const kKeys[] = {"Left", "Right", "Home", "End", "Delete", "Backspace", "Insert", "Shift+Left", "Shift+Right",
-                                        "Shift+Home", "Shift+End", "Ctrl+C", "Ctrl+X", "Ctrl+V", "Ctrl+Z", "Tab", "Up", "Down"};
+    static const char* const kKeys[] = {"Left",       "Right",     "Home",   "End",    "Delete", "Backspace", "Insert", "Shift+Left", "Shift+Right",
+                                        "Shift+Home", "Shift+End", "Ctrl+C", "Ctrl+X", "Ctrl+V", "Ctrl+Z",    "Tab",    "Up",         "Down"};
     const auto index = [&random] { return std::to_string(static_cast<int>(random() % 16) - 2); };
     const std::string diagonal = std::to_string(kDiagonal);
     switch (random() % 10) {
-    case 0:
-    case 1:
-    case 2: {
-        std::string typed;
-        const std::string chars = "0123456789+-.,\b# ";
-        for (unsigned n = random() % 4 + 1; n > 0; --n) typed += chars[random() % chars.size()];
-        return "type " + Driver::Quote(typed);
-    }
-    case 3: return std::string("key ") + kKeys[random() % std::size(kKeys)];
-    case 4: return "setsel " + diagonal + " " + index() + " " + index();
-    case 5: return "settext " + diagonal + " " + Driver::Quote(kTexts[random() % std::size(kTexts)]);
-    case 6: return "setclipboard " + Driver::Quote(kTexts[random() % std::size(kTexts)]);
-    case 7: return "click " + diagonal + " " + index();
-    case 8: return random() % 2 ? "drag " + diagonal + " " + index() + " " + index() : "dblclick " + diagonal + " " + index();
-    default: {
-        static const char* const kFields[] = {"1000", "1001", "1004", "1004", "1016"};
-        return std::string("focus ") + kFields[random() % std::size(kFields)];
-    }
+        case 0:
+        case 1:
+        case 2: {
+            std::string typed;
+            const std::string chars = "0123456789+-.,\b# ";
+            for (unsigned n = random() % 4 + 1; n > 0; --n) typed += chars[random() % chars.size()];
+            return "type " + Driver::Quote(typed);
+        }
+        case 3: return std::string("key ") + kKeys[random() % std::size(kKeys)];
+        case 4: return "setsel " + diagonal + " " + index() + " " + index();
+        case 5: return "settext " + diagonal + " " + Driver::Quote(kTexts[random() % std::size(kTexts)]);
+        case 6: return "setclipboard " + Driver::Quote(kTexts[random() % std::size(kTexts)]);
+        case 7: return "click " + diagonal + " " + index();
+        case 8: return random() % 2 ? "drag " + diagonal + " " + index() + " " + index() : "dblclick " + diagonal + " " + index();
+        default: {
+            static const char* const kFields[] = {"1000", "1001", "1004", "1004", "1016"};
+            return std::string("focus ") + kFields[random() % std::size(kFields)];
+        }
     }
 }
 
@@ -217,9 +218,12 @@ int main(int argc, char** argv) {
     std::filesystem::path corpus;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--seconds" && i + 1 < argc) seconds = std::atof(argv[++i]);
-        else if (arg == "--seed" && i + 1 < argc) seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
-        else corpus = arg;
+        if (arg == "--seconds" && i + 1 < argc)
+            seconds = std::atof(argv[++i]);
+        else if (arg == "--seed" && i + 1 < argc)
+            seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        else
+            corpus = arg;
     }
     if (corpus.empty() || !std::filesystem::is_directory(corpus)) {
         std::cerr << "usage: dotwise_fuzz [--seconds N] [--seed N] CORPUS-FOLDER\n";

@@ -14,7 +14,8 @@ namespace {
 bool SameItems(const DialogTemplate& a, const DialogTemplate& b) {
     if (a.items.size() != b.items.size() || std::strcmp(a.caption, b.caption) != 0) return false;
     for (std::size_t i = 0; i < a.items.size(); ++i)
-        if (a.items[i].id != b.items[i].id || a.items[i].windowClass != b.items[i].windowClass || std::strcmp(a.items[i].text, b.items[i].text) != 0) return false;
+        if (a.items[i].id != b.items[i].id || a.items[i].windowClass != b.items[i].windowClass || std::strcmp(a.items[i].text, b.items[i].text) != 0)
+            return false;
     return true;
 }
 

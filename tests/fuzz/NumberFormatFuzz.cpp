@@ -16,7 +16,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 1024) return 0;
     std::istringstream lines(std::string(reinterpret_cast<const char*>(data), size));
-    const LCTYPE types[] = {LOCALE_SDECIMAL, LOCALE_STHOUSAND, LOCALE_SGROUPING, LOCALE_IDIGITS, LOCALE_ILZERO, LOCALE_INEGNUMBER, LOCALE_SNEGATIVESIGN};
+    const LCTYPE types[] = {LOCALE_SDECIMAL, LOCALE_STHOUSAND,  LOCALE_SGROUPING,    LOCALE_IDIGITS,
+                            LOCALE_ILZERO,   LOCALE_INEGNUMBER, LOCALE_SNEGATIVESIGN};
     std::map<LCTYPE, std::string> answers;
     std::string line;
     for (const LCTYPE type : types)

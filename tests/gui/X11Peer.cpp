@@ -94,7 +94,8 @@ int Manager() {
             Reply(request, request.property);
         } else if (request.selection == clipboard && request.target == targets) {
             const Atom offered[] = {targets, utf8, XA_STRING};
-            XChangeProperty(g_display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(offered), 3);
+            XChangeProperty(g_display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(offered), 3);
             Reply(request, request.property);
         } else if (request.selection == clipboard && (request.target == utf8 || request.target == XA_STRING)) {
             XChangeProperty(g_display, request.requestor, request.property, request.target, 8, PropModeReplace,
@@ -142,7 +143,8 @@ int MadeUp() {
             continue;
         }
         const Atom offered[] = {0x1FFFFFF1, Intern("UTF8_STRING"), 0x1FFFFFF2};
-        XChangeProperty(g_display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(offered), 3);
+        XChangeProperty(g_display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(offered),
+                        3);
         Reply(request, request.property);
     }
 }

@@ -11,8 +11,8 @@ int main() {
     int failures = 0;
     for (const BadgePicture* picture : {&PlateMakingPicture(), &WovenLabelPicture(), &SealPicture()}) {
         std::vector<BYTE> image = BuildBadgeImage(*picture);
-        HICON icon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE, 0x30000, picture->width,
-                                              picture->height, LR_DEFAULTCOLOR);
+        HICON icon =
+            CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE, 0x30000, picture->width, picture->height, LR_DEFAULTCOLOR);
         ICONINFO info{};
         BITMAP mask{};
         const bool made = icon != nullptr && GetIconInfo(icon, &info) && GetObjectA(info.hbmMask, sizeof mask, &mask) != 0;
