@@ -6,6 +6,8 @@
 
 #include <sstream>
 
+#include "platform/class_library/CDC.h"
+#include "platform/class_library/CMenu.h"
 #include "platform/class_library/CWnd.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/window_system/InputRouter.h"
@@ -43,6 +45,10 @@ protected:
     ~PlatformFixture() override {
         WindowManager::Instance().Reset();
         WindowManager::Instance().SetBackend(nullptr);
+        // The class library's wrappers of handles the reset has just let go.
+        CWnd::DeleteTempMap();
+        CDC::DeleteTempMap();
+        CMenu::DeleteTempMap();
     }
     std::string Output() const { return m_out.str(); }
 

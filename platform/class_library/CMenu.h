@@ -6,7 +6,8 @@
 class CMenu {
 public:
     HMENU m_hMenu = nullptr;
-    // One wrapper per menu, kept for the life of the program.
+    // One wrapper per menu, kept until the program's run ends.
     static CMenu* FromHandle(HMENU hMenu);
+    static void DeleteTempMap();
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
 };

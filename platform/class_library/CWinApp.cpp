@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "CDC.h"
+#include "CMenu.h"
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -80,5 +81,6 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     }
     CWnd::DeleteTempMap();
     CDC::DeleteTempMap();
+    CMenu::DeleteTempMap();
     return exitCode;
 }
