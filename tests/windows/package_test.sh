@@ -66,9 +66,15 @@ exec 8>"$WINEPREFIX/commands"
 echo "text 1000" >&8
 for _ in $(seq 100); do grep -q 1280 "$WINEPREFIX/answers" && break; sleep 0.2; done
 check "the installed program runs" 'grep -q 1280 "$WINEPREFIX/answers"'
+# The uninstaller runs from a copy of itself in Temp: the copy has begun once it is
+# written there, and has ended once no process of it is left (the running program
+# keeps Wine's server up, so the server cannot tell).
+touch "$WINEPREFIX/before-uninstall"
 "$wine" "C:\\Program Files\\Dotwise\\Uninstall.exe" /S >/dev/null 2>&1
-# The copy it runs from, once that has ended: the running program keeps Wine's server up.
-for _ in $(seq 100); do pgrep -f 'Un_A\.exe|Au_\.exe' >/dev/null || break; sleep 0.2; done
+copied() { find "$WINEPREFIX/drive_c/users" -cnewer "$WINEPREFIX/before-uninstall" -name 'Un*.exe' 2>/dev/null | grep -q .; }
+for _ in $(seq 100); do copied && break; sleep 0.1; done
+check "the uninstaller's copy ran" copied
+for _ in $(seq 200); do pgrep -f '\\Un(_A)?\.exe' >/dev/null || break; sleep 0.1; done
 check "uninstalling a running program keeps it listed" '"$wine" reg query "$key" >/dev/null 2>&1'
 check "and keeps the program and its shortcut" '[ -f "$folder/dotwise.exe" ] && [ -n "$(find "$WINEPREFIX/drive_c" -name Dotwise.lnk)" ]'
 exec 8>&-
