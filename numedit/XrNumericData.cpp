@@ -15,8 +15,8 @@ NumericChar NumericChar::Take(std::string_view text, std::size_t& pos) {
 
 BOOL CXrNumericData::Accepts(char ch) const {
     switch (m_nKind) {
-        case NDK_PLACEHOLDER: return ch == '#' ? TRUE : FALSE;
-        case NDK_DIGIT: return ch >= '0' && ch <= '9' ? TRUE : FALSE;
-        default: return FALSE;
+    case NDK_PLACEHOLDER: return ch == '#' ? TRUE : FALSE;
+    case NDK_DIGIT: return ch >= '0' && ch <= '9' ? TRUE : FALSE;
+    default: return FALSE;
     }
 }

@@ -95,12 +95,12 @@ void CXrNumericEdit::ReadLocale() {
     if (auto leadingZero = QueryLocale(LOCALE_ILZERO)) m_nLeadingZero = ReadInteger(*leadingZero) != 0 ? NLZ_SHOW : NLZ_NONE;
     if (auto negative = QueryLocale(LOCALE_INEGNUMBER)) {
         switch (ReadInteger(*negative)) {
-            case 0: m_nNegFormat = 0; break;
-            case 1:
-            case 2: m_nNegFormat = 4; break;
-            case 3:
-            case 4: m_nNegFormat = 6; break;
-            default: break;
+        case 0: m_nNegFormat = 0; break;
+        case 1:
+        case 2: m_nNegFormat = 4; break;
+        case 3:
+        case 4: m_nNegFormat = 6; break;
+        default: break;
         }
     }
     TakeSingleByte(QueryLocale(LOCALE_SNEGATIVESIGN), m_chNegSign);

@@ -20,20 +20,20 @@ void CXrNumericEdit::ComposeDisplay() {
     if (IsNegativeNonZero()) layout = kNegativeLayouts[m_nNegFormat >= 0 && m_nNegFormat < 8 ? m_nNegFormat : 5];
     for (const char* block = layout; *block != '\0'; ++block) {
         switch (*block) {
-            case 'P':
-                if (m_strPrefix.IsEmpty()) break;
-                AddPrefix();
-                AddPadSpaces();
-                break;
-            case 'S':
-                if (m_strSuffix.IsEmpty()) break;
-                AddPadSpaces();
-                AddSuffix();
-                break;
-            case 'D': AddDigits(); break;
-            case 'O': AddSign(TRUE); break;
-            case 'C': AddSign(FALSE); break;
-            default: break;
+        case 'P':
+            if (m_strPrefix.IsEmpty()) break;
+            AddPrefix();
+            AddPadSpaces();
+            break;
+        case 'S':
+            if (m_strSuffix.IsEmpty()) break;
+            AddPadSpaces();
+            AddSuffix();
+            break;
+        case 'D': AddDigits(); break;
+        case 'O': AddSign(TRUE); break;
+        case 'C': AddSign(FALSE); break;
+        default: break;
         }
     }
 }
@@ -58,10 +58,10 @@ void CXrNumericEdit::AddSign(BOOL bOpening) {
     char sign = m_chNegSign;
     if (m_nNegFormat >= 0 && m_nNegFormat <= 3) {
         switch (m_nBracketStyle) {
-            case NBR_ROUND: sign = bOpening ? '(' : ')'; break;
-            case NBR_CURLY: sign = bOpening ? '{' : '}'; break;
-            case NBR_SQUARE: sign = bOpening ? '[' : ']'; break;
-            default: sign = '-'; break;
+        case NBR_ROUND: sign = bOpening ? '(' : ')'; break;
+        case NBR_CURLY: sign = bOpening ? '{' : '}'; break;
+        case NBR_SQUARE: sign = bOpening ? '[' : ']'; break;
+        default: sign = '-'; break;
         }
     }
     AppendDisplay(NDK_SIGN, sign);

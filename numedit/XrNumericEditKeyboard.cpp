@@ -19,15 +19,15 @@ void CXrNumericEdit::OnKeyDown(UINT nChar, UINT, UINT) {
         return;
     }
     switch (nChar) {
-        case VK_END: MoveCaretEnd(); break;
-        case VK_HOME: MoveCaretHome(); break;
-        case VK_LEFT:
-        case VK_UP: MoveCaretLeft(); break;
-        case VK_RIGHT:
-        case VK_DOWN: MoveCaretRight(); break;
-        case VK_INSERT: SetInsertMode(!GetInsertMode()); break;
-        case VK_DELETE: DeleteForward(); break;
-        default: break;
+    case VK_END: MoveCaretEnd(); break;
+    case VK_HOME: MoveCaretHome(); break;
+    case VK_LEFT:
+    case VK_UP: MoveCaretLeft(); break;
+    case VK_RIGHT:
+    case VK_DOWN: MoveCaretRight(); break;
+    case VK_INSERT: SetInsertMode(!GetInsertMode()); break;
+    case VK_DELETE: DeleteForward(); break;
+    default: break;
     }
 }
 
@@ -164,18 +164,18 @@ void CXrNumericEdit::ExtendSelection(int nRoutine) {
     const bool caretAtStart = DisplayToValue(CharFromPos(GetCaretPos())) == sv;
     int target = 0;
     switch (nRoutine) {
-        case kLeft: target = caretAtStart ? (sv = std::max(sv - 1, 0)) : --ev; break;
-        case kRight: target = caretAtStart ? ++sv : ++ev; break;
-        case kHome:
-            if (!caretAtStart) ev = sv;
-            sv = 0;
-            target = 0;
-            break;
-        default:
-            if (caretAtStart) sv = ev;
-            ev = GetValueCount();
-            target = ev;
-            break;
+    case kLeft: target = caretAtStart ? (sv = std::max(sv - 1, 0)) : --ev; break;
+    case kRight: target = caretAtStart ? ++sv : ++ev; break;
+    case kHome:
+        if (!caretAtStart) ev = sv;
+        sv = 0;
+        target = 0;
+        break;
+    default:
+        if (caretAtStart) sv = ev;
+        ev = GetValueCount();
+        target = ev;
+        break;
     }
     const CPoint targetPos = PosFromChar(static_cast<UINT>(ValueToDisplay(target)));
     SendMessage(EM_SETSEL, static_cast<WPARAM>(static_cast<std::intptr_t>(ValueToDisplay(sv))), ValueToDisplay(ev));

@@ -62,52 +62,52 @@ TEST_F(NumericEditFuzz, RandomMessageStreamsKeepTheControlConsistent) {
         for (int step = 0; step < 60; ++step) {
             std::string what;
             switch (random() % 7) {
-                case 0: {
-                    const char ch = chars[random() % (std::size(chars) - 1)];
-                    Char(static_cast<unsigned char>(ch));
-                    what = std::string("char ") + ch;
-                    break;
-                }
-                case 1: {
-                    const UINT vk = keys[random() % std::size(keys)];
-                    Key(vk, random() % 2 == 0);
-                    what = "key " + std::to_string(vk);
-                    break;
-                }
-                case 2: {
-                    const int a = static_cast<int>(random() % 20) - 3;
-                    const int b = static_cast<int>(random() % 20) - 3;
-                    Select(a, b);
-                    what = "setsel " + std::to_string(a) + " " + std::to_string(b);
-                    break;
-                }
-                case 3: {
-                    const char* text = texts[random() % std::size(texts)];
-                    Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-                    what = std::string("settext ") + text;
-                    break;
-                }
-                case 4: {
-                    ClipboardStore::Instance().SetText(texts[random() % std::size(texts)]);
-                    Send(WM_PASTE);
-                    what = "paste";
-                    break;
-                }
-                case 5: {
-                    const UINT messages[] = {WM_CUT, WM_COPY, WM_CLEAR};
-                    Send(messages[random() % 3]);
-                    what = "clipboard message";
-                    break;
-                }
-                default: {
-                    const int index = static_cast<int>(random() % 16);
-                    CPoint p = m_edit->PosFromChar(static_cast<UINT>(index));
-                    if (p.x < 0) p = {60, 5};
-                    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<unsigned>(p.x), 5));
-                    Send(WM_LBUTTONUP, 0, MAKELPARAM(static_cast<unsigned>(p.x), 5));
-                    what = "click";
-                    break;
-                }
+            case 0: {
+                const char ch = chars[random() % (std::size(chars) - 1)];
+                Char(static_cast<unsigned char>(ch));
+                what = std::string("char ") + ch;
+                break;
+            }
+            case 1: {
+                const UINT vk = keys[random() % std::size(keys)];
+                Key(vk, random() % 2 == 0);
+                what = "key " + std::to_string(vk);
+                break;
+            }
+            case 2: {
+                const int a = static_cast<int>(random() % 20) - 3;
+                const int b = static_cast<int>(random() % 20) - 3;
+                Select(a, b);
+                what = "setsel " + std::to_string(a) + " " + std::to_string(b);
+                break;
+            }
+            case 3: {
+                const char* text = texts[random() % std::size(texts)];
+                Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+                what = std::string("settext ") + text;
+                break;
+            }
+            case 4: {
+                ClipboardStore::Instance().SetText(texts[random() % std::size(texts)]);
+                Send(WM_PASTE);
+                what = "paste";
+                break;
+            }
+            case 5: {
+                const UINT messages[] = {WM_CUT, WM_COPY, WM_CLEAR};
+                Send(messages[random() % 3]);
+                what = "clipboard message";
+                break;
+            }
+            default: {
+                const int index = static_cast<int>(random() % 16);
+                CPoint p = m_edit->PosFromChar(static_cast<UINT>(index));
+                if (p.x < 0) p = {60, 5};
+                Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<unsigned>(p.x), 5));
+                Send(WM_LBUTTONUP, 0, MAKELPARAM(static_cast<unsigned>(p.x), 5));
+                what = "click";
+                break;
+            }
             }
             CheckInvariants(previous + " then " + what);
             previous = what;

@@ -32,9 +32,9 @@ std::string Hex(DWORD value) {
 
 const char* ClassName(WindowClass cls) {
     switch (cls) {
-        case WindowClass::Edit: return "Edit";
-        case WindowClass::Button: return "Button";
-        default: return "Static";
+    case WindowClass::Edit: return "Edit";
+    case WindowClass::Button: return "Button";
+    default: return "Static";
     }
 }
 

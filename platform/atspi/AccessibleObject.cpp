@@ -108,16 +108,16 @@ gint GetIndexInParent(AtkObject* object) {
 
 AtkRole AtkRoleOf(AccessibleRole role) {
     switch (role) {
-        case AccessibleRole::Dialog: return ATK_ROLE_DIALOG;
-        case AccessibleRole::Alert: return ATK_ROLE_ALERT;
-        case AccessibleRole::Entry: return ATK_ROLE_ENTRY;
-        case AccessibleRole::PushButton: return ATK_ROLE_PUSH_BUTTON;
-        case AccessibleRole::RadioButton: return ATK_ROLE_RADIO_BUTTON;
-        case AccessibleRole::Label: return ATK_ROLE_LABEL;
-        case AccessibleRole::Image: return ATK_ROLE_IMAGE;
-        case AccessibleRole::Panel: return ATK_ROLE_PANEL;
-        case AccessibleRole::Menu: return ATK_ROLE_MENU;
-        case AccessibleRole::MenuItem: return ATK_ROLE_MENU_ITEM;
+    case AccessibleRole::Dialog: return ATK_ROLE_DIALOG;
+    case AccessibleRole::Alert: return ATK_ROLE_ALERT;
+    case AccessibleRole::Entry: return ATK_ROLE_ENTRY;
+    case AccessibleRole::PushButton: return ATK_ROLE_PUSH_BUTTON;
+    case AccessibleRole::RadioButton: return ATK_ROLE_RADIO_BUTTON;
+    case AccessibleRole::Label: return ATK_ROLE_LABEL;
+    case AccessibleRole::Image: return ATK_ROLE_IMAGE;
+    case AccessibleRole::Panel: return ATK_ROLE_PANEL;
+    case AccessibleRole::Menu: return ATK_ROLE_MENU;
+    case AccessibleRole::MenuItem: return ATK_ROLE_MENU_ITEM;
     }
     return ATK_ROLE_UNKNOWN;
 }

@@ -44,18 +44,18 @@ std::pair<UINT, bool> KeyForChar(UINT ch) {
     if (ch >= 'A' && ch <= 'Z') return {ch, true};
     if (ch >= '0' && ch <= '9') return {ch, false};
     switch (ch) {
-        case ' ': return {VK_SPACE, false};
-        case '\t': return {VK_TAB, false};
-        case '\n':
-        case '\r': return {VK_RETURN, false};
-        case 0x08: return {VK_BACK, false};
-        case 0x1B: return {VK_ESCAPE, false};
-        case '.': return {VK_OEM_PERIOD, false};
-        case ',': return {VK_OEM_COMMA, false};
-        case '-': return {VK_OEM_MINUS, false};
-        case '+': return {VK_OEM_PLUS, true};
-        case '=': return {VK_OEM_PLUS, false};
-        default: return {0, false};  // typed through an input method: a character with no key
+    case ' ': return {VK_SPACE, false};
+    case '\t': return {VK_TAB, false};
+    case '\n':
+    case '\r': return {VK_RETURN, false};
+    case 0x08: return {VK_BACK, false};
+    case 0x1B: return {VK_ESCAPE, false};
+    case '.': return {VK_OEM_PERIOD, false};
+    case ',': return {VK_OEM_COMMA, false};
+    case '-': return {VK_OEM_MINUS, false};
+    case '+': return {VK_OEM_PLUS, true};
+    case '=': return {VK_OEM_PLUS, false};
+    default: return {0, false};  // typed through an input method: a character with no key
     }
 }
 
@@ -157,20 +157,20 @@ std::vector<std::string> DriverScript::SplitWords(const std::string& line) {
             if (i >= line.size()) throw DriverError("escape at end of line");
             const char e = line[i++];
             switch (e) {
-                case '"': word += '"'; break;
-                case '\\': word += '\\'; break;
-                case 't': word += '\t'; break;
-                case 'n': word += '\n'; break;
-                case 'x': {
-                    if (i + 2 > line.size()) throw DriverError("bad \\x escape");
-                    int v = 0;
-                    const auto r = std::from_chars(line.data() + i, line.data() + i + 2, v, 16);
-                    if (r.ptr != line.data() + i + 2) throw DriverError("bad \\x escape");
-                    word += static_cast<char>(v);
-                    i += 2;
-                    break;
-                }
-                default: throw DriverError(std::string("unknown escape \\") + e);
+            case '"': word += '"'; break;
+            case '\\': word += '\\'; break;
+            case 't': word += '\t'; break;
+            case 'n': word += '\n'; break;
+            case 'x': {
+                if (i + 2 > line.size()) throw DriverError("bad \\x escape");
+                int v = 0;
+                const auto r = std::from_chars(line.data() + i, line.data() + i + 2, v, 16);
+                if (r.ptr != line.data() + i + 2) throw DriverError("bad \\x escape");
+                word += static_cast<char>(v);
+                i += 2;
+                break;
+            }
+            default: throw DriverError(std::string("unknown escape \\") + e);
             }
         }
         if (!closed) throw DriverError("unclosed quote");

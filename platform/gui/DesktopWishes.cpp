@@ -79,18 +79,18 @@ std::optional<bool> PortalSetting(DBusConnection* bus, const char* space, const 
     auto value = Unwrapped(reply.get());
     if (!value) return std::nullopt;
     switch (dbus_message_iter_get_arg_type(&*value)) {
-        case DBUS_TYPE_BOOLEAN: {
-            dbus_bool_t on = FALSE;
-            dbus_message_iter_get_basic(&*value, &on);
-            return on != FALSE;
-        }
-        case DBUS_TYPE_UINT32: {
-            dbus_uint32_t n = 0;
-            dbus_message_iter_get_basic(&*value, &n);
-            if (n > 1) return std::nullopt;
-            return n == 1;
-        }
-        default: return std::nullopt;
+    case DBUS_TYPE_BOOLEAN: {
+        dbus_bool_t on = FALSE;
+        dbus_message_iter_get_basic(&*value, &on);
+        return on != FALSE;
+    }
+    case DBUS_TYPE_UINT32: {
+        dbus_uint32_t n = 0;
+        dbus_message_iter_get_basic(&*value, &n);
+        if (n > 1) return std::nullopt;
+        return n == 1;
+    }
+    default: return std::nullopt;
     }
 }
 

@@ -184,15 +184,15 @@ void Renderer::Clip(const Rect* rect) {
 void Renderer::PaintControl(HWND control) {
     const Rect r = ToCanvas(wm().ScreenRect(control));
     switch (control->windowClass) {
-        case WindowClass::Edit: PaintEdit(control, r); break;
-        case WindowClass::Button:
-            switch (control->style & BS_TYPEMASK) {
-                case BS_GROUPBOX: PaintGroupBox(control, r); break;
-                case BS_AUTORADIOBUTTON: PaintRadio(control, r); break;
-                default: PaintButton(control, r); break;
-            }
-            break;
-        default: PaintStatic(control, r); break;
+    case WindowClass::Edit: PaintEdit(control, r); break;
+    case WindowClass::Button:
+        switch (control->style & BS_TYPEMASK) {
+        case BS_GROUPBOX: PaintGroupBox(control, r); break;
+        case BS_AUTORADIOBUTTON: PaintRadio(control, r); break;
+        default: PaintButton(control, r); break;
+        }
+        break;
+    default: PaintStatic(control, r); break;
     }
 }
 

@@ -60,36 +60,36 @@ UINT VirtualKey(SDL_Keycode key) {
     if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return static_cast<UINT>('1' + (key - SDLK_KP_1));
     if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + static_cast<UINT>(key - SDLK_F1);
     switch (key) {
-        case SDLK_KP_0: return '0';
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_RIGHT: return VK_RIGHT;
-        case SDLK_UP: return VK_UP;
-        case SDLK_DOWN: return VK_DOWN;
-        case SDLK_HOME: return VK_HOME;
-        case SDLK_END: return VK_END;
-        case SDLK_INSERT: return VK_INSERT;
-        case SDLK_DELETE: return VK_DELETE;
-        case SDLK_BACKSPACE: return VK_BACK;
-        case SDLK_TAB: return VK_TAB;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER: return VK_RETURN;
-        case SDLK_ESCAPE: return VK_ESCAPE;
-        case SDLK_SPACE: return VK_SPACE;
-        case SDLK_APPLICATION: return VK_APPS;
-        case SDLK_PERIOD:
-        case SDLK_KP_PERIOD: return VK_OEM_PERIOD;
-        case SDLK_COMMA: return VK_OEM_COMMA;
-        case SDLK_MINUS:
-        case SDLK_KP_MINUS: return VK_OEM_MINUS;
-        case SDLK_EQUALS:
-        case SDLK_KP_PLUS: return VK_OEM_PLUS;
-        case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return VK_SHIFT;
-        case SDLK_LCTRL:
-        case SDLK_RCTRL: return VK_CONTROL;
-        case SDLK_LALT:
-        case SDLK_RALT: return VK_MENU;
-        default: return 0;
+    case SDLK_KP_0: return '0';
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_APPLICATION: return VK_APPS;
+    case SDLK_PERIOD:
+    case SDLK_KP_PERIOD: return VK_OEM_PERIOD;
+    case SDLK_COMMA: return VK_OEM_COMMA;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS: return VK_OEM_MINUS;
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS: return VK_OEM_PLUS;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
+    default: return 0;
     }
 }
 
@@ -565,37 +565,37 @@ bool SdlBackend::CaretBlinks() const {
 
 bool SdlBackend::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
-        case SDL_QUIT:
-            // A signal or the end of the session: input ends here, so menus close and
-            // every dialog is closed from the top down as its close box would close it.
-            m_terminating = true;
-            return true;
-        case SDL_WINDOWEVENT:
-            // Shown, exposed or moved: the window's surface may hold nothing of ours.
-            m_pushWhole = true;
-            // A pointer outside the window is over none of the tools.
-            if (event.window.event == SDL_WINDOWEVENT_LEAVE) wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2});
-            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-                for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) wm().SetKeyDown(vk, false);
-                m_windowFocused = false;
-            }
-            // The caret blinks only while the window has the keyboard.
-            if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                m_windowFocused = true;
-                m_dialogs.KeepCaretShown();
-            }
-            // The window manager's close is the whole window's: the same as a termination request.
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) m_terminating = true;
-            m_dialogs.RepaintAll();
-            return true;
-        case SDL_KEYDOWN: OnKey(event, true); return true;
-        case SDL_KEYUP: OnKey(event, false); return true;
-        case SDL_TEXTINPUT: OnText(event.text.text); return true;
-        case SDL_MOUSEBUTTONDOWN: OnMouseButton(event, true); return true;
-        case SDL_MOUSEBUTTONUP: OnMouseButton(event, false); return true;
-        case SDL_MOUSEMOTION: OnMouseMotion(event); return true;
-        case SDL_MOUSEWHEEL: OnMouseWheel(event); return true;
-        default: return true;
+    case SDL_QUIT:
+        // A signal or the end of the session: input ends here, so menus close and
+        // every dialog is closed from the top down as its close box would close it.
+        m_terminating = true;
+        return true;
+    case SDL_WINDOWEVENT:
+        // Shown, exposed or moved: the window's surface may hold nothing of ours.
+        m_pushWhole = true;
+        // A pointer outside the window is over none of the tools.
+        if (event.window.event == SDL_WINDOWEVENT_LEAVE) wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2});
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) wm().SetKeyDown(vk, false);
+            m_windowFocused = false;
+        }
+        // The caret blinks only while the window has the keyboard.
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+            m_windowFocused = true;
+            m_dialogs.KeepCaretShown();
+        }
+        // The window manager's close is the whole window's: the same as a termination request.
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) m_terminating = true;
+        m_dialogs.RepaintAll();
+        return true;
+    case SDL_KEYDOWN: OnKey(event, true); return true;
+    case SDL_KEYUP: OnKey(event, false); return true;
+    case SDL_TEXTINPUT: OnText(event.text.text); return true;
+    case SDL_MOUSEBUTTONDOWN: OnMouseButton(event, true); return true;
+    case SDL_MOUSEBUTTONUP: OnMouseButton(event, false); return true;
+    case SDL_MOUSEMOTION: OnMouseMotion(event); return true;
+    case SDL_MOUSEWHEEL: OnMouseWheel(event); return true;
+    default: return true;
     }
 }
 

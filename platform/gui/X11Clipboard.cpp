@@ -226,11 +226,11 @@ private:
 
     void Dispatch(const XEvent& event) {
         switch (event.type) {
-            case SelectionRequest: OnSelectionRequest(event.xselectionrequest); break;
-            case SelectionClear: OnSelectionClear(event.xselectionclear); break;
-            case SelectionNotify: OnSelectionNotify(event.xselection); break;
-            case PropertyNotify: OnPropertyNotify(event.xproperty); break;
-            default: break;
+        case SelectionRequest: OnSelectionRequest(event.xselectionrequest); break;
+        case SelectionClear: OnSelectionClear(event.xselectionclear); break;
+        case SelectionNotify: OnSelectionNotify(event.xselection); break;
+        case PropertyNotify: OnPropertyNotify(event.xproperty); break;
+        default: break;
         }
     }
 

@@ -189,31 +189,31 @@ void TerminalBackend::PressKey(unsigned vk, unsigned ch, bool shift, bool ctrl, 
 
 void TerminalBackend::OnKeyCode(int code) {
     switch (code) {
-        case KEY_RESIZE: return;
-        case KEY_MOUSE: OnMouse(); return;
-        case kPasteBegin: OnPaste(); return;
-        case KEY_LEFT: PressKey(VK_LEFT, 0, false, false, false); return;
-        case KEY_RIGHT: PressKey(VK_RIGHT, 0, false, false, false); return;
-        case KEY_UP: PressKey(VK_UP, 0, false, false, false); return;
-        case KEY_DOWN: PressKey(VK_DOWN, 0, false, false, false); return;
-        case KEY_HOME: PressKey(VK_HOME, 0, false, false, false); return;
-        case KEY_END: PressKey(VK_END, 0, false, false, false); return;
-        case KEY_IC: PressKey(VK_INSERT, 0, false, false, false); return;
-        case KEY_DC: PressKey(VK_DELETE, 0, false, false, false); return;
-        case KEY_SLEFT: PressKey(VK_LEFT, 0, true, false, false); return;
-        case KEY_SRIGHT: PressKey(VK_RIGHT, 0, true, false, false); return;
-        case KEY_SHOME: PressKey(VK_HOME, 0, true, false, false); return;
-        case KEY_SEND: PressKey(VK_END, 0, true, false, false); return;
-        case KEY_SDC: PressKey(VK_DELETE, 0, true, false, false); return;
-        case KEY_SIC: PressKey(VK_INSERT, 0, true, false, false); return;
-        case KEY_BACKSPACE: PressKey(VK_BACK, 0x08, false, false, false); return;
-        case KEY_ENTER: PressKey(VK_RETURN, 0x0D, false, false, false); return;
-        case KEY_BTAB: PressKey(VK_TAB, 0x09, true, false, false); return;
-        case KEY_F(2):
-            // The second key for the system menu, for terminals that keep Alt+Space.
-            PressKey(VK_SPACE, 0, false, false, true);
-            return;
-        default: break;
+    case KEY_RESIZE: return;
+    case KEY_MOUSE: OnMouse(); return;
+    case kPasteBegin: OnPaste(); return;
+    case KEY_LEFT: PressKey(VK_LEFT, 0, false, false, false); return;
+    case KEY_RIGHT: PressKey(VK_RIGHT, 0, false, false, false); return;
+    case KEY_UP: PressKey(VK_UP, 0, false, false, false); return;
+    case KEY_DOWN: PressKey(VK_DOWN, 0, false, false, false); return;
+    case KEY_HOME: PressKey(VK_HOME, 0, false, false, false); return;
+    case KEY_END: PressKey(VK_END, 0, false, false, false); return;
+    case KEY_IC: PressKey(VK_INSERT, 0, false, false, false); return;
+    case KEY_DC: PressKey(VK_DELETE, 0, false, false, false); return;
+    case KEY_SLEFT: PressKey(VK_LEFT, 0, true, false, false); return;
+    case KEY_SRIGHT: PressKey(VK_RIGHT, 0, true, false, false); return;
+    case KEY_SHOME: PressKey(VK_HOME, 0, true, false, false); return;
+    case KEY_SEND: PressKey(VK_END, 0, true, false, false); return;
+    case KEY_SDC: PressKey(VK_DELETE, 0, true, false, false); return;
+    case KEY_SIC: PressKey(VK_INSERT, 0, true, false, false); return;
+    case KEY_BACKSPACE: PressKey(VK_BACK, 0x08, false, false, false); return;
+    case KEY_ENTER: PressKey(VK_RETURN, 0x0D, false, false, false); return;
+    case KEY_BTAB: PressKey(VK_TAB, 0x09, true, false, false); return;
+    case KEY_F(2):
+        // The second key for the system menu, for terminals that keep Alt+Space.
+        PressKey(VK_SPACE, 0, false, false, true);
+        return;
+    default: break;
     }
     if (code >= KEY_F(1) && code <= KEY_F(12)) {
         PressKey(VK_F1 + static_cast<unsigned>(code - KEY_F(1)), 0, false, false, false);
@@ -257,12 +257,12 @@ void TerminalBackend::OnCharacter(wchar_t ch) {
         return;
     }
     switch (ch) {
-        case '\t': PressKey(VK_TAB, 0x09, false, false, false); return;
-        case '\r':
-        case '\n': PressKey(VK_RETURN, 0x0D, false, false, false); return;
-        case 127:
-        case 8: PressKey(VK_BACK, 0x08, false, false, false); return;
-        default: break;
+    case '\t': PressKey(VK_TAB, 0x09, false, false, false); return;
+    case '\r':
+    case '\n': PressKey(VK_RETURN, 0x0D, false, false, false); return;
+    case 127:
+    case 8: PressKey(VK_BACK, 0x08, false, false, false); return;
+    default: break;
     }
     if (ch >= 1 && ch <= 26) {
         PressKey('A' + static_cast<unsigned>(ch) - 1, static_cast<unsigned>(ch), false, true, false);

@@ -107,20 +107,20 @@ void TerminalPainter::PaintDialog(HWND dialog, bool active) {
         if (!control->IsVisible()) continue;
         const Rect cr = wm().ScreenRect(control);
         switch (control->windowClass) {
-            case WindowClass::Edit: PaintEdit(control, cr); break;
-            case WindowClass::Button:
-                switch (control->style & BS_TYPEMASK) {
-                    case BS_GROUPBOX: PaintGroupBox(control, cr); break;
-                    case BS_AUTORADIOBUTTON: PaintRadio(control, cr); break;
-                    default: PaintButton(control, cr, active); break;
-                }
-                break;
-            default:
-                if ((control->style & SS_TYPEMASK) == SS_ICON)
-                    PaintIcon(control, cr);
-                else
-                    PaintStatic(control, cr);
-                break;
+        case WindowClass::Edit: PaintEdit(control, cr); break;
+        case WindowClass::Button:
+            switch (control->style & BS_TYPEMASK) {
+            case BS_GROUPBOX: PaintGroupBox(control, cr); break;
+            case BS_AUTORADIOBUTTON: PaintRadio(control, cr); break;
+            default: PaintButton(control, cr, active); break;
+            }
+            break;
+        default:
+            if ((control->style & SS_TYPEMASK) == SS_ICON)
+                PaintIcon(control, cr);
+            else
+                PaintStatic(control, cr);
+            break;
         }
     }
 }

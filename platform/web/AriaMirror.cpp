@@ -17,16 +17,16 @@ namespace {
 // ARIA's words for our roles; labels name their fields and are not nodes of their own.
 const char* AriaRole(AccessibleRole role) {
     switch (role) {
-        case AccessibleRole::Dialog: return "dialog";
-        case AccessibleRole::Alert: return "alertdialog";
-        case AccessibleRole::Entry: return "textbox";
-        case AccessibleRole::PushButton: return "button";
-        case AccessibleRole::RadioButton: return "radio";
-        case AccessibleRole::Image: return "img";
-        case AccessibleRole::Panel: return "group";
-        case AccessibleRole::Menu: return "menu";
-        case AccessibleRole::MenuItem: return "menuitem";
-        case AccessibleRole::Label: return nullptr;
+    case AccessibleRole::Dialog: return "dialog";
+    case AccessibleRole::Alert: return "alertdialog";
+    case AccessibleRole::Entry: return "textbox";
+    case AccessibleRole::PushButton: return "button";
+    case AccessibleRole::RadioButton: return "radio";
+    case AccessibleRole::Image: return "img";
+    case AccessibleRole::Panel: return "group";
+    case AccessibleRole::Menu: return "menu";
+    case AccessibleRole::MenuItem: return "menuitem";
+    case AccessibleRole::Label: return nullptr;
     }
     return nullptr;
 }

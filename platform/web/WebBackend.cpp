@@ -156,25 +156,25 @@ void WebBackend::Handle(const PageEvent& event) {
     const auto& f = event.fields;
     const Point screen{f[0] + m_origin.x, f[1] + m_origin.y};
     switch (event.type) {
-        case kKeyDown: OnKey(static_cast<UINT>(f[0]), f[1], true); break;
-        case kKeyUp: OnKey(static_cast<UINT>(f[0]), f[1], false); break;
-        case kText:
-            m_dialogs.KeepCaretShown();
-            for (const char32_t cp : DecodeUtf8(event.text)) Input::Char(cp);
-            break;
-        case kMouseDown: OnMouseButton(screen, true, f[2] == 2, f[3] == 2); break;
-        case kMouseUp: OnMouseButton(screen, false, f[2] == 2, false); break;
-        case kMouseMove: OnMouseMotion(screen); break;
-        case kMouseLeave: wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2}); break;
-        case kWheel: Input::MouseWheel(screen, f[2]); break;
-        case kLine: m_driver.Execute(event.text); break;
-        case kPaste: OnPaste(event.text); break;
-        case kEnd: m_ended = true; break;
-        case kFocus:
-            m_focused = f[0] != 0;
-            m_dialogs.KeepCaretShown();
-            m_dialogs.RepaintAll();
-            break;
+    case kKeyDown: OnKey(static_cast<UINT>(f[0]), f[1], true); break;
+    case kKeyUp: OnKey(static_cast<UINT>(f[0]), f[1], false); break;
+    case kText:
+        m_dialogs.KeepCaretShown();
+        for (const char32_t cp : DecodeUtf8(event.text)) Input::Char(cp);
+        break;
+    case kMouseDown: OnMouseButton(screen, true, f[2] == 2, f[3] == 2); break;
+    case kMouseUp: OnMouseButton(screen, false, f[2] == 2, false); break;
+    case kMouseMove: OnMouseMotion(screen); break;
+    case kMouseLeave: wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2}); break;
+    case kWheel: Input::MouseWheel(screen, f[2]); break;
+    case kLine: m_driver.Execute(event.text); break;
+    case kPaste: OnPaste(event.text); break;
+    case kEnd: m_ended = true; break;
+    case kFocus:
+        m_focused = f[0] != 0;
+        m_dialogs.KeepCaretShown();
+        m_dialogs.RepaintAll();
+        break;
     }
 }
 

@@ -37,29 +37,29 @@ int Characters(const std::string& text, int bytes) {
 
 AccessibleRole RoleOf(HWND hWnd) {
     switch (hWnd->windowClass) {
-        case WindowClass::Dialog: return hWnd->messageBox ? AccessibleRole::Alert : AccessibleRole::Dialog;
-        case WindowClass::Edit: return AccessibleRole::Entry;
-        case WindowClass::Button:
-            switch (hWnd->style & BS_TYPEMASK) {
-                case BS_GROUPBOX: return AccessibleRole::Panel;
-                case BS_AUTORADIOBUTTON: return AccessibleRole::RadioButton;
-                default: return AccessibleRole::PushButton;
-            }
-        default: return (hWnd->style & SS_TYPEMASK) == SS_ICON ? AccessibleRole::Image : AccessibleRole::Label;
+    case WindowClass::Dialog: return hWnd->messageBox ? AccessibleRole::Alert : AccessibleRole::Dialog;
+    case WindowClass::Edit: return AccessibleRole::Entry;
+    case WindowClass::Button:
+        switch (hWnd->style & BS_TYPEMASK) {
+        case BS_GROUPBOX: return AccessibleRole::Panel;
+        case BS_AUTORADIOBUTTON: return AccessibleRole::RadioButton;
+        default: return AccessibleRole::PushButton;
+        }
+    default: return (hWnd->style & SS_TYPEMASK) == SS_ICON ? AccessibleRole::Image : AccessibleRole::Label;
     }
 }
 
 std::string NameOf(HWND hWnd, AccessibleRole role) {
     switch (role) {
-        case AccessibleRole::Entry: {
-            HWND label = LabelFor(hWnd);
-            return label != nullptr ? Spoken(label->text) : "";
-        }
-        case AccessibleRole::Image: {
-            const ToolInfo* tool = FindTool(hWnd);
-            return tool != nullptr ? tool->text : "";
-        }
-        default: return Spoken(hWnd->text);
+    case AccessibleRole::Entry: {
+        HWND label = LabelFor(hWnd);
+        return label != nullptr ? Spoken(label->text) : "";
+    }
+    case AccessibleRole::Image: {
+        const ToolInfo* tool = FindTool(hWnd);
+        return tool != nullptr ? tool->text : "";
+    }
+    default: return Spoken(hWnd->text);
     }
 }
 
@@ -72,21 +72,21 @@ unsigned StatesOf(HWND hWnd, AccessibleRole role) {
     if (showing) states |= kShowing;
     if (wm().Focus() == hWnd) states |= kFocused;
     switch (role) {
-        case AccessibleRole::Entry: states |= kFocusable | ((hWnd->style & ES_READONLY) ? kReadOnly : kEditable); break;
-        case AccessibleRole::PushButton:
-            states |= kFocusable;
-            if ((hWnd->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) states |= kDefault;
-            break;
-        case AccessibleRole::RadioButton:
-            states |= kFocusable;
-            if (const auto* button = dynamic_cast<const ButtonControl*>(hWnd->procedure.get()); button != nullptr && button->Checked())
-                states |= kChecked;
-            break;
-        case AccessibleRole::Dialog:
-        case AccessibleRole::Alert:
-            if (wm().ActiveDialog() == hWnd) states |= kActive;
-            break;
-        default: break;
+    case AccessibleRole::Entry: states |= kFocusable | ((hWnd->style & ES_READONLY) ? kReadOnly : kEditable); break;
+    case AccessibleRole::PushButton:
+        states |= kFocusable;
+        if ((hWnd->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) states |= kDefault;
+        break;
+    case AccessibleRole::RadioButton:
+        states |= kFocusable;
+        if (const auto* button = dynamic_cast<const ButtonControl*>(hWnd->procedure.get()); button != nullptr && button->Checked())
+            states |= kChecked;
+        break;
+    case AccessibleRole::Dialog:
+    case AccessibleRole::Alert:
+        if (wm().ActiveDialog() == hWnd) states |= kActive;
+        break;
+    default: break;
     }
     return states;
 }
@@ -163,16 +163,16 @@ bool DoClickAction(HWND control) {
 
 const char* RoleName(AccessibleRole role) {
     switch (role) {
-        case AccessibleRole::Dialog: return "dialog";
-        case AccessibleRole::Alert: return "alert";
-        case AccessibleRole::Entry: return "entry";
-        case AccessibleRole::PushButton: return "push button";
-        case AccessibleRole::RadioButton: return "radio button";
-        case AccessibleRole::Label: return "label";
-        case AccessibleRole::Image: return "image";
-        case AccessibleRole::Panel: return "panel";
-        case AccessibleRole::Menu: return "menu";
-        case AccessibleRole::MenuItem: return "menu item";
+    case AccessibleRole::Dialog: return "dialog";
+    case AccessibleRole::Alert: return "alert";
+    case AccessibleRole::Entry: return "entry";
+    case AccessibleRole::PushButton: return "push button";
+    case AccessibleRole::RadioButton: return "radio button";
+    case AccessibleRole::Label: return "label";
+    case AccessibleRole::Image: return "image";
+    case AccessibleRole::Panel: return "panel";
+    case AccessibleRole::Menu: return "menu";
+    case AccessibleRole::MenuItem: return "menu item";
     }
     return "";
 }

@@ -97,53 +97,53 @@ bool IsDialogKey(HWND hDlg, UINT vk) {
     const bool alt = GetAsyncKeyState(VK_MENU) < 0;
     const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0;
     switch (vk) {
-        case VK_TAB: {
-            if (code & DLGC_WANTTAB || alt || ctrl) return false;
-            HWND next = GetNextDlgTabItem(hDlg, focus, GetAsyncKeyState(VK_SHIFT) < 0);
-            if (next == nullptr) return true;
-            SetFocus(next);
-            // Tabbing into a field selects its text, as users expect.
-            if (SendMessage(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessage(next, EM_SETSEL, 0, -1);
-            return true;
-        }
-        case VK_RETURN: {
-            if (alt) return false;
-            HWND button = DefaultButton(hDlg);
-            PressButton(hDlg, button ? button->id : IDOK, button);
-            return true;
-        }
-        case VK_ESCAPE:
-            // Alt+Escape is the system's key for the next window, not the dialog's cancel.
-            if (alt) return false;
-            PressButton(hDlg, IDCANCEL, GetDlgItem(hDlg, IDCANCEL));
-            return true;
-        case VK_LEFT:
-        case VK_UP:
-        case VK_RIGHT:
-        case VK_DOWN: {
-            // The arrows move the focus within the focused control's group, unless it wants them.
-            if (alt || (code & DLGC_WANTARROWS) || !IsWindow(focus)) return false;
-            HWND next = GetNextDlgGroupItem(hDlg, focus, vk == VK_LEFT || vk == VK_UP);
-            if (next == nullptr || next == focus) return true;
-            SetFocus(next);
-            return true;
-        }
-        case VK_SPACE:
-            if (!alt) return false;
-            SendMessage(hDlg, WM_SYSCOMMAND, SC_KEYMENU, ' ');
-            return true;
-        case VK_F1 + 3:  // F4
-            if (!alt) return false;
-            SendMessage(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-            return true;
-        case VK_F1: {
-            // Help is asked of the window with the focus; a control passes the request on to its dialog.
-            HWND asker = IsWindow(focus) ? focus : hDlg;
-            HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(asker), asker, 0, WindowManager::Instance().CursorPos()};
-            SendMessage(asker, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-            return true;
-        }
-        default: return false;
+    case VK_TAB: {
+        if (code & DLGC_WANTTAB || alt || ctrl) return false;
+        HWND next = GetNextDlgTabItem(hDlg, focus, GetAsyncKeyState(VK_SHIFT) < 0);
+        if (next == nullptr) return true;
+        SetFocus(next);
+        // Tabbing into a field selects its text, as users expect.
+        if (SendMessage(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessage(next, EM_SETSEL, 0, -1);
+        return true;
+    }
+    case VK_RETURN: {
+        if (alt) return false;
+        HWND button = DefaultButton(hDlg);
+        PressButton(hDlg, button ? button->id : IDOK, button);
+        return true;
+    }
+    case VK_ESCAPE:
+        // Alt+Escape is the system's key for the next window, not the dialog's cancel.
+        if (alt) return false;
+        PressButton(hDlg, IDCANCEL, GetDlgItem(hDlg, IDCANCEL));
+        return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        // The arrows move the focus within the focused control's group, unless it wants them.
+        if (alt || (code & DLGC_WANTARROWS) || !IsWindow(focus)) return false;
+        HWND next = GetNextDlgGroupItem(hDlg, focus, vk == VK_LEFT || vk == VK_UP);
+        if (next == nullptr || next == focus) return true;
+        SetFocus(next);
+        return true;
+    }
+    case VK_SPACE:
+        if (!alt) return false;
+        SendMessage(hDlg, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        return true;
+    case VK_F1 + 3:  // F4
+        if (!alt) return false;
+        SendMessage(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    case VK_F1: {
+        // Help is asked of the window with the focus; a control passes the request on to its dialog.
+        HWND asker = IsWindow(focus) ? focus : hDlg;
+        HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(asker), asker, 0, WindowManager::Instance().CursorPos()};
+        SendMessage(asker, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        return true;
+    }
+    default: return false;
     }
 }
 
@@ -173,35 +173,33 @@ LRESULT DialogProcedure::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
         if (handled != 0) return AnswersDirectly(message) ? handled : hWnd->msgResult;
     }
     switch (message) {
-        case WM_CLOSE:
-            PostMessage(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hWnd, IDCANCEL)));
-            return 0;
-        case WM_SETFOCUS:
-            // A dialog passes the focus on to its first control.
-            if (HWND target = GetNextDlgTabItem(hWnd, nullptr, FALSE)) SetFocus(target);
-            return 0;
-        case WM_GETDLGCODE: return 0;
-        default: return DefWindowProcA(hWnd, message, wParam, lParam);
+    case WM_CLOSE: PostMessage(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hWnd, IDCANCEL))); return 0;
+    case WM_SETFOCUS:
+        // A dialog passes the focus on to its first control.
+        if (HWND target = GetNextDlgTabItem(hWnd, nullptr, FALSE)) SetFocus(target);
+        return 0;
+    case WM_GETDLGCODE: return 0;
+    default: return DefWindowProcA(hWnd, message, wParam, lParam);
     }
 }
 
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG msg) {
     if (!IsWindow(hDlg) || msg == nullptr || !IsOnDialog(hDlg, msg->hwnd)) return FALSE;
     switch (msg->message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            if (IsDialogKey(hDlg, static_cast<UINT>(msg->wParam))) return TRUE;
-            break;
-        case WM_CHAR: {
-            // A control that takes characters gets them all; otherwise Tab, Enter and
-            // Escape are the dialog's, and were used as keys already.
-            const auto code = static_cast<UINT>(SendMessage(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)));
-            if (code & DLGC_WANTCHARS) break;
-            if (msg->wParam == '\t' && (code & DLGC_WANTTAB)) break;
-            if (IsDialogChar(msg->wParam)) return TRUE;
-            break;
-        }
-        default: break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (IsDialogKey(hDlg, static_cast<UINT>(msg->wParam))) return TRUE;
+        break;
+    case WM_CHAR: {
+        // A control that takes characters gets them all; otherwise Tab, Enter and
+        // Escape are the dialog's, and were used as keys already.
+        const auto code = static_cast<UINT>(SendMessage(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)));
+        if (code & DLGC_WANTCHARS) break;
+        if (msg->wParam == '\t' && (code & DLGC_WANTTAB)) break;
+        if (IsDialogChar(msg->wParam)) return TRUE;
+        break;
+    }
+    default: break;
     }
     TranslateMessage(msg);
     DispatchMessage(msg);

@@ -54,9 +54,9 @@ private:
 
 WORD ClassAtom(WindowClass cls) {
     switch (cls) {
-        case WindowClass::Button: return kButtonAtom;
-        case WindowClass::Edit: return kEditAtom;
-        default: return kStaticAtom;
+    case WindowClass::Button: return kButtonAtom;
+    case WindowClass::Edit: return kEditAtom;
+    default: return kStaticAtom;
     }
 }
 

@@ -97,15 +97,15 @@ void EditControl::Replace(HWND hWnd, std::string_view text, bool typing) {
 
 void EditControl::OnChar(HWND hWnd, UINT ch) {
     switch (ch) {
-        case 0x03: SendMessage(hWnd, WM_COPY, 0, 0); return;
-        case 0x16: SendMessage(hWnd, WM_PASTE, 0, 0); return;
-        case 0x18: SendMessage(hWnd, WM_CUT, 0, 0); return;
-        case 0x1A: SendMessage(hWnd, WM_UNDO, 0, 0); return;
-        case 0x01:
-            m_model.SelectAll();
-            SelectionChanged(hWnd);
-            return;
-        default: break;
+    case 0x03: SendMessage(hWnd, WM_COPY, 0, 0); return;
+    case 0x16: SendMessage(hWnd, WM_PASTE, 0, 0); return;
+    case 0x18: SendMessage(hWnd, WM_CUT, 0, 0); return;
+    case 0x1A: SendMessage(hWnd, WM_UNDO, 0, 0); return;
+    case 0x01:
+        m_model.SelectAll();
+        SelectionChanged(hWnd);
+        return;
+    default: break;
     }
     if (ReadOnly(hWnd)) return;
     if (ch == VK_BACK) {
@@ -123,20 +123,20 @@ void EditControl::OnKeyDown(HWND hWnd, UINT vk) {
     const bool shift = ShiftHeld();
     const bool ctrl = CtrlHeld();
     switch (vk) {
-        case VK_LEFT:
-        case VK_UP: m_model.MoveLeft(shift, ctrl); break;
-        case VK_RIGHT:
-        case VK_DOWN: m_model.MoveRight(shift, ctrl); break;
-        case VK_HOME: m_model.MoveHome(shift); break;
-        case VK_END: m_model.MoveEnd(shift); break;
-        case VK_DELETE: OnDeleteKey(hWnd, shift, ctrl); return;
-        case VK_INSERT:
-            if (shift)
-                SendMessage(hWnd, WM_PASTE, 0, 0);
-            else if (ctrl)
-                SendMessage(hWnd, WM_COPY, 0, 0);
-            return;
-        default: return;
+    case VK_LEFT:
+    case VK_UP: m_model.MoveLeft(shift, ctrl); break;
+    case VK_RIGHT:
+    case VK_DOWN: m_model.MoveRight(shift, ctrl); break;
+    case VK_HOME: m_model.MoveHome(shift); break;
+    case VK_END: m_model.MoveEnd(shift); break;
+    case VK_DELETE: OnDeleteKey(hWnd, shift, ctrl); return;
+    case VK_INSERT:
+        if (shift)
+            SendMessage(hWnd, WM_PASTE, 0, 0);
+        else if (ctrl)
+            SendMessage(hWnd, WM_COPY, 0, 0);
+        return;
+    default: return;
     }
     ScrollToCaret(hWnd);
     SelectionChanged(hWnd);
@@ -207,13 +207,13 @@ void EditControl::OnContextMenu(HWND hWnd, LPARAM where) {
     // Each item goes through the message a program would send, so a control
     // that handles those messages itself gets them from the menu too.
     switch (chosen) {
-        case kMenuUndo: SendMessage(hWnd, WM_UNDO, 0, 0); break;
-        case kMenuCut: SendMessage(hWnd, WM_CUT, 0, 0); break;
-        case kMenuCopy: SendMessage(hWnd, WM_COPY, 0, 0); break;
-        case kMenuPaste: SendMessage(hWnd, WM_PASTE, 0, 0); break;
-        case kMenuDelete: SendMessage(hWnd, WM_CLEAR, 0, 0); break;
-        case kMenuSelectAll: SendMessage(hWnd, EM_SETSEL, 0, -1); break;
-        default: break;
+    case kMenuUndo: SendMessage(hWnd, WM_UNDO, 0, 0); break;
+    case kMenuCut: SendMessage(hWnd, WM_CUT, 0, 0); break;
+    case kMenuCopy: SendMessage(hWnd, WM_COPY, 0, 0); break;
+    case kMenuPaste: SendMessage(hWnd, WM_PASTE, 0, 0); break;
+    case kMenuDelete: SendMessage(hWnd, WM_CLEAR, 0, 0); break;
+    case kMenuSelectAll: SendMessage(hWnd, EM_SETSEL, 0, -1); break;
+    default: break;
     }
 }
 
@@ -265,73 +265,73 @@ void EditControl::OnClear(HWND hWnd) {
 
 LRESULT EditControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_SETTEXT:
-            m_model.SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
-            m_scrollX = 0;
-            TextChanged(hWnd);
-            return TRUE;
-        case WM_GETTEXT: return CopyWindowText(m_model.Text(), wParam, lParam);
-        case WM_GETTEXTLENGTH: return m_model.Length();
-        case EM_GETSEL: {
-            if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(m_model.SelStart());
-            if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(m_model.SelEnd());
-            return static_cast<LRESULT>(MAKELONG(static_cast<unsigned>(m_model.SelStart()), static_cast<unsigned>(m_model.SelEnd())));
-        }
-        case EM_SETSEL:
-            m_model.SetSel(static_cast<int>(static_cast<std::intptr_t>(wParam)), static_cast<int>(lParam));
-            SelectionChanged(hWnd);
-            // The platform documents no answer; its edit control answers TRUE, and so does this one.
-            return TRUE;
-        case EM_SCROLLCARET:
-            ScrollToCaret(hWnd);
-            SelectionChanged(hWnd);
-            return TRUE;
-        case EM_REPLACESEL: Replace(hWnd, lParam ? reinterpret_cast<const char*>(lParam) : "", false); return 0;
-        case EM_CANUNDO: return m_model.CanUndo() ? TRUE : FALSE;
-        case EM_UNDO:
-        case WM_UNDO:
-            if (ReadOnly(hWnd) || !m_model.Undo()) return FALSE;
-            TextChanged(hWnd);
-            return TRUE;
-        case EM_SETREADONLY:
-            if (wParam)
-                hWnd->style |= ES_READONLY;
-            else
-                hWnd->style &= ~ES_READONLY;
-            WindowManager::Instance().Invalidate(hWnd);
-            return TRUE;
-        case EM_CHARFROMPOS: return CharFromX(hWnd, static_cast<short>(LOWORD(lParam)));
-        case EM_POSFROMCHAR: {
-            const int index = static_cast<int>(wParam);
-            if (index < 0 || index >= m_model.Length()) return -1;
-            return static_cast<LRESULT>(MAKELONG(static_cast<unsigned>(XOfIndex(hWnd, index)), static_cast<unsigned>(TextTop(hWnd))));
-        }
-        case WM_CUT:
-            OnCopy(hWnd);
-            OnClear(hWnd);
-            return 0;
-        case WM_COPY: OnCopy(hWnd); return 0;
-        case WM_PASTE: OnPaste(hWnd); return 0;
-        case WM_CLEAR: OnClear(hWnd); return 0;
-        case WM_CHAR: OnChar(hWnd, static_cast<UINT>(wParam)); return 0;
-        case WM_KEYDOWN: OnKeyDown(hWnd, static_cast<UINT>(wParam)); return 0;
-        case WM_LBUTTONDOWN: OnLButtonDown(hWnd, wParam, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}); return 0;
-        case WM_MOUSEMOVE: OnMouseMove(hWnd, wParam, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}); return 0;
-        case WM_LBUTTONUP:
-            if (GetCapture() == hWnd) ReleaseCapture();
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            m_model.SelectWordAt(CharFromX(hWnd, static_cast<short>(LOWORD(lParam))));
-            SelectionChanged(hWnd);
-            return 0;
-        case WM_CONTEXTMENU: OnContextMenu(hWnd, lParam); return 0;
-        case WM_SETFOCUS: OnSetFocus(hWnd); return 0;
-        case WM_KILLFOCUS: OnKillFocus(hWnd); return 0;
-        case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) != HTCLIENT) return DefWindowProcA(hWnd, message, wParam, lParam);
-            SetCursor(LoadCursor(nullptr, IDC_IBEAM));
-            return TRUE;
-        default: return DefWindowProcA(hWnd, message, wParam, lParam);
+    case WM_SETTEXT:
+        m_model.SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        m_scrollX = 0;
+        TextChanged(hWnd);
+        return TRUE;
+    case WM_GETTEXT: return CopyWindowText(m_model.Text(), wParam, lParam);
+    case WM_GETTEXTLENGTH: return m_model.Length();
+    case EM_GETSEL: {
+        if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(m_model.SelStart());
+        if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(m_model.SelEnd());
+        return static_cast<LRESULT>(MAKELONG(static_cast<unsigned>(m_model.SelStart()), static_cast<unsigned>(m_model.SelEnd())));
+    }
+    case EM_SETSEL:
+        m_model.SetSel(static_cast<int>(static_cast<std::intptr_t>(wParam)), static_cast<int>(lParam));
+        SelectionChanged(hWnd);
+        // The platform documents no answer; its edit control answers TRUE, and so does this one.
+        return TRUE;
+    case EM_SCROLLCARET:
+        ScrollToCaret(hWnd);
+        SelectionChanged(hWnd);
+        return TRUE;
+    case EM_REPLACESEL: Replace(hWnd, lParam ? reinterpret_cast<const char*>(lParam) : "", false); return 0;
+    case EM_CANUNDO: return m_model.CanUndo() ? TRUE : FALSE;
+    case EM_UNDO:
+    case WM_UNDO:
+        if (ReadOnly(hWnd) || !m_model.Undo()) return FALSE;
+        TextChanged(hWnd);
+        return TRUE;
+    case EM_SETREADONLY:
+        if (wParam)
+            hWnd->style |= ES_READONLY;
+        else
+            hWnd->style &= ~ES_READONLY;
+        WindowManager::Instance().Invalidate(hWnd);
+        return TRUE;
+    case EM_CHARFROMPOS: return CharFromX(hWnd, static_cast<short>(LOWORD(lParam)));
+    case EM_POSFROMCHAR: {
+        const int index = static_cast<int>(wParam);
+        if (index < 0 || index >= m_model.Length()) return -1;
+        return static_cast<LRESULT>(MAKELONG(static_cast<unsigned>(XOfIndex(hWnd, index)), static_cast<unsigned>(TextTop(hWnd))));
+    }
+    case WM_CUT:
+        OnCopy(hWnd);
+        OnClear(hWnd);
+        return 0;
+    case WM_COPY: OnCopy(hWnd); return 0;
+    case WM_PASTE: OnPaste(hWnd); return 0;
+    case WM_CLEAR: OnClear(hWnd); return 0;
+    case WM_CHAR: OnChar(hWnd, static_cast<UINT>(wParam)); return 0;
+    case WM_KEYDOWN: OnKeyDown(hWnd, static_cast<UINT>(wParam)); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(hWnd, wParam, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(hWnd, wParam, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}); return 0;
+    case WM_LBUTTONUP:
+        if (GetCapture() == hWnd) ReleaseCapture();
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        m_model.SelectWordAt(CharFromX(hWnd, static_cast<short>(LOWORD(lParam))));
+        SelectionChanged(hWnd);
+        return 0;
+    case WM_CONTEXTMENU: OnContextMenu(hWnd, lParam); return 0;
+    case WM_SETFOCUS: OnSetFocus(hWnd); return 0;
+    case WM_KILLFOCUS: OnKillFocus(hWnd); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) != HTCLIENT) return DefWindowProcA(hWnd, message, wParam, lParam);
+        SetCursor(LoadCursor(nullptr, IDC_IBEAM));
+        return TRUE;
+    default: return DefWindowProcA(hWnd, message, wParam, lParam);
     }
 }

@@ -131,10 +131,10 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE module, LPCSTR name) {
     static IconObject ibeam{0, 0, {}, kCursorIBeam};
     static IconObject hand{0, 0, {}, kCursorHand};
     switch (static_cast<int>(reinterpret_cast<ULONG_PTR>(name))) {
-        case kCursorArrow: return &arrow;
-        case kCursorIBeam: return &ibeam;
-        case kCursorHand: return &hand;
-        default: return nullptr;
+    case kCursorArrow: return &arrow;
+    case kCursorIBeam: return &ibeam;
+    case kCursorHand: return &hand;
+    default: return nullptr;
     }
 }
 
@@ -154,13 +154,13 @@ BOOL WINAPI GetIconInfo(HICON hIcon, ICONINFO* info) {
     *info = ICONINFO{};
     info->fIcon = hIcon->systemCursor == 0 ? TRUE : FALSE;
     switch (hIcon->systemCursor) {
-        case kCursorArrow: break;
-        case kCursorIBeam: info->xHotspot = 8, info->yHotspot = 8; break;
-        case kCursorHand: info->xHotspot = 6; break;
-        default:
-            info->xHotspot = static_cast<DWORD>(hIcon->width / 2);
-            info->yHotspot = static_cast<DWORD>(hIcon->height / 2);
-            break;
+    case kCursorArrow: break;
+    case kCursorIBeam: info->xHotspot = 8, info->yHotspot = 8; break;
+    case kCursorHand: info->xHotspot = 6; break;
+    default:
+        info->xHotspot = static_cast<DWORD>(hIcon->width / 2);
+        info->yHotspot = static_cast<DWORD>(hIcon->height / 2);
+        break;
     }
     return TRUE;
 }

@@ -69,16 +69,16 @@ UINT CharForKey(UINT vk, bool shift, bool ctrl, bool alt) {
     // The digits' shifted characters are those of the US layout, as the driver's keys are.
     if (vk >= '0' && vk <= '9') return shift ? static_cast<UINT>(")!@#$%^&*("[vk - '0']) : vk;
     switch (vk) {
-        case VK_BACK: return 0x08;
-        case VK_TAB: return 0x09;
-        case VK_RETURN: return 0x0D;
-        case VK_ESCAPE: return 0x1B;
-        case VK_SPACE: return ' ';
-        case VK_OEM_PERIOD: return shift ? '>' : '.';
-        case VK_OEM_COMMA: return shift ? '<' : ',';
-        case VK_OEM_MINUS: return shift ? '_' : '-';
-        case VK_OEM_PLUS: return shift ? '+' : '=';
-        default: return 0;
+    case VK_BACK: return 0x08;
+    case VK_TAB: return 0x09;
+    case VK_RETURN: return 0x0D;
+    case VK_ESCAPE: return 0x1B;
+    case VK_SPACE: return ' ';
+    case VK_OEM_PERIOD: return shift ? '>' : '.';
+    case VK_OEM_COMMA: return shift ? '<' : ',';
+    case VK_OEM_MINUS: return shift ? '_' : '-';
+    case VK_OEM_PLUS: return shift ? '+' : '=';
+    default: return 0;
     }
 }
 

@@ -91,27 +91,27 @@ namespace {
 // An open menu takes the keyboard and the mouse buttons for itself.
 bool MenuTakes(const MSG& msg) {
     switch (msg.message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            switch (msg.wParam) {
-                case VK_UP:
-                case VK_DOWN:
-                case VK_HOME:
-                case VK_END:
-                case VK_RETURN:
-                case VK_ESCAPE:
-                case VK_MENU: MenuKeyDown(static_cast<UINT>(msg.wParam)); break;
-                default: WindowManager::Instance().Translate(msg); break;  // letters reach the menu as characters (mnemonics)
-            }
-            return true;
-        case WM_CHAR:
-        case WM_SYSCHAR: MenuChar(static_cast<UINT>(msg.wParam)); return true;
-        case WM_KEYUP:
-        case WM_SYSKEYUP: return true;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: DismissMenu(); return true;
-        default: return false;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        switch (msg.wParam) {
+        case VK_UP:
+        case VK_DOWN:
+        case VK_HOME:
+        case VK_END:
+        case VK_RETURN:
+        case VK_ESCAPE:
+        case VK_MENU: MenuKeyDown(static_cast<UINT>(msg.wParam)); break;
+        default: WindowManager::Instance().Translate(msg); break;  // letters reach the menu as characters (mnemonics)
+        }
+        return true;
+    case WM_CHAR:
+    case WM_SYSCHAR: MenuChar(static_cast<UINT>(msg.wParam)); return true;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: DismissMenu(); return true;
+    default: return false;
     }
 }
 
@@ -190,23 +190,23 @@ void MenuKeyDown(UINT vk) {
         }
     };
     switch (vk) {
-        case VK_DOWN: step(1); break;
-        case VK_UP:
-            if (menu->highlight < 0) menu->highlight = 0;
-            step(-1);
-            break;
-        case VK_HOME:
-            menu->highlight = -1;
-            step(1);
-            break;
-        case VK_END:
-            menu->highlight = 0;
-            step(-1);
-            break;
-        case VK_RETURN: ChooseHighlightedItem(); break;
-        case VK_ESCAPE:
-        case VK_MENU: DismissMenu(); break;
-        default: break;
+    case VK_DOWN: step(1); break;
+    case VK_UP:
+        if (menu->highlight < 0) menu->highlight = 0;
+        step(-1);
+        break;
+    case VK_HOME:
+        menu->highlight = -1;
+        step(1);
+        break;
+    case VK_END:
+        menu->highlight = 0;
+        step(-1);
+        break;
+    case VK_RETURN: ChooseHighlightedItem(); break;
+    case VK_ESCAPE:
+    case VK_MENU: DismissMenu(); break;
+    default: break;
     }
     WindowManager::Instance().Invalidate(GetAncestor(menu->owner, GA_ROOT));
 }

@@ -36,14 +36,14 @@ locale_t UserNumericLocale() {
 
 std::optional<std::string> PosixAnswer(LCTYPE type) {
     switch (type) {
-        case LOCALE_SDECIMAL: return nl_langinfo_l(RADIXCHAR, UserNumericLocale());
-        case LOCALE_STHOUSAND: return nl_langinfo_l(THOUSEP, UserNumericLocale());
-        case LOCALE_SGROUPING: return GroupingText(nl_langinfo_l(GROUPING, UserNumericLocale()));
-        case LOCALE_IDIGITS: return "2";
-        case LOCALE_ILZERO:                  // a leading zero shown
-        case LOCALE_INEGNUMBER: return "1";  // the sign before the number
-        case LOCALE_SNEGATIVESIGN: return "-";
-        default: return std::nullopt;
+    case LOCALE_SDECIMAL: return nl_langinfo_l(RADIXCHAR, UserNumericLocale());
+    case LOCALE_STHOUSAND: return nl_langinfo_l(THOUSEP, UserNumericLocale());
+    case LOCALE_SGROUPING: return GroupingText(nl_langinfo_l(GROUPING, UserNumericLocale()));
+    case LOCALE_IDIGITS: return "2";
+    case LOCALE_ILZERO:                  // a leading zero shown
+    case LOCALE_INEGNUMBER: return "1";  // the sign before the number
+    case LOCALE_SNEGATIVESIGN: return "-";
+    default: return std::nullopt;
     }
 }
 

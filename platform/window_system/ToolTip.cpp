@@ -36,62 +36,62 @@ const ToolInfo* FindTool(HWND hWnd) {
 LRESULT ToolTipControl::Handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowManager& wm = WindowManager::Instance();
     switch (message) {
-        case TTM_ADDTOOLA: {
-            const auto* info = reinterpret_cast<const TOOLINFOA*>(lParam);
-            if (info == nullptr) return FALSE;
-            tools.push_back({info->hwnd, static_cast<UINT>(info->uId), Rect(info->rect),
-                             info->lpszText != nullptr && !IS_INTRESOURCE(info->lpszText) ? info->lpszText : ""});
+    case TTM_ADDTOOLA: {
+        const auto* info = reinterpret_cast<const TOOLINFOA*>(lParam);
+        if (info == nullptr) return FALSE;
+        tools.push_back({info->hwnd, static_cast<UINT>(info->uId), Rect(info->rect),
+                         info->lpszText != nullptr && !IS_INTRESOURCE(info->lpszText) ? info->lpszText : ""});
+        hovered = nullptr;
+        return TRUE;
+    }
+    case TTM_NEWTOOLRECTA: {
+        const auto* info = reinterpret_cast<const TOOLINFOA*>(lParam);
+        if (info == nullptr) return 0;
+        for (ToolInfo& tool : tools)
+            if (tool.window == info->hwnd && tool.id == static_cast<UINT>(info->uId)) tool.rect = Rect(info->rect);
+        return 0;
+    }
+    case TTM_GETTOOLCOUNT: return static_cast<LRESULT>(tools.size());
+    case TTM_ENUMTOOLSA: {
+        auto* info = reinterpret_cast<TOOLINFOA*>(lParam);
+        if (info == nullptr || wParam >= tools.size()) return FALSE;
+        const ToolInfo& tool = tools[wParam];
+        info->hwnd = tool.window;
+        info->uId = tool.id;
+        info->rect = tool.rect;
+        // The caller's buffer holds the text, as it would for any tooltip.
+        if (info->lpszText != nullptr) std::memcpy(info->lpszText, tool.text.c_str(), tool.text.size() + 1);
+        return TRUE;
+    }
+    case TTM_RELAYEVENT: {
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg == nullptr) return 0;
+        const bool button = msg->message == WM_LBUTTONDOWN || msg->message == WM_RBUTTONDOWN || msg->message == WM_LBUTTONDBLCLK;
+        if (button) {
+            // A click hides the tip until the pointer comes to rest over a tool again.
+            visible = false;
             hovered = nullptr;
-            return TRUE;
-        }
-        case TTM_NEWTOOLRECTA: {
-            const auto* info = reinterpret_cast<const TOOLINFOA*>(lParam);
-            if (info == nullptr) return 0;
-            for (ToolInfo& tool : tools)
-                if (tool.window == info->hwnd && tool.id == static_cast<UINT>(info->uId)) tool.rect = Rect(info->rect);
+            wm.Invalidate(hWnd);
             return 0;
         }
-        case TTM_GETTOOLCOUNT: return static_cast<LRESULT>(tools.size());
-        case TTM_ENUMTOOLSA: {
-            auto* info = reinterpret_cast<TOOLINFOA*>(lParam);
-            if (info == nullptr || wParam >= tools.size()) return FALSE;
-            const ToolInfo& tool = tools[wParam];
-            info->hwnd = tool.window;
-            info->uId = tool.id;
-            info->rect = tool.rect;
-            // The caller's buffer holds the text, as it would for any tooltip.
-            if (info->lpszText != nullptr) std::memcpy(info->lpszText, tool.text.c_str(), tool.text.size() + 1);
-            return TRUE;
-        }
-        case TTM_RELAYEVENT: {
-            const auto* msg = reinterpret_cast<const MSG*>(lParam);
-            if (msg == nullptr) return 0;
-            const bool button = msg->message == WM_LBUTTONDOWN || msg->message == WM_RBUTTONDOWN || msg->message == WM_LBUTTONDBLCLK;
-            if (button) {
-                // A click hides the tip until the pointer comes to rest over a tool again.
-                visible = false;
-                hovered = nullptr;
-                wm.Invalidate(hWnd);
-                return 0;
+        if (msg->message != WM_MOUSEMOVE) return 0;
+        const Point p{static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam))};
+        const ToolInfo* over = nullptr;
+        for (const ToolInfo& tool : tools)
+            if (tool.window == msg->hwnd && tool.rect.PtInRect(p)) over = &tool;
+        if (over != hovered) {
+            hovered = over;
+            hoverSince = GetTickCount();
+            visible = false;
+            if (over != nullptr) {
+                const Point origin = wm.ClientOrigin(msg->hwnd);
+                anchor = {origin.x + p.x, origin.y + p.y};
             }
-            if (msg->message != WM_MOUSEMOVE) return 0;
-            const Point p{static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam))};
-            const ToolInfo* over = nullptr;
-            for (const ToolInfo& tool : tools)
-                if (tool.window == msg->hwnd && tool.rect.PtInRect(p)) over = &tool;
-            if (over != hovered) {
-                hovered = over;
-                hoverSince = GetTickCount();
-                visible = false;
-                if (over != nullptr) {
-                    const Point origin = wm.ClientOrigin(msg->hwnd);
-                    anchor = {origin.x + p.x, origin.y + p.y};
-                }
-                wm.Invalidate(hWnd);
-            }
-            return 0;
+            wm.Invalidate(hWnd);
         }
-        default: return DefWindowProcA(hWnd, message, wParam, lParam);
+        return 0;
+    }
+    default: return DefWindowProcA(hWnd, message, wParam, lParam);
     }
 }
 

@@ -37,16 +37,16 @@ HWND WINAPI GetAncestor(HWND hWnd, UINT flags) {
 HWND WINAPI GetWindow(HWND hWnd, UINT relation) {
     if (!IsWindow(hWnd)) return nullptr;
     switch (relation) {
-        case GW_OWNER: return hWnd->IsChild() ? nullptr : hWnd->parent;
-        case GW_CHILD: return hWnd->children.empty() ? nullptr : hWnd->children.front();
-        case GW_HWNDNEXT: {
-            // Siblings in z-order: children in the order they were made.
-            if (!hWnd->IsChild() || !IsWindow(hWnd->parent)) return nullptr;
-            const std::vector<HWND>& siblings = hWnd->parent->children;
-            const auto at = std::find(siblings.begin(), siblings.end(), hWnd);
-            return at == siblings.end() || at + 1 == siblings.end() ? nullptr : *(at + 1);
-        }
-        default: return nullptr;
+    case GW_OWNER: return hWnd->IsChild() ? nullptr : hWnd->parent;
+    case GW_CHILD: return hWnd->children.empty() ? nullptr : hWnd->children.front();
+    case GW_HWNDNEXT: {
+        // Siblings in z-order: children in the order they were made.
+        if (!hWnd->IsChild() || !IsWindow(hWnd->parent)) return nullptr;
+        const std::vector<HWND>& siblings = hWnd->parent->children;
+        const auto at = std::find(siblings.begin(), siblings.end(), hWnd);
+        return at == siblings.end() || at + 1 == siblings.end() ? nullptr : *(at + 1);
+    }
+    default: return nullptr;
     }
 }
 
@@ -151,13 +151,13 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT*, BOOL) {
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int index) {
     if (!IsWindow(hWnd)) return 0;
     switch (index) {
-        case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(hWnd->wndProc);
-        case GWL_ID: return hWnd->id;
-        case GWL_STYLE: return static_cast<LONG>(hWnd->style);
-        case GWL_EXSTYLE: return static_cast<LONG>(hWnd->exStyle);
-        case GWLP_USERDATA: return hWnd->userData;
-        case DWLP_MSGRESULT: return hWnd->windowClass == WindowClass::Dialog ? hWnd->msgResult : 0;
-        default: return 0;
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(hWnd->wndProc);
+    case GWL_ID: return hWnd->id;
+    case GWL_STYLE: return static_cast<LONG>(hWnd->style);
+    case GWL_EXSTYLE: return static_cast<LONG>(hWnd->exStyle);
+    case GWLP_USERDATA: return hWnd->userData;
+    case DWLP_MSGRESULT: return hWnd->windowClass == WindowClass::Dialog ? hWnd->msgResult : 0;
+    default: return 0;
     }
 }
 
@@ -165,20 +165,20 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
     if (!IsWindow(hWnd)) return 0;
     const LONG_PTR old = GetWindowLongPtrA(hWnd, index);
     switch (index) {
-        case GWLP_WNDPROC:
-            if (value != 0) hWnd->wndProc = reinterpret_cast<WNDPROC>(value);
-            break;
-        case GWL_ID:
-            hWnd->id = static_cast<int>(value);
-            WindowManager::Instance().ChildIdChanged();
-            break;
-        case GWL_STYLE: hWnd->style = static_cast<DWORD>(value); break;
-        case GWL_EXSTYLE: hWnd->exStyle = static_cast<DWORD>(value); break;
-        case GWLP_USERDATA: hWnd->userData = value; break;
-        case DWLP_MSGRESULT:
-            if (hWnd->windowClass == WindowClass::Dialog) hWnd->msgResult = value;
-            break;
-        default: return 0;
+    case GWLP_WNDPROC:
+        if (value != 0) hWnd->wndProc = reinterpret_cast<WNDPROC>(value);
+        break;
+    case GWL_ID:
+        hWnd->id = static_cast<int>(value);
+        WindowManager::Instance().ChildIdChanged();
+        break;
+    case GWL_STYLE: hWnd->style = static_cast<DWORD>(value); break;
+    case GWL_EXSTYLE: hWnd->exStyle = static_cast<DWORD>(value); break;
+    case GWLP_USERDATA: hWnd->userData = value; break;
+    case DWLP_MSGRESULT:
+        if (hWnd->windowClass == WindowClass::Dialog) hWnd->msgResult = value;
+        break;
+    default: return 0;
     }
     return old;
 }
@@ -257,48 +257,48 @@ COLORREF WINAPI GetSysColor(int index) {
     if (HighContrast()) {
         // White text on black, as the platform's own High Contrast Black has it.
         switch (index) {
-            case COLOR_WINDOW:
-            case COLOR_3DFACE:
-            case COLOR_INFOBK: return RGB(0, 0, 0);
-            case COLOR_WINDOWTEXT:
-            case COLOR_BTNTEXT:
-            case COLOR_INFOTEXT:
-            case COLOR_CAPTIONTEXT:
-            case COLOR_3DHILIGHT:
-            case COLOR_3DDKSHADOW: return RGB(255, 255, 255);
-            case COLOR_HIGHLIGHT: return RGB(255, 255, 0);
-            case COLOR_HIGHLIGHTTEXT: return RGB(0, 0, 0);
-            case COLOR_GRAYTEXT: return RGB(0, 255, 0);
-            case COLOR_3DSHADOW: return RGB(128, 128, 128);
-            case COLOR_3DLIGHT: return RGB(192, 192, 192);
-            case COLOR_ACTIVECAPTION:
-            case COLOR_GRADIENTACTIVECAPTION: return RGB(128, 0, 128);
-            case COLOR_INACTIVECAPTION:
-            case COLOR_GRADIENTINACTIVECAPTION: return RGB(0, 128, 0);
-            default: return RGB(0, 0, 0);
+        case COLOR_WINDOW:
+        case COLOR_3DFACE:
+        case COLOR_INFOBK: return RGB(0, 0, 0);
+        case COLOR_WINDOWTEXT:
+        case COLOR_BTNTEXT:
+        case COLOR_INFOTEXT:
+        case COLOR_CAPTIONTEXT:
+        case COLOR_3DHILIGHT:
+        case COLOR_3DDKSHADOW: return RGB(255, 255, 255);
+        case COLOR_HIGHLIGHT: return RGB(255, 255, 0);
+        case COLOR_HIGHLIGHTTEXT: return RGB(0, 0, 0);
+        case COLOR_GRAYTEXT: return RGB(0, 255, 0);
+        case COLOR_3DSHADOW: return RGB(128, 128, 128);
+        case COLOR_3DLIGHT: return RGB(192, 192, 192);
+        case COLOR_ACTIVECAPTION:
+        case COLOR_GRADIENTACTIVECAPTION: return RGB(128, 0, 128);
+        case COLOR_INACTIVECAPTION:
+        case COLOR_GRADIENTINACTIVECAPTION: return RGB(0, 128, 0);
+        default: return RGB(0, 0, 0);
         }
     }
     // The classic desktop scheme the program was drawn for.
     switch (index) {
-        case COLOR_WINDOW: return RGB(255, 255, 255);
-        case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
-        case COLOR_HIGHLIGHT: return RGB(10, 36, 106);
-        case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
-        case COLOR_3DFACE: return RGB(212, 208, 200);
-        case COLOR_3DSHADOW:
-        case COLOR_GRAYTEXT: return RGB(128, 128, 128);
-        case COLOR_BTNTEXT: return RGB(0, 0, 0);
-        case COLOR_3DHILIGHT: return RGB(255, 255, 255);
-        case COLOR_3DDKSHADOW: return RGB(64, 64, 64);
-        case COLOR_3DLIGHT: return RGB(212, 208, 200);
-        case COLOR_INFOTEXT: return RGB(0, 0, 0);
-        case COLOR_INFOBK: return RGB(255, 255, 225);
-        case COLOR_ACTIVECAPTION: return RGB(10, 36, 106);
-        case COLOR_GRADIENTACTIVECAPTION: return RGB(166, 202, 240);
-        case COLOR_INACTIVECAPTION: return RGB(128, 128, 128);
-        case COLOR_GRADIENTINACTIVECAPTION: return RGB(192, 192, 192);
-        case COLOR_CAPTIONTEXT: return RGB(255, 255, 255);
-        default: return RGB(0, 0, 0);
+    case COLOR_WINDOW: return RGB(255, 255, 255);
+    case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
+    case COLOR_HIGHLIGHT: return RGB(10, 36, 106);
+    case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
+    case COLOR_3DFACE: return RGB(212, 208, 200);
+    case COLOR_3DSHADOW:
+    case COLOR_GRAYTEXT: return RGB(128, 128, 128);
+    case COLOR_BTNTEXT: return RGB(0, 0, 0);
+    case COLOR_3DHILIGHT: return RGB(255, 255, 255);
+    case COLOR_3DDKSHADOW: return RGB(64, 64, 64);
+    case COLOR_3DLIGHT: return RGB(212, 208, 200);
+    case COLOR_INFOTEXT: return RGB(0, 0, 0);
+    case COLOR_INFOBK: return RGB(255, 255, 225);
+    case COLOR_ACTIVECAPTION: return RGB(10, 36, 106);
+    case COLOR_GRADIENTACTIVECAPTION: return RGB(166, 202, 240);
+    case COLOR_INACTIVECAPTION: return RGB(128, 128, 128);
+    case COLOR_GRADIENTINACTIVECAPTION: return RGB(192, 192, 192);
+    case COLOR_CAPTIONTEXT: return RGB(255, 255, 255);
+    default: return RGB(0, 0, 0);
     }
 }
 
@@ -315,13 +315,13 @@ int WINAPI GetSystemMetrics(int index) {
     // The icon sizes grow by whole steps with the display's scale.
     const int step = IconStep(wm().Metrics().Scale());
     switch (index) {
-        case SM_CXICON:
-        case SM_CYICON: return 32 * step;
-        case SM_CXSMICON:
-        case SM_CYSMICON: return 16 * step;
-        case SM_CXSCREEN: return wm().GetBackend() != nullptr ? wm().GetBackend()->WorkArea().right : 0;
-        case SM_CYSCREEN: return wm().GetBackend() != nullptr ? wm().GetBackend()->WorkArea().bottom : 0;
-        default: return 0;
+    case SM_CXICON:
+    case SM_CYICON: return 32 * step;
+    case SM_CXSMICON:
+    case SM_CYSMICON: return 16 * step;
+    case SM_CXSCREEN: return wm().GetBackend() != nullptr ? wm().GetBackend()->WorkArea().right : 0;
+    case SM_CYSCREEN: return wm().GetBackend() != nullptr ? wm().GetBackend()->WorkArea().bottom : 0;
+    default: return 0;
     }
 }
 

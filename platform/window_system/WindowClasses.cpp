@@ -18,12 +18,12 @@
 
 std::unique_ptr<StandardProcedure> ProcedureFor(WindowClass cls) {
     switch (cls) {
-        case WindowClass::Edit: return std::make_unique<EditControl>();
-        case WindowClass::Button: return std::make_unique<ButtonControl>();
-        case WindowClass::Dialog: return std::make_unique<DialogProcedure>();
-        case WindowClass::ToolTip: return std::make_unique<ToolTipControl>();
-        case WindowClass::MenuPopup: return std::make_unique<MenuPopupProcedure>();
-        default: return std::make_unique<StaticControl>();
+    case WindowClass::Edit: return std::make_unique<EditControl>();
+    case WindowClass::Button: return std::make_unique<ButtonControl>();
+    case WindowClass::Dialog: return std::make_unique<DialogProcedure>();
+    case WindowClass::ToolTip: return std::make_unique<ToolTipControl>();
+    case WindowClass::MenuPopup: return std::make_unique<MenuPopupProcedure>();
+    default: return std::make_unique<StaticControl>();
     }
 }
 

@@ -19,11 +19,11 @@ bool HasClass(HWND hWnd, const char* name) {
 
 LRESULT CALLBACK ControlProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     switch (message) {
-        case WM_GETOBJECT:
-            if (static_cast<LONG>(lParam) == OBJID_CLIENT)
-                if (const LRESULT answer = AnswerAccessibleObject(hWnd, wParam); answer != 0) return answer;
-            break;
-        case WM_NCDESTROY: RemoveWindowSubclass(hWnd, ControlProcedure, kSubclassId); break;
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT)
+            if (const LRESULT answer = AnswerAccessibleObject(hWnd, wParam); answer != 0) return answer;
+        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(hWnd, ControlProcedure, kSubclassId); break;
     }
     return DefSubclassProc(hWnd, message, wParam, lParam);
 }

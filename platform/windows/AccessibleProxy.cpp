@@ -232,12 +232,12 @@ private:
         if (IsIconStatic(control_)) return ROLE_SYSTEM_GRAPHIC;
         if (!HasClass(control_, "Button")) return 0;
         switch (Style(control_) & BS_TYPEMASK) {
-            case BS_GROUPBOX: return ROLE_SYSTEM_GROUPING;
-            case BS_RADIOBUTTON:
-            case BS_AUTORADIOBUTTON: return ROLE_SYSTEM_RADIOBUTTON;
-            case BS_CHECKBOX:
-            case BS_AUTOCHECKBOX: return ROLE_SYSTEM_CHECKBUTTON;
-            default: return ROLE_SYSTEM_PUSHBUTTON;
+        case BS_GROUPBOX: return ROLE_SYSTEM_GROUPING;
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON: return ROLE_SYSTEM_RADIOBUTTON;
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX: return ROLE_SYSTEM_CHECKBUTTON;
+        default: return ROLE_SYSTEM_PUSHBUTTON;
         }
     }
 

@@ -183,24 +183,24 @@ std::string RandomCommand(std::mt19937& random) {
     const auto index = [&random] { return std::to_string(static_cast<int>(random() % 16) - 2); };
     const std::string diagonal = std::to_string(kDiagonal);
     switch (random() % 10) {
-        case 0:
-        case 1:
-        case 2: {
-            std::string typed;
-            const std::string chars = "0123456789+-.,\b# ";
-            for (unsigned n = random() % 4 + 1; n > 0; --n) typed += chars[random() % chars.size()];
-            return "type " + Driver::Quote(typed);
-        }
-        case 3: return std::string("key ") + kKeys[random() % std::size(kKeys)];
-        case 4: return "setsel " + diagonal + " " + index() + " " + index();
-        case 5: return "settext " + diagonal + " " + Driver::Quote(kTexts[random() % std::size(kTexts)]);
-        case 6: return "setclipboard " + Driver::Quote(kTexts[random() % std::size(kTexts)]);
-        case 7: return "click " + diagonal + " " + index();
-        case 8: return random() % 2 ? "drag " + diagonal + " " + index() + " " + index() : "dblclick " + diagonal + " " + index();
-        default: {
-            static const char* const kFields[] = {"1000", "1001", "1004", "1004", "1016"};
-            return std::string("focus ") + kFields[random() % std::size(kFields)];
-        }
+    case 0:
+    case 1:
+    case 2: {
+        std::string typed;
+        const std::string chars = "0123456789+-.,\b# ";
+        for (unsigned n = random() % 4 + 1; n > 0; --n) typed += chars[random() % chars.size()];
+        return "type " + Driver::Quote(typed);
+    }
+    case 3: return std::string("key ") + kKeys[random() % std::size(kKeys)];
+    case 4: return "setsel " + diagonal + " " + index() + " " + index();
+    case 5: return "settext " + diagonal + " " + Driver::Quote(kTexts[random() % std::size(kTexts)]);
+    case 6: return "setclipboard " + Driver::Quote(kTexts[random() % std::size(kTexts)]);
+    case 7: return "click " + diagonal + " " + index();
+    case 8: return random() % 2 ? "drag " + diagonal + " " + index() + " " + index() : "dblclick " + diagonal + " " + index();
+    default: {
+        static const char* const kFields[] = {"1000", "1001", "1004", "1004", "1016"};
+        return std::string("focus ") + kFields[random() % std::size(kFields)];
+    }
     }
 }
 

@@ -57,12 +57,12 @@ std::string RoleOf(IAccessible* object) {
     VariantInit(&role);
     if (FAILED(object->get_accRole(Self(), &role)) || role.vt != VT_I4) return "(failed)";
     switch (role.lVal) {
-        case ROLE_SYSTEM_TEXT: return "text";
-        case ROLE_SYSTEM_PUSHBUTTON: return "push button";
-        case ROLE_SYSTEM_RADIOBUTTON: return "radio button";
-        case ROLE_SYSTEM_GRAPHIC: return "graphic";
-        case ROLE_SYSTEM_GROUPING: return "grouping";
-        default: return "role " + std::to_string(role.lVal);
+    case ROLE_SYSTEM_TEXT: return "text";
+    case ROLE_SYSTEM_PUSHBUTTON: return "push button";
+    case ROLE_SYSTEM_RADIOBUTTON: return "radio button";
+    case ROLE_SYSTEM_GRAPHIC: return "graphic";
+    case ROLE_SYSTEM_GROUPING: return "grouping";
+    default: return "role " + std::to_string(role.lVal);
     }
 }
 
