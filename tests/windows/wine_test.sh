@@ -49,6 +49,15 @@ else
     echo "FAILED: --version says '$version'"
     failed=1
 fi
+# A write that fails is an error, not a success.
+for option in --version --help; do
+    if "$wine" "$build/dotwise.exe" "$option" >/dev/full 2>/dev/null; then
+        echo "FAILED: $option into a full disk exited 0"
+        failed=1
+    else
+        echo "ok: $option into a full disk exits with an error"
+    fi
+done
 # A Windows program's lines end in CR LF; its own exit status counts, not the filter's.
 windows_lines() {
     "$@" | tr -d '\r'
