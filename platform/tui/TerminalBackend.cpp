@@ -219,6 +219,11 @@ void TerminalBackend::OnKeyCode(int code) {
         PressKey(VK_F1 + static_cast<unsigned>(code - KEY_F(1)), 0, false, false, false);
         return;
     }
+    // Terminals send Shift with F1 to F12 as F13 to F24: Shift+F10 opens a field's menu.
+    if (code >= KEY_F(13) && code <= KEY_F(24)) {
+        PressKey(VK_F1 + static_cast<unsigned>(code - KEY_F(13)), 0, true, false, false);
+        return;
+    }
     // Keys with modifiers the terminal describes by name.
     const char* name = keyname(code);
     if (name == nullptr) return;

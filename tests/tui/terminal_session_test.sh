@@ -210,6 +210,12 @@ wait_for "全选(A)"
 t send-keys -t app Escape
 wait_gone "全选(A)"
 echo "ok: a right click opens the context menu and Escape closes it"
+# The keyboard's way to the same menu: Shift+F10, which terminals send as F22.
+t send-keys -t app S-F10
+wait_for "全选(A)"
+t send-keys -t app Escape
+wait_gone "全选(A)"
+echo "ok: Shift+F10 opens the field's menu"
 
 # The system menu's mark on the caption line, and an item chosen with the mouse.
 click "$(column_of "[≡]")" $(( $(line_of "[≡]") - 1 ))
