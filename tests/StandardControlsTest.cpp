@@ -20,11 +20,13 @@ constexpr int kNotifyingStatic = 20;
 constexpr int kIconStatic = 21;
 constexpr int kFirstRadio = 30;
 constexpr int kSecondRadio = 31;
+constexpr int kAboutLine = 22;
 constexpr DialogItemTemplate kItems[] = {
     {kNotifyingStatic, WindowClass::Static, WS_VISIBLE | SS_NOTIFY, 5, 5, 40, 10, "click me"},
     {kIconStatic, WindowClass::Static, WS_VISIBLE | SS_ICON, 60, 5, 20, 20, ""},
     {kFirstRadio, WindowClass::Button, WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, 5, 30, 40, 10, "one"},
     {kSecondRadio, WindowClass::Button, WS_VISIBLE | BS_AUTORADIOBUTTON, 5, 45, 40, 10, "two"},
+    {kAboutLine, WindowClass::Static, WS_VISIBLE, 60, 30, 80, 20, "作者:\tDotwise 开发组\n版本:\t1.0"},
 };
 constexpr DialogTemplate kTemplate{4, false, WS_POPUP | WS_CAPTION, 0, 0, 0, 150, 70, "controls", "宋体", 9, kItems};
 
@@ -103,5 +105,9 @@ TEST_F(StandardControls, AnIconAskedForAtAnotherSizeIsScaledToIt) {
         for (int x = 0; x < 54; x += 5)
             EXPECT_EQ(twice->argb[static_cast<std::size_t>(y) * 54 + x], own->argb[static_cast<std::size_t>(y / 2) * 27 + x / 2]) << x << "," << y;
 }
+
+// A screen reader reads a static's whole text, the tabs that line it up included;
+// only a menu item's text stops at a tab, where its shortcut begins.
+TEST_F(StandardControls, AStaticIsReadWholeTabsAndAll) { EXPECT_EQ(DescribeWindow(Item(kAboutLine)).name, "作者:\tDotwise 开发组\n版本:\t1.0"); }
 
 }  // namespace

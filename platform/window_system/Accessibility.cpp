@@ -22,13 +22,17 @@ bool EnabledWithItsDialog(HWND hWnd) {
 
 WindowManager& wm() { return WindowManager::Instance(); }
 
-// A text as read aloud: no mnemonic marker, no shortcut after a tab, no blanks at either end.
+// A text as read aloud: no mnemonic marker, no blanks at either end. Tabs are
+// part of a static's text (the About box lines up its lines with them).
 std::string Spoken(const std::string& text) {
-    std::string spoken = MenuItemLabel(text.substr(0, text.find('\t')));
+    std::string spoken = MenuItemLabel(text);
     const auto first = spoken.find_first_not_of(' ');
     if (first == std::string::npos) return "";
     return spoken.substr(first, spoken.find_last_not_of(' ') - first + 1);
 }
+
+// A menu item's name: what stands after a tab is its shortcut, not its name.
+std::string SpokenMenuItem(const std::string& text) { return Spoken(text.substr(0, text.find('\t'))); }
 
 int Characters(const std::string& text, int bytes) {
     return static_cast<int>(
@@ -103,7 +107,7 @@ AccessibleNode MenuNode(const TrackedMenu& menu) {
         entry.window = menu.window;
         entry.item = static_cast<int>(i);
         entry.role = AccessibleRole::MenuItem;
-        entry.name = Spoken(item.text);
+        entry.name = SpokenMenuItem(item.text);
         entry.states = AccessibleState::kShowing | (item.IsEnabled() ? AccessibleState::kEnabled : 0);
         if (static_cast<int>(i) == menu.highlight) entry.states |= AccessibleState::kSelected | AccessibleState::kFocused;
         entry.clickable = item.IsEnabled();
