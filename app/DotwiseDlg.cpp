@@ -11,10 +11,12 @@
 
 namespace {
 
-constexpr const char* kContactLine = "联系方式从略, 无要事请勿打扰。";
-const std::string kPlateMakingText = std::string("Marvo个人编写制版优化主程序图标.\n") + kContactLine;
-const std::string kWovenLabelText = std::string("Marvo个人编写织唛相关图像处理程序图标.\n") + kContactLine;
-const std::string kSealText = std::string("Marvo个人手工制作印章1998.\n") + kContactLine;
+// A string resource of the program, in the language its resources speak.
+CString ResourceText(UINT id) {
+    CString text;
+    text.LoadString(id);
+    return text;
+}
 
 }  // namespace
 
@@ -34,9 +36,9 @@ END_MESSAGE_MAP()
 
 CDotwiseDlg::CDotwiseDlg(CWnd* pParent)
     : CDialog(IDD_DOTWISE_DIALOG, pParent),
-      m_badgePlateMaking(PlateMakingPicture(), kPlateMakingText.c_str()),
-      m_badgeWovenLabel(WovenLabelPicture(), kWovenLabelText.c_str()),
-      m_badgeSeal(SealPicture(), kSealText.c_str()) {
+      m_badgePlateMaking(PlateMakingPicture(), ResourceText(IDS_BADGE_PLATE_MAKING)),
+      m_badgeWovenLabel(WovenLabelPicture(), ResourceText(IDS_BADGE_WOVEN_LABEL)),
+      m_badgeSeal(SealPicture(), ResourceText(IDS_BADGE_SEAL)) {
     m_hIcon = LoadIcon(AfxFindResourceHandle(MAKEINTRESOURCE(IDR_MAINFRAME), RT_GROUP_ICON), MAKEINTRESOURCE(IDR_MAINFRAME));
 }
 

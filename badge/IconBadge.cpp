@@ -6,6 +6,8 @@
 
 #include "../platform/class_library/CWinApp.h"
 #include "../platform/class_library/CDC.h"
+#include "../platform/class_library/CString.h"
+#include "../res/resource.h"
 
 const char* const CIconBadge::kToolTipText = "Marvo个人程序...(联系方式从略)";
 
@@ -47,7 +49,10 @@ void CIconBadge::PreSubclassWindow() {
     CRect client;
     GetClientRect(&client);
     m_tooltip.Create(this, 0);
-    m_tooltip.AddTool(this, kToolTipText, &client, 1);
+    // The program's own wording, in its resources' language, where it has one.
+    CString tip;
+    if (!tip.LoadString(IDS_BADGE_TOOLTIP)) tip = kToolTipText;
+    m_tooltip.AddTool(this, tip, &client, 1);
     m_tooltip.SendMessage(WM_SETFONT, GetParent()->SendMessage(WM_GETFONT), TRUE);
     CStatic::PreSubclassWindow();
 }

@@ -12,7 +12,8 @@ set(DOTWISE_RESOURCE_TOOL_SOURCES
   ${CMAKE_SOURCE_DIR}/badge/BadgeImage.cpp
   ${CMAKE_SOURCE_DIR}/res/DotwiseResources.cpp
   ${CMAKE_SOURCE_DIR}/res/IconImages.cpp
-  ${CMAKE_SOURCE_DIR}/platform/window_system/Resources.cpp)
+  ${CMAKE_SOURCE_DIR}/platform/window_system/Resources.cpp
+  ${CMAKE_SOURCE_DIR}/platform/window_system/InterfaceLanguage.cpp)
 set(DOTWISE_RC_DIR ${CMAKE_BINARY_DIR}/resources)
 add_custom_command(
   OUTPUT ${DOTWISE_RC_DIR}/dotwise.rc ${DOTWISE_RC_DIR}/Dotwise.ico

@@ -1,8 +1,15 @@
 // Every resource of the program in one place: the two dialog templates, the
-// string table, icon group 128 and the version block. Kept as plain data so
-// that a native build can write the same data out as a resource script.
+// string table, icon group 128 and the version block, in Chinese (PRC), the
+// program's own language, and in English (United States). Kept as plain data
+// so that a native build can write the same data out as a resource script.
+// The dialogs' layout is written once; the English templates are the Chinese
+// ones with each text put into English, so no control can move between them.
 #include "resource.h"
 
+#include <array>
+#include <string_view>
+
+#include "../platform/class_library/AfxStrings.h"
 #include "../platform/window_system/Resources.h"
 #include "IconImages.h"
 
@@ -76,14 +83,112 @@ constexpr DialogItemTemplate kAboutItems[] = {
      "如果你发现算错的地方, 或者希望它多算点什么, 欢迎告诉我们。"},
 };
 
+// Each text of the dialogs in Chinese and in English. A text with no entry
+// (an edit's empty text, an icon's number, the placeholders) is the same in
+// both.
+struct Translation {
+    std::string_view chinese;
+    const char* english;
+};
+
+constexpr Translation kEnglishTexts[] = {
+    {"确定", "OK"},
+    {"取消", "Cancel"},
+    {"  矩阵的 X 方向像素(Pixel):", "Resolution across, X (pixels):"},
+    {"  矩阵的 Y 方向像素(Pixel):", "Resolution down, Y (pixels):"},
+    {"  矩阵的 X 方向长度(CM):", "Width, X (cm):"},
+    {"  矩阵的 Y 方向长度(CM):", "Height, Y (cm):"},
+    {"  矩阵的对角线长度(Inch):", "Diagonal (inches):"},
+    {"  当前屏幕的 PPI [图像的 DPI ](点/平方英寸):", "Screen PPI [image DPI] (dots per inch):"},
+    {"  当前屏幕的 PPC [图像的 DPC ](点/平方厘米):", "Screen PPC [image DPC] (dots per cm):"},
+    {"  色深,一个数是多少位( 2 的多少次方):", "Color depth, bits per value (2 to the N):"},
+    {"  2 的 N 次方等于几:", "2 to the power of N:"},
+    {"硬盘,U盘,SD卡等存储介质在电脑中的实际 G 数:", "Disk, USB or SD card, size shown (GB):"},
+    {"周长", "Perim."},
+    {"对角", "Diag."},
+    {"算得准, 用得顺 —— Dotwise 小工具", "Dotwise: exact figures, no fuss"},
+    {kUsageNote,
+     "    For now it works out a screen's PPI, and the size a computer shows for a disk. Enter 1920 x 1080 and 4.5 inches "
+     "and the PPI is 489 at once; enter a nominal 320 GB below and Windows's 298.02 GB appears.\n"
+     "    I kept doing these sums by hand; I hope it saves you the trouble too."},
+    {"Dotwise 开发组制作。如果这个小工具帮到了你, 欢迎把它推荐给需要的朋友。",
+     "Made by the Dotwise team. If this little tool helps you, please pass it on to anyone who needs it."},
+    {"Dotwise 1.0 版", "Dotwise version 1.0"},
+    {"版权所有 (C) 2026 Dotwise 开发组", "Copyright (C) 2026 Dotwise team"},
+    {"关于本程序:\n"
+     "作者:\tDotwise 开发组\n"
+     "用途:\t计算屏幕像素密度和硬盘实际容量\n"
+     "起因:\t常常要算屏幕的 PPI 和硬盘在电脑中的\n\t实际大小, 手算麻烦, 于是写了这个小工具\n"
+     "界面:\t一个对话框, 输入即得结果\n"
+     "版本:\t1.0",
+     "About this program:\n"
+     "Author:\tthe Dotwise team\n"
+     "Purpose:\ta screen's pixel density and a disk's\n\treal capacity\n"
+     "Why:\twe kept working out screen PPI and disk\n\tsizes by hand, so we wrote this tool\n"
+     "Interface:\tone dialog: type, and the result is there\n"
+     "Version:\t1.0"},
+    {"写给使用者:\n    这个小程序只做两件事, 但力求每一件都算得准确。"
+     "如果你发现算错的地方, 或者希望它多算点什么, 欢迎告诉我们。",
+     "To our users:\n    This little program does just two things, and tries to get each of them exactly right. "
+     "If you find a wrong result, or would like it to work out something more, please let us know."},
+    {"Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)", "Dotwise - Pixel Density and Capacity (Dotwise team, 2026)"},
+    {"关于 Dotwise", "About Dotwise"},
+};
+
+constexpr const char* InEnglish(const char* chinese) {
+    for (const Translation& t : kEnglishTexts)
+        if (t.chinese == std::string_view(chinese)) return t.english;
+    return chinese;
+}
+
+template <std::size_t N>
+constexpr std::array<DialogItemTemplate, N> InEnglish(const DialogItemTemplate (&items)[N]) {
+    std::array<DialogItemTemplate, N> english{};
+    for (std::size_t i = 0; i < N; ++i) {
+        english[i] = items[i];
+        english[i].text = InEnglish(items[i].text);
+    }
+    return english;
+}
+
+constexpr auto kMainItemsEnglish = InEnglish(kMainItems);
+constexpr auto kAboutItemsEnglish = InEnglish(kAboutItems);
+
+constexpr DWORD kMainStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+constexpr const char* kMainCaption = "Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)";
+constexpr const char* kAboutCaption = "关于 Dotwise";
+
 constexpr DialogTemplate kDialogs[] = {
-    {IDD_DOTWISE_DIALOG, true, WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, WS_EX_APPWINDOW, 0, 0, 302, 265,
-     "Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)", "宋体", 9, kMainItems},
-    {IDD_ABOUTBOX, false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 0, 0, 235, 239, "关于 Dotwise", "宋体", 9, kAboutItems},
+    {IDD_DOTWISE_DIALOG, true, kMainStyle, WS_EX_APPWINDOW, 0, 0, 302, 265, kMainCaption, "宋体", 9, kMainItems},
+    {IDD_ABOUTBOX, false, kAboutStyle, 0, 0, 0, 235, 239, kAboutCaption, "宋体", 9, kAboutItems},
+};
+
+constexpr DialogTemplate kDialogsEnglish[] = {
+    {IDD_DOTWISE_DIALOG, true, kMainStyle, WS_EX_APPWINDOW, 0, 0, 302, 265, InEnglish(kMainCaption), "宋体", 9, kMainItemsEnglish},
+    {IDD_ABOUTBOX, false, kAboutStyle, 0, 0, 0, 235, 239, InEnglish(kAboutCaption), "宋体", 9, kAboutItemsEnglish},
 };
 
 constexpr StringResource kStrings[] = {
     {IDS_ABOUTBOX, "关于 Dotwise(&A)..."},
+    {IDS_BADGE_WOVEN_LABEL, "Marvo个人编写织唛相关图像处理程序图标.\n联系方式从略, 无要事请勿打扰。"},
+    {IDS_BADGE_SEAL, "Marvo个人手工制作印章1998.\n联系方式从略, 无要事请勿打扰。"},
+    {IDS_BADGE_PLATE_MAKING, "Marvo个人编写制版优化主程序图标.\n联系方式从略, 无要事请勿打扰。"},
+    {IDS_BADGE_TOOLTIP, "Marvo个人程序...(联系方式从略)"},
+    {AFX_IDP_PARSE_UINT, "请输入一个正整数。"},
+    {AFX_IDP_PARSE_REAL, "请输入一个数。"},
+    {AFX_IDP_NO_HELP, "本程序没有帮助文件。"},
+};
+
+constexpr StringResource kStringsEnglish[] = {
+    {IDS_ABOUTBOX, "&About Dotwise..."},
+    {IDS_BADGE_WOVEN_LABEL, "Icon of Marvo's own image program for woven labels.\nContact details left out; please get in touch only if it matters."},
+    {IDS_BADGE_SEAL, "A seal Marvo carved by hand, 1998.\nContact details left out; please get in touch only if it matters."},
+    {IDS_BADGE_PLATE_MAKING, "Icon of Marvo's own plate-making optimizer.\nContact details left out; please get in touch only if it matters."},
+    {IDS_BADGE_TOOLTIP, "Marvo's own programs... (contact details left out)"},
+    {AFX_IDP_PARSE_UINT, "Please enter a positive whole number."},
+    {AFX_IDP_PARSE_REAL, "Please enter a number."},
+    {AFX_IDP_NO_HELP, "This program has no help file."},
 };
 
 constexpr IconImageResource kMainIconImages[] = {
@@ -110,8 +215,26 @@ constexpr VersionField kVersion[] = {
     {"SpecialBuild", ""},
 };
 
-const ResourceTable kResources{kDialogs, kStrings, kIconGroups, "080404b0", kVersion};
+constexpr VersionField kVersionEnglish[] = {
+    {"Comments", ""},
+    {"CompanyName", ""},
+    {"FileDescription", "Dotwise screen pixel density and capacity calculator, Dotwise team"},
+    {"FileVersion", "1, 0, 0, 1"},
+    {"InternalName", "Dotwise"},
+    {"LegalCopyright", "Copyright (C) 2026 Dotwise team"},
+    {"LegalTrademarks", ""},
+    {"OriginalFilename", "Dotwise.EXE"},
+    {"PrivateBuild", ""},
+    {"ProductName", "Dotwise Application"},
+    {"ProductVersion", "1, 0, 0, 1"},
+    {"SpecialBuild", ""},
+};
+
+const ResourceTable kResourceSets[] = {
+    {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), kDialogs, kStrings, kIconGroups, "080404b0", kVersion},
+    {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), kDialogsEnglish, kStringsEnglish, kIconGroups, "040904b0", kVersionEnglish},
+};
 
 }  // namespace
 
-const ResourceTable& ProgramResources() { return kResources; }
+std::span<const ResourceTable> ProgramResourceSets() { return kResourceSets; }

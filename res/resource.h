@@ -31,3 +31,9 @@
 #define IDC_BADGE_WOVEN_LABEL 1017
 #define IDC_BADGE_SEAL 1018
 #define IDC_BADGE_PLATE_MAKING 1019
+
+// What the badges say: on a click, and as the tooltip all three share.
+#define IDS_BADGE_WOVEN_LABEL 200
+#define IDS_BADGE_SEAL 201
+#define IDS_BADGE_PLATE_MAKING 202
+#define IDS_BADGE_TOOLTIP 203

@@ -4,17 +4,25 @@
 
 namespace {
 
-TEST(ResourceScript, HoldsEveryResourceOfTheProgram) {
-    const std::string rc = WriteResourceScript(ProgramResources(), "Dotwise.ico");
-    for (const char* expected : {"128 ICON \"Dotwise.ico\"", "102 DIALOGEX 0, 0, 302, 265", "100 DIALOG 0, 0, 235, 239", "CAPTION \"关于 Dotwise\"",
-                                 "FONT 9, \"宋体\"", "101 \"关于 Dotwise(&A)...\"", "CONTROL \"确定\", 1, \"Button\"", "CONTROL \"\", 1004, \"Edit\"",
-                                 "FILEVERSION 1,0,0,1", "BLOCK \"080404b0\"", "VALUE \"OriginalFilename\", \"Dotwise.EXE\\0\"",
-                                 "VALUE \"ProductName\", \"Dotwise 应用程序\\0\"", "VALUE \"Translation\", 0x0804, 0x04b0"})
+TEST(ResourceScript, HoldsEveryResourceOfTheProgramInBothLanguages) {
+    const std::string rc = WriteResourceScript(ProgramResourceSets(), "Dotwise.ico");
+    for (const char* expected :
+         {"LANGUAGE 0x04, 0x02", "LANGUAGE 0x09, 0x01", "128 ICON \"Dotwise.ico\"", "102 DIALOGEX 0, 0, 302, 265", "100 DIALOG 0, 0, 235, 239",
+          "CAPTION \"关于 Dotwise\"", "CAPTION \"About Dotwise\"", "FONT 9, \"宋体\"", "101 \"关于 Dotwise(&A)...\"", "101 \"&About Dotwise...\"",
+          "CONTROL \"确定\", 1, \"Button\"", "CONTROL \"OK\", 1, \"Button\"", "CONTROL \"\", 1004, \"Edit\"", "FILEVERSION 1,0,0,1",
+          "BLOCK \"080404b0\"", "BLOCK \"040904b0\"", "VALUE \"OriginalFilename\", \"Dotwise.EXE\\0\"",
+          "VALUE \"ProductName\", \"Dotwise 应用程序\\0\"", "VALUE \"Translation\", 0x0804, 0x04b0, 0x0409, 0x04b0"})
         EXPECT_NE(rc.find(expected), std::string::npos) << expected;
+    // Each language's dialogs and strings stand after its own LANGUAGE statement, once.
+    const std::size_t english = rc.find("LANGUAGE 0x09, 0x01");
+    EXPECT_LT(rc.find("CAPTION \"关于 Dotwise\""), english);
+    EXPECT_GT(rc.find("CAPTION \"About Dotwise\""), english);
+    EXPECT_EQ(rc.find("ICON", rc.find("ICON") + 1), std::string::npos);
+    EXPECT_EQ(rc.find("VERSIONINFO", rc.find("VERSIONINFO") + 1), std::string::npos);
 }
 
 TEST(ResourceScript, TheIconFileHoldsBothImagesOfGroup128) {
-    const std::vector<BYTE> ico = WriteIconFile(ProgramResources().iconGroups[0]);
+    const std::vector<BYTE> ico = WriteIconFile(ProgramResourceSets().front().iconGroups[0]);
     ASSERT_GE(ico.size(), 38u);
     EXPECT_EQ(ico[2], 1);  // an icon
     EXPECT_EQ(ico[4], 2);  // two images

@@ -50,14 +50,13 @@ std::string VersionNumbers(const ResourceTable& resources, const char* field) {
     return "1,0,0,0";
 }
 
-}  // namespace
+std::string LanguageStatement(LANGID language) {
+    char text[32];
+    std::snprintf(text, sizeof text, "LANGUAGE 0x%02X, 0x%02X\n", PRIMARYLANGID(language), language >> 10);
+    return text;
+}
 
-std::string WriteResourceScript(const ResourceTable& resources, const std::string& iconFileName) {
-    std::ostringstream rc;
-    rc << "// The program's resources, written from its resource data.\n"
-       << "#pragma code_page(65001)\n"
-       << "LANGUAGE 0x04, 0x02\n\n";
-    for (const IconGroupResource& group : resources.iconGroups) rc << group.id << " ICON " << Quoted(iconFileName.c_str()) << "\n";
+void WriteDialogs(std::ostringstream& rc, const ResourceTable& resources) {
     for (const DialogTemplate& t : resources.dialogs) {
         rc << "\n"
            << t.id << (t.extended ? " DIALOGEX " : " DIALOG ") << t.x << ", " << t.y << ", " << t.cx << ", " << t.cy << "\n"
@@ -75,17 +74,45 @@ std::string WriteResourceScript(const ResourceTable& resources, const std::strin
     }
     rc << "\nSTRINGTABLE\nBEGIN\n";
     for (const StringResource& s : resources.strings) rc << "    " << s.id << " " << Quoted(s.text) << "\n";
-    rc << "END\n\n1 VERSIONINFO\n FILEVERSION " << VersionNumbers(resources, "FileVersion") << "\n PRODUCTVERSION "
-       << VersionNumbers(resources, "ProductVersion") << "\n FILEFLAGSMASK 0x3f\n FILEOS 0x4\n FILETYPE 0x1\nBEGIN\n"
-       << "    BLOCK \"StringFileInfo\"\n    BEGIN\n        BLOCK " << Quoted(resources.versionLanguage) << "\n        BEGIN\n";
-    for (const VersionField& f : resources.versionFields) {
-        std::string value = Quoted(f.value);
-        value.insert(value.size() - 1, "\\0");
-        rc << "            VALUE " << Quoted(f.name) << ", " << value << "\n";
+    rc << "END\n";
+}
+
+void WriteVersion(std::ostringstream& rc, std::span<const ResourceTable> sets) {
+    const ResourceTable& first = sets.front();
+    rc << "\n1 VERSIONINFO\n FILEVERSION " << VersionNumbers(first, "FileVersion") << "\n PRODUCTVERSION " << VersionNumbers(first, "ProductVersion")
+       << "\n FILEFLAGSMASK 0x3f\n FILEOS 0x4\n FILETYPE 0x1\nBEGIN\n"
+       << "    BLOCK \"StringFileInfo\"\n    BEGIN\n";
+    for (const ResourceTable& set : sets) {
+        rc << "        BLOCK " << Quoted(set.versionLanguage) << "\n        BEGIN\n";
+        for (const VersionField& f : set.versionFields) {
+            std::string value = Quoted(f.value);
+            value.insert(value.size() - 1, "\\0");
+            rc << "            VALUE " << Quoted(f.name) << ", " << value << "\n";
+        }
+        rc << "        END\n";
     }
-    const std::string language(resources.versionLanguage);
-    rc << "        END\n    END\n    BLOCK \"VarFileInfo\"\n    BEGIN\n        VALUE \"Translation\", 0x" << language.substr(0, 4) << ", 0x"
-       << language.substr(4) << "\n    END\nEND\n";
+    rc << "    END\n    BLOCK \"VarFileInfo\"\n    BEGIN\n        VALUE \"Translation\"";
+    for (const ResourceTable& set : sets) {
+        const std::string language(set.versionLanguage);
+        rc << ", 0x" << language.substr(0, 4) << ", 0x" << language.substr(4);
+    }
+    rc << "\n    END\nEND\n";
+}
+
+}  // namespace
+
+std::string WriteResourceScript(std::span<const ResourceTable> sets, const std::string& iconFileName) {
+    std::ostringstream rc;
+    rc << "// The program's resources, written from its resource data.\n"
+       << "#pragma code_page(65001)\n";
+    if (sets.empty()) return rc.str();
+    rc << LanguageStatement(sets.front().language) << "\n";
+    for (const IconGroupResource& group : sets.front().iconGroups) rc << group.id << " ICON " << Quoted(iconFileName.c_str()) << "\n";
+    WriteVersion(rc, sets);
+    for (const ResourceTable& set : sets) {
+        rc << "\n" << LanguageStatement(set.language);
+        WriteDialogs(rc, set);
+    }
     return rc.str();
 }
 

@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argv[1];
     std::ofstream rc(folder + "/dotwise.rc", std::ios::binary);
-    rc << WriteResourceScript(ProgramResources(), "Dotwise.ico");
-    for (const IconGroupResource& group : ProgramResources().iconGroups) {
+    rc << WriteResourceScript(ProgramResourceSets(), "Dotwise.ico");
+    for (const IconGroupResource& group : ProgramResourceSets().front().iconGroups) {
         const std::vector<BYTE> icon = WriteIconFile(group);
         std::ofstream(folder + "/Dotwise.ico", std::ios::binary)
             .write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));

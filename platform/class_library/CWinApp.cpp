@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "AfxStrings.h"
 #include "CDC.h"
 #include "CMenu.h"
 
@@ -42,7 +43,7 @@ int CWinApp::Run() {
 
 void CWinApp::OnHelp() {
     // The program ships no help content; say so rather than do nothing.
-    AfxMessageBox("本程序没有帮助文件。");
+    AfxMessageBox(AFX_IDP_NO_HELP);
 }
 
 CWinApp* AfxGetApp() { return g_app; }
@@ -65,6 +66,10 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
     if (disable) ::EnableWindow(hOwner, TRUE);
     if (::IsWindow(focus) && ::GetFocus() != focus) ::SetFocus(focus);
     return result;
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
+    return AfxMessageBox(AfxLoadText(nIDPrompt), nType, nIDHelp == UINT(-1) ? nIDPrompt : nIDHelp);
 }
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {

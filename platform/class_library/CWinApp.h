@@ -40,3 +40,5 @@ HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 void AfxEnableControlContainer();
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+// The message is the string resource `nIDPrompt`.
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = UINT(-1));

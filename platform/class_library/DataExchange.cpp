@@ -4,14 +4,11 @@
 #include <charconv>
 #include <limits>
 
+#include "AfxStrings.h"
 #include "CDialog.h"
 #include "CWinApp.h"
 
 namespace {
-
-// The prompts a reader of the original's Chinese edition knows.
-constexpr const char* kPromptUnsigned = "请输入一个正整数。";
-constexpr const char* kPromptNumber = "请输入一个数。";
 
 std::string ReadField(HWND hWnd) { return AfxGetWindowText(hWnd); }
 
@@ -100,7 +97,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) {
         return;
     }
     if (!ParseUnsigned(ReadField(hWnd), value)) {
-        AfxMessageBox(kPromptUnsigned);
+        AfxMessageBox(AFX_IDP_PARSE_UINT);
         pDX->Fail();
     }
 }
@@ -118,7 +115,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value, char decimalPoint) {
         return;
     }
     if (!ParseDouble(swap(ReadField(hWnd), decimalPoint, '.'), value)) {
-        AfxMessageBox(kPromptNumber);
+        AfxMessageBox(AFX_IDP_PARSE_REAL);
         pDX->Fail();
     }
 }

@@ -271,6 +271,7 @@ void Driver::AddCommands() {
         {"sel", &Driver::Selection},
         {"clipboard", &Driver::Clipboard},
         {"state", &Driver::State},
+        {"labels", &Driver::Labels},
         {"color", &Driver::Color},
         {"caret", &Driver::CaretIndex},
         {"tooltip", &Driver::ToolTip},
@@ -524,6 +525,20 @@ std::string Driver::State(const Args& a) {
         if (ClassOf(child) == "Edit") answer += std::to_string(GetDlgCtrlID(child)) + " " + Quote(TextOf(child)) + "\n";
     HWND focus = GetFocus();
     return answer + "focus " + (focus != nullptr ? std::to_string(GetDlgCtrlID(focus)) : std::string("none")) + "\nend";
+}
+
+// What the dialog on top says: its caption, then each static's and button's
+// text in template order. Pictures have no text to read.
+std::string Driver::Labels(const Args& a) {
+    Need(a, 0, "labels");
+    HWND dialog = NeedDialog();
+    std::string answer = "caption " + Quote(TextOf(dialog)) + "\n";
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string cls = ClassOf(child);
+        const bool picture = cls == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if ((cls == "Static" || cls == "Button") && !picture) answer += std::to_string(GetDlgCtrlID(child)) + " " + Quote(TextOf(child)) + "\n";
+    }
+    return answer + "end";
 }
 
 // The colour the dialog gives the control's text; a disabled control draws its text grey.

@@ -44,6 +44,7 @@ private:
     std::string Selection(const Args& a);
     std::string Clipboard(const Args& a);
     std::string State(const Args& a);
+    std::string Labels(const Args& a);
     std::string Color(const Args& a);
     std::string CaretIndex(const Args& a);
     std::string ToolTip(const Args& a);

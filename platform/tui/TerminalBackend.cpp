@@ -14,6 +14,7 @@
 
 #include "../window_system/Clipboard.h"
 #include "../window_system/InputRouter.h"
+#include "../window_system/InterfaceLanguage.h"
 #include "../window_system/Menu.h"
 #include "../window_system/MenuLayout.h"
 #include "../window_system/ToolTip.h"
@@ -131,8 +132,10 @@ void TerminalBackend::Paint() {
     int needRows = 0;
     if (TooSmall(needColumns, needRows)) {
         m_screen->Clear(RGB(0, 0, 0));
-        const std::string message = "终端太小: 需要 " + std::to_string(needColumns) + "×" + std::to_string(needRows) + ", 现在只有 " +
-                                    std::to_string(m_screen->Columns()) + "×" + std::to_string(m_screen->Rows());
+        const std::string need = std::to_string(needColumns) + "×" + std::to_string(needRows);
+        const std::string have = std::to_string(m_screen->Columns()) + "×" + std::to_string(m_screen->Rows());
+        const std::string message = InterfaceIsChinese() ? "终端太小: 需要 " + need + ", 现在只有 " + have
+                                                         : "The terminal is too small: " + need + " needed, " + have + " now";
         m_screen->Text(std::max(0, (m_screen->Columns() - TerminalWidth(message)) / 2), m_screen->Rows() / 2, message, RGB(255, 255, 255),
                        RGB(0, 0, 0));
         m_screen->Cursor(-1, -1, false);

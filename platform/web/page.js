@@ -7,7 +7,37 @@
 // and DOTWISE_CONTRAST (high or normal) its contrast, as the variables of those
 // names do on the desktop. The address is anyone's to write: a contrast that is
 // neither leaves the browser's wish in force, where the desktop would refuse to start.
+// The interface's language, as the desktop reads LANGUAGE: ?lang=zh or ?lang=en
+// in the address decides outright; otherwise the first of the browser's
+// languages the program has, English where it has none of them, and Chinese,
+// its own language, where the browser names none.
+const dotwiseLanguage = (() => {
+  const asked = new URLSearchParams(location.search).get("lang");
+  const wishes = asked ? [asked] : Array.from(navigator.languages || [navigator.language || ""]).filter(Boolean);
+  for (const wish of wishes) {
+    const language = wish.toLowerCase();
+    if (language.startsWith("zh")) return "zh";
+    if (language.startsWith("en")) return "en";
+  }
+  return wishes.length ? "en" : "zh";
+})();
+
+// What the page says of itself follows: its language, title and description.
+(() => {
+  const texts = {
+    zh: { lang: "zh-CN", title: "Dotwise - 像素密度与容量计算",
+          description: "由分辨率和对角线长度计算屏幕的像素密度 (PPI), 并换算硬盘在电脑中显示的实际容量。" },
+    en: { lang: "en", title: "Dotwise - Pixel Density and Capacity",
+          description: "Work out a screen's pixel density (PPI) from its resolution and diagonal, and the size a computer shows for a disk." },
+  }[dotwiseLanguage];
+  document.documentElement.lang = texts.lang;
+  document.title = texts.title;
+  const description = document.querySelector('meta[name="description"]');
+  if (description) description.setAttribute("content", texts.description);
+})();
+
 Module.preRun = [].concat(Module.preRun || [], () => {
+  ENV.LANGUAGE = dotwiseLanguage === "zh" ? "zh_CN" : "en";
   new URLSearchParams(location.search).forEach((value, name) => {
     if (/^DOTWISE_LOCALE_[A-Z]+$/.test(name)) ENV[name] = value;
     else if (name === "DOTWISE_CONTRAST" && (value === "high" || value === "normal")) ENV[name] = value;

@@ -34,6 +34,7 @@ using LPCSTR = const char*;
 using LPVOID = void*;
 using LPCVOID = const void*;
 using LCID = DWORD;
+using LANGID = WORD;
 using LCTYPE = DWORD;
 
 inline constexpr BOOL TRUE = 1;
@@ -509,6 +510,16 @@ inline constexpr int MAX_PATH = 260;
 #define IDC_IBEAM MAKEINTRESOURCE(32513)
 #define IDC_HAND MAKEINTRESOURCE(32649)
 
+// Languages, as resources are tagged with them.
+inline constexpr WORD LANG_NEUTRAL = 0x00;
+inline constexpr WORD LANG_CHINESE = 0x04;
+inline constexpr WORD LANG_ENGLISH = 0x09;
+inline constexpr WORD SUBLANG_NEUTRAL = 0x00;
+inline constexpr WORD SUBLANG_ENGLISH_US = 0x01;
+inline constexpr WORD SUBLANG_CHINESE_SIMPLIFIED = 0x02;
+constexpr LANGID MAKELANGID(WORD primary, WORD sub) { return static_cast<LANGID>((sub << 10) | primary); }
+constexpr WORD PRIMARYLANGID(LANGID language) { return static_cast<WORD>(language & 0x3FF); }
+
 // Number format queries.
 inline constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
 inline constexpr LCTYPE LOCALE_SDECIMAL = 0x0E;
@@ -636,6 +647,9 @@ BOOL WINAPI GlobalUnlock(HGLOBAL block);
 // Time and locale.
 DWORD WINAPI GetTickCount();
 int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int cchData);
+LANGID WINAPI GetUserDefaultUILanguage();
+LANGID WINAPI GetSystemDefaultUILanguage();
+LANGID WINAPI GetThreadUILanguage();
 
 // What automation reads and drives: the thread's windows, their classes,
 // hooks, menus, device contexts and input as hardware gives it.

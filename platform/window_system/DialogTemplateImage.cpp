@@ -250,12 +250,14 @@ DialogTemplate LoadedDialogTemplate::View() const {
 namespace {
 
 // Each dialog template in its binary form, written when first asked for and
-// kept for the process, as a loaded module keeps its resources.
+// kept for the process, as a loaded module keeps its resources. Kept per
+// template, not per id: the same id has a template in each language.
 const std::vector<WORD>* CompiledDialog(int id) {
-    static std::map<int, std::vector<WORD>> compiled;
-    if (const auto at = compiled.find(id); at != compiled.end()) return &at->second;
+    static std::map<const DialogTemplate*, std::vector<WORD>> compiled;
     const DialogTemplate* t = FindDialogTemplate(id);
-    return t != nullptr ? &compiled.emplace(id, CompileDialogTemplate(*t)).first->second : nullptr;
+    if (t == nullptr) return nullptr;
+    if (const auto at = compiled.find(t); at != compiled.end()) return &at->second;
+    return &compiled.emplace(t, CompileDialogTemplate(*t)).first->second;
 }
 
 }  // namespace

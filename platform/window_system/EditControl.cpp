@@ -6,6 +6,7 @@
 #include "Clipboard.h"
 #include "DefaultProcedure.h"
 #include "Icon.h"
+#include "InterfaceLanguage.h"
 #include "Menu.h"
 #include "Utf8.h"
 #include "WindowApi.h"
@@ -184,14 +185,15 @@ void EditControl::OnContextMenu(HWND hWnd, LPARAM where) {
     const bool selected = m_model.HasSelection();
     const auto flag = [](bool enabled) { return enabled ? MF_STRING : MF_STRING | MF_GRAYED; };
     HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, flag(m_model.CanUndo() && !readOnly), kMenuUndo, "撤消(&U)");
+    AppendMenuA(menu, flag(m_model.CanUndo() && !readOnly), kMenuUndo, InterfaceText("撤消(&U)", "&Undo"));
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, flag(selected && !readOnly), kMenuCut, "剪切(&T)");
-    AppendMenuA(menu, flag(selected), kMenuCopy, "复制(&C)");
-    AppendMenuA(menu, flag(!readOnly && IsClipboardFormatAvailable(CF_TEXT)), kMenuPaste, "粘贴(&P)");
-    AppendMenuA(menu, flag(selected && !readOnly), kMenuDelete, "删除(&D)");
+    AppendMenuA(menu, flag(selected && !readOnly), kMenuCut, InterfaceText("剪切(&T)", "Cu&t"));
+    AppendMenuA(menu, flag(selected), kMenuCopy, InterfaceText("复制(&C)", "&Copy"));
+    AppendMenuA(menu, flag(!readOnly && IsClipboardFormatAvailable(CF_TEXT)), kMenuPaste, InterfaceText("粘贴(&P)", "&Paste"));
+    AppendMenuA(menu, flag(selected && !readOnly), kMenuDelete, InterfaceText("删除(&D)", "&Delete"));
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, flag(m_model.Length() > 0 && !(m_model.SelStart() == 0 && m_model.SelEnd() == m_model.Length())), kMenuSelectAll, "全选(&A)");
+    AppendMenuA(menu, flag(m_model.Length() > 0 && !(m_model.SelStart() == 0 && m_model.SelEnd() == m_model.Length())), kMenuSelectAll,
+                InterfaceText("全选(&A)", "Select &All"));
     if (GetFocus() != hWnd) SetFocus(hWnd);
     // The menu opens at the pointer; one asked for from the keyboard opens at the field's middle.
     Point at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "InterfaceLanguage.h"
 #include "MenuLayout.h"
 #include "WindowManager.h"
 
@@ -64,9 +65,9 @@ HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL revert) {
     if (hWnd->systemMenu == nullptr) {
         // The items a dialog frame without minimise and maximise boxes offers.
         hWnd->systemMenu = CreatePopupMenu();
-        AppendMenuA(hWnd->systemMenu, MF_STRING, SC_MOVE, "移动(&M)");
+        AppendMenuA(hWnd->systemMenu, MF_STRING, SC_MOVE, InterfaceText("移动(&M)", "&Move"));
         AppendMenuA(hWnd->systemMenu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(hWnd->systemMenu, MF_STRING, SC_CLOSE, "关闭(&C)\tAlt+F4");
+        AppendMenuA(hWnd->systemMenu, MF_STRING, SC_CLOSE, InterfaceText("关闭(&C)\tAlt+F4", "&Close\tAlt+F4"));
     }
     return hWnd->systemMenu;
 }

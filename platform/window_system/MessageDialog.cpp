@@ -5,6 +5,7 @@
 
 #include "DialogProcedure.h"
 #include "DialogTemplateImage.h"
+#include "InterfaceLanguage.h"
 #include "WindowManager.h"
 
 namespace {
@@ -49,7 +50,8 @@ int RunMessageDialog(HWND owner, const std::string& text, const std::string& cap
     const auto buttonTop = static_cast<short>(14 + textHeight);
     const std::vector<DialogItemTemplate> items = {
         {0xFFFF, WindowClass::Static, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 12, 10, textWidth, textHeight, text.c_str()},
-        {IDOK, WindowClass::Button, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, static_cast<short>((width - 50) / 2), buttonTop, 50, 14, "确定"},
+        {IDOK, WindowClass::Button, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, static_cast<short>((width - 50) / 2), buttonTop, 50, 14,
+         InterfaceText("确定", "OK")},
     };
     const DialogTemplate dialog{
         0, false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, width, static_cast<short>(buttonTop + 22), caption.c_str(), "宋体",

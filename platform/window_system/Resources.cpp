@@ -43,15 +43,33 @@ std::vector<std::uint8_t> IconImageIndexes(const IconImageResource& image) {
     return indexes;
 }
 
+std::vector<const ResourceTable*> ResourceSetsInSearchOrder() {
+    std::vector<const ResourceTable*> order;
+    const auto add = [&order](const ResourceTable& set) {
+        if (std::find(order.begin(), order.end(), &set) == order.end()) order.push_back(&set);
+    };
+    for (const LANGID wanted :
+         {GetThreadUILanguage(), GetUserDefaultUILanguage(), GetSystemDefaultUILanguage(), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)})
+        for (const ResourceTable& set : ProgramResourceSets())
+            if (PRIMARYLANGID(set.language) == PRIMARYLANGID(wanted)) add(set);
+    for (const ResourceTable& set : ProgramResourceSets()) add(set);
+    return order;
+}
+
+const ResourceTable& ProgramResources() { return *ResourceSetsInSearchOrder().front(); }
+
 const DialogTemplate* FindDialogTemplate(int id) {
-    for (const DialogTemplate& t : ProgramResources().dialogs)
-        if (t.id == id) return &t;
+    // Each resource is looked for on its own, so one a language lacks comes from the next.
+    for (const ResourceTable* set : ResourceSetsInSearchOrder())
+        for (const DialogTemplate& t : set->dialogs)
+            if (t.id == id) return &t;
     return nullptr;
 }
 
 const char* FindStringResource(UINT id) {
-    for (const StringResource& s : ProgramResources().strings)
-        if (s.id == id) return s.text;
+    for (const ResourceTable* set : ResourceSetsInSearchOrder())
+        for (const StringResource& s : set->strings)
+            if (s.id == id) return s.text;
     return nullptr;
 }
 

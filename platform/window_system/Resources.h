@@ -77,7 +77,9 @@ struct VersionField {
     const char* value;
 };
 
+// The resources in one language; every language has the same ids.
 struct ResourceTable {
+    LANGID language;
     std::span<const DialogTemplate> dialogs;
     std::span<const StringResource> strings;
     std::span<const IconGroupResource> iconGroups;
@@ -90,7 +92,14 @@ extern const std::uint32_t kStandardPalette16[16];
 // An icon image's palette indexes, top row first; transparent pixels are 0.
 std::vector<std::uint8_t> IconImageIndexes(const IconImageResource& image);
 
-// Defined by the program's resource module.
+// Defined by the program's resource module: its resources in each language
+// it has, its own language first.
+std::span<const ResourceTable> ProgramResourceSets();
+// The sets in the order a resource is looked for, as the platform's loader
+// looks: the thread's interface language, the user's, the system's, English
+// (United States), then any.
+std::vector<const ResourceTable*> ResourceSetsInSearchOrder();
+// The set the interface shows: the first in that order.
 const ResourceTable& ProgramResources();
 
 const DialogTemplate* FindDialogTemplate(int id);

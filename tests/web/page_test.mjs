@@ -22,7 +22,8 @@ const browser = await launchBrowser();
 await browser.defaultBrowserContext().overridePermissions(server.url, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
 try {
   const page = await browser.newPage();
-  await page.goto(`${server.url}/index.html`);
+  // The program's own language, as the Linux window it is compared with speaks.
+  await page.goto(`${server.url}/index.html?lang=zh`);
   await page.waitForFunction(() => window.dotwise !== undefined);
   const driver = (line) => page.evaluate((l) => window.dotwise.driver(l), line);
   // The page point of a control, from the canvas's device pixels.
@@ -192,7 +193,39 @@ try {
   expect("12,5 with the keypad's decimal key of a German layout", await ask("shown 1004"), '"12,5"');
 } finally {
   await browser.close();
-  server.close();
 }
+
+// An English browser gets the English interface, the page's language, title
+// and description with it; ?lang=zh in the address gives Chinese all the same.
+for (const [language, query, want] of [
+  ["en-US", "", { lang: "en", title: "Dotwise - Pixel Density and Capacity", caption: "Dotwise - Pixel Density and Capacity (Dotwise team, 2026)" }],
+  ["en-US", "?lang=zh", { lang: "zh-CN", title: "Dotwise - 像素密度与容量计算", caption: "Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)" }],
+  ["zh-CN", "", { lang: "zh-CN", title: "Dotwise - 像素密度与容量计算", caption: "Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)" }],
+  ["fr-FR", "", { lang: "en", title: "Dotwise - Pixel Density and Capacity", caption: "Dotwise - Pixel Density and Capacity (Dotwise team, 2026)" }],
+]) {
+  // Headless Chromium takes the languages it tells pages from --accept-lang, where a desktop one takes --lang.
+  const other = await launchBrowser({ args: [`--lang=${language}`, `--accept-lang=${language}`] });
+  try {
+    const page = await other.newPage();
+    await page.goto(`${server.url}/index.html${query}`);
+    await page.waitForFunction(() => window.dotwise !== undefined);
+    const seen = await page.evaluate(async () => ({
+      lang: document.documentElement.lang,
+      title: document.title,
+      described: document.querySelector('meta[name="description"]').content !== "",
+      caption: (await window.dotwise.driver("labels")).split("\n")[0],
+      ok: (await window.dotwise.driver("labels")).split("\n")[1],
+    }));
+    const where = `with --lang=${language}${query ? ` and ${query}` : ""}`;
+    expect(`the page's language ${where}`, seen.lang, want.lang);
+    expect(`its title ${where}`, seen.title, want.title);
+    expect(`its description ${where}`, seen.described, true);
+    expect(`the dialog's caption ${where}`, seen.caption, `caption ${JSON.stringify(want.caption)}`);
+    expect(`its OK button ${where}`, seen.ok, want.lang === "en" ? '1 "OK"' : '1 "确定"');
+  } finally {
+    await other.close();
+  }
+}
+server.close();
 console.log(failures ? `${failures} failed` : "all passed");
 process.exit(failures ? 1 : 0);

@@ -4,7 +4,7 @@
 // as tests/e2e/run_scripts.sh does for the other builds.
 //   node run_scripts.mjs SITE-FOLDER [--skip LIST] [SCRIPT...]
 // The page is served from SITE-FOLDER on a port of its own; a script's
-// "#env NAME VALUE" lines become the address's parameters.
+// "#env NAME VALUE" lines become the address's parameters, LANGUAGE as lang.
 import { readFileSync, readdirSync, existsSync } from "node:fs";
 import { basename, dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -40,10 +40,14 @@ try {
     }
     const lines = readFileSync(join(scripts, `${name}.txt`), "utf8").split("\n");
     if (lines[lines.length - 1] === "") lines.pop();
-    const params = new URLSearchParams();
+    // The program's own language unless the script asks for another, as the
+    // desktop's tests run; the page takes its language from the address.
+    const params = new URLSearchParams({ lang: "zh" });
     for (const line of lines) {
       const m = /^#env (\S+) (.*)$/.exec(line);
-      if (m) params.set(m[1], m[2]);
+      if (!m || m[1] === "LC_MESSAGES") continue;
+      if (m[1] === "LANGUAGE") params.set("lang", m[2]);
+      else params.set(m[1], m[2]);
     }
     const page = await browser.newPage();
     await page.goto(`${server.url}/index.html?${params}`);

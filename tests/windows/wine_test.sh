@@ -4,7 +4,8 @@
 # Wine differences), the badges' icons through the platform's own
 # CreateIconFromResourceEx, what a screen reader reads through MSAA, the
 # dialog at 144 and 192 dpi, and, given the Linux program, random driver
-# sessions on both builds compared answer by answer.
+# sessions on both builds compared answer by answer; the resources in English
+# under an English locale and in Chinese under a Chinese one.
 #   tests/windows/wine_test.sh [BUILD-FOLDER [LINUX-PROGRAM]]   (default build/windows)
 # DOTWISE_SESSIONS sets how many random sessions run (300 by default).
 # Wine runs as a Chinese user's Windows would, with LANG=zh_CN.UTF-8, when
@@ -91,6 +92,23 @@ for dpi in 144 192; do
 done
 set_dpi 96
 "$here/../e2e/run_scripts.sh" --skip "$here/known_wine_differences.txt" -- "$wine" "$build/dotwise.exe" --driver || failed=1
+# The platform's loader picks the resources in the user's language: English for
+# an English user, Chinese for a Chinese one, with nothing in the program choosing.
+for setting in "en_US.UTF-8|Dotwise - Pixel Density and Capacity (Dotwise team, 2026)|OK" \
+               "zh_CN.UTF-8|Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)|确定"; do
+    IFS='|' read -r locale caption ok <<<"$setting"
+    if ! locale -a 2>/dev/null | grep -qix "${locale%.UTF-8}.utf-\?8"; then
+        echo "note: the locale $locale is not generated; the resources' language under it is not checked"
+        continue
+    fi
+    labels=$(printf 'labels\n' | LANG=$locale "$wine" "$build/dotwise.exe" --driver 2>/dev/null | tr -d '\r' | head -n 2 | tr '\n' '|')
+    if [ "$labels" = "caption \"$caption\"|1 \"$ok\"|" ]; then
+        echo "ok: under LANG=$locale the dialog is \"$caption\""
+    else
+        echo "FAILED: under LANG=$locale the dialog says: $labels"
+        failed=1
+    fi
+done
 if [ -n "$linux" ]; then
     python3 "$here/random_sessions.py" --count "${DOTWISE_SESSIONS:-300}" \
         -- --first "$linux" --platform headless --second "$wine" "$build/dotwise.exe" --driver || failed=1
