@@ -104,13 +104,13 @@ constexpr Translation kEnglishTexts[] = {
     {"  色深,一个数是多少位( 2 的多少次方):", "Color depth, bits per value (2 to the N):"},
     {"  2 的 N 次方等于几:", "2 to the power of N:"},
     {"硬盘,U盘,SD卡等存储介质在电脑中的实际 G 数:", "Disk, USB or SD card, size shown (GB):"},
-    {"周长", "Perim."},
+    {"周长", "Sides"},
     {"对角", "Diag."},
     {"算得准, 用得顺 —— Dotwise 小工具", "Dotwise: exact figures, no fuss"},
     {kUsageNote,
-     "    For now it works out a screen's PPI, and the size a computer shows for a disk. Enter 1920 x 1080 and 4.5 inches "
-     "and the PPI is 489 at once; enter a nominal 320 GB below and Windows's 298.02 GB appears.\n"
-     "    I kept doing these sums by hand; I hope it saves you the trouble too."},
+     "    For now: a screen's PPI, and a disk's size as the computer shows it. Type 1920 x 1080 and 4.5 inches for a PPI of 489; "
+     "type a nominal 320 GB below for Windows's 298.02 GB.\n"
+     "    Handy if you, like me, do these sums by hand."},
     {"Dotwise 开发组制作。如果这个小工具帮到了你, 欢迎把它推荐给需要的朋友。",
      "Made by the Dotwise team. If this little tool helps you, please pass it on to anyone who needs it."},
     {"Dotwise 1.0 版", "Dotwise version 1.0"},
@@ -121,11 +121,12 @@ constexpr Translation kEnglishTexts[] = {
      "起因:\t常常要算屏幕的 PPI 和硬盘在电脑中的\n\t实际大小, 手算麻烦, 于是写了这个小工具\n"
      "界面:\t一个对话框, 输入即得结果\n"
      "版本:\t1.0",
+     // The column of values is two tab stops in, past the longest heading.
      "About this program:\n"
-     "Author:\tthe Dotwise team\n"
-     "Purpose:\ta screen's pixel density and a disk's\n\treal capacity\n"
-     "Why:\twe kept working out screen PPI and disk\n\tsizes by hand, so we wrote this tool\n"
-     "Interface:\tone dialog: type, and the result is there\n"
+     "Author:\t\tthe Dotwise team\n"
+     "Purpose:\ta screen's pixel density\n\t\tand a disk's real capacity\n"
+     "Why:\t\tworking out screen PPI and\n\t\tdisk sizes by hand was a\n\t\tchore, so we wrote this tool\n"
+     "Interface:\tone dialog: type, and the\n\t\tresult is there\n"
      "Version:\t1.0"},
     {"写给使用者:\n    这个小程序只做两件事, 但力求每一件都算得准确。"
      "如果你发现算错的地方, 或者希望它多算点什么, 欢迎告诉我们。",

@@ -36,6 +36,29 @@ TEST_F(Layout, TallLeftAlignedTextWrapsAtAnyCharacterAndBreaksAtNewlines) {
     EXPECT_EQ(runs[2].y, 24);
 }
 
+// Words stay whole where a line has a space to break at; Chinese breaks
+// beside any of its characters, and a word longer than the line is broken
+// where it overflows.
+TEST_F(Layout, TallLeftAlignedTextBreaksBetweenWordsAndBesideChineseCharacters) {
+    struct Row {
+        const char* text;
+        int width;
+        std::vector<std::string> lines;
+    };
+    const Row rows[] = {
+        {"the size shown", 60, {"the size ", "shown"}},          // 10 characters fit: "the size s" would cut a word
+        {"    indented words", 60, {"    indent", "ed words"}},  // the indent is no word to break after
+        {"abcdefghijklmno", 60, {"abcdefghij", "klmno"}},        // one long word
+        {"PPI为489", 42, {"PPI为", "489"}},                      // beside a Chinese character
+        {"一二 three", 48, {"一二 ", "three"}},                  //
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> lines;
+        for (const TextRun& run : LayOutStaticText(Static(row.text, SS_LEFT, row.width, 60), m_metrics)) lines.push_back(run.text);
+        EXPECT_EQ(lines, row.lines) << row.text;
+    }
+}
+
 TEST_F(Layout, TabsAdvanceToTheNextStopAndAmpersandsMarkMnemonics) {
     const auto runs = LayOutStaticText(Static("ab\tc", SS_LEFT, 200, 12), m_metrics);
     ASSERT_EQ(runs.size(), 2u);

@@ -272,6 +272,7 @@ void Driver::AddCommands() {
         {"clipboard", &Driver::Clipboard},
         {"state", &Driver::State},
         {"labels", &Driver::Labels},
+        {"labelbox", &Driver::LabelBox},
         {"color", &Driver::Color},
         {"caret", &Driver::CaretIndex},
         {"tooltip", &Driver::ToolTip},
@@ -527,18 +528,41 @@ std::string Driver::State(const Args& a) {
     return answer + "focus " + (focus != nullptr ? std::to_string(GetDlgCtrlID(focus)) : std::string("none")) + "\nend";
 }
 
-// What the dialog on top says: its caption, then each static's and button's
-// text in template order. Pictures have no text to read.
-std::string Driver::Labels(const Args& a) {
-    Need(a, 0, "labels");
-    HWND dialog = NeedDialog();
-    std::string answer = "caption " + Quote(TextOf(dialog)) + "\n";
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+// The dialog's statics and buttons in template order; pictures have no text to read.
+std::vector<HWND> Driver::LabelWindows() {
+    std::vector<HWND> labels;
+    for (HWND child = GetWindow(NeedDialog(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         const std::string cls = ClassOf(child);
         const bool picture = cls == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
-        if ((cls == "Static" || cls == "Button") && !picture) answer += std::to_string(GetDlgCtrlID(child)) + " " + Quote(TextOf(child)) + "\n";
+        if ((cls == "Static" || cls == "Button") && !picture) labels.push_back(child);
     }
+    return labels;
+}
+
+// What the dialog on top says: its caption, then each label's text.
+std::string Driver::Labels(const Args& a) {
+    Need(a, 0, "labels");
+    std::string answer = "caption " + Quote(TextOf(NeedDialog())) + "\n";
+    for (HWND label : LabelWindows()) answer += std::to_string(GetDlgCtrlID(label)) + " " + Quote(TextOf(label)) + "\n";
     return answer + "end";
+}
+
+// Where the Nth label of `labels` stands, as `rect` answers, and which way a static aligns its text.
+std::string Driver::LabelBox(const Args& a) {
+    Need(a, 1, "labelbox N");
+    const std::vector<HWND> labels = LabelWindows();
+    const int n = ParseInt(a[0]);
+    if (n < 1 || n > static_cast<int>(labels.size())) throw DriverError("no label " + a[0]);
+    HWND label = labels[static_cast<std::size_t>(n - 1)];
+    RECT r{};
+    GetWindowRect(label, &r);
+    POINT origin{0, 0};
+    ClientToScreen(NeedDialog(), &origin);
+    const LONG style = GetWindowLongA(label, GWL_STYLE);
+    const char* align = "button";
+    if (ClassOf(label) == "Static") align = (style & SS_TYPEMASK) == SS_RIGHT ? "right" : (style & SS_TYPEMASK) == SS_LEFT ? "left" : "center";
+    return std::to_string(r.left - origin.x) + " " + std::to_string(r.top - origin.y) + " " + std::to_string(r.right - r.left) + " " +
+           std::to_string(r.bottom - r.top) + " " + align;
 }
 
 // The colour the dialog gives the control's text; a disabled control draws its text grey.

@@ -45,6 +45,8 @@ private:
     std::string Clipboard(const Args& a);
     std::string State(const Args& a);
     std::string Labels(const Args& a);
+    std::string LabelBox(const Args& a);
+    std::vector<HWND> LabelWindows();
     std::string Color(const Args& a);
     std::string CaretIndex(const Args& a);
     std::string ToolTip(const Args& a);

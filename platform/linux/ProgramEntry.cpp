@@ -94,6 +94,35 @@ int RunHeadless() {
         if (module == nullptr || !module->takeScreenshot(&a[0], &error)) throw DriverError(error);
         return std::string("ok");
     });
+    // Where the active dialog's client area stands in that picture, which is of all the dialogs shown.
+    backend.GetDriver().AddCommand("shotclient", [](const Driver::Args& a) {
+        if (!a.empty()) throw DriverError("usage: shotclient");
+        HWND active = GetActiveWindow();
+        if (active == nullptr) throw DriverError("no dialog is active");
+        struct Shown {
+            RECT bounds{};
+            bool any = false;
+        } shown;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hWnd, LPARAM param) {
+                Shown& s = *reinterpret_cast<Shown*>(param);
+                char cls[16] = "";
+                RECT r{};
+                if (!IsWindowVisible(hWnd) || GetClassNameA(hWnd, cls, sizeof cls) == 0 || std::strcmp(cls, "#32770") != 0 ||
+                    !GetWindowRect(hWnd, &r))
+                    return TRUE;
+                s.bounds = s.any ? RECT{std::min(s.bounds.left, r.left), std::min(s.bounds.top, r.top), std::max(s.bounds.right, r.right),
+                                        std::max(s.bounds.bottom, r.bottom)}
+                                 : r;
+                s.any = true;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&shown));
+        POINT origin{0, 0};
+        ClientToScreen(active, &origin);
+        return std::to_string(origin.x - shown.bounds.left) + " " + std::to_string(origin.y - shown.bounds.top);
+    });
     const int exitCode = RunProgram(backend);
     if (backend.GetDriver().OutputFailed()) {
         std::fprintf(stderr, "dotwise: cannot write the driver's answers to standard output\n");

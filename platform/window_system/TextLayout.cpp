@@ -10,6 +10,29 @@ std::size_t NextCharEnd(const std::string& s, std::size_t i) {
     return i;
 }
 
+// A character of the scripts written without spaces (CJK and the full-width
+// forms): a line may break before or after any of them.
+bool BreaksAnywhere(const std::string& s, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    // Three-byte UTF-8 from U+2E80 on, and all of four bytes.
+    return lead >= 0xF0 || (lead >= 0xE2 && !(lead == 0xE2 && static_cast<unsigned char>(s[i + 1 < s.size() ? i + 1 : i]) < 0xBA));
+}
+
+// Where a line that overflows at `end` is broken: after the last space that
+// follows a word, or beside a character of a script without spaces; at `end`
+// itself where the line has neither, as one long word is broken.
+std::size_t LineBreak(const std::string& paragraph, std::size_t start, std::size_t end) {
+    if (end >= paragraph.size()) return end;
+    for (std::size_t p = end; p > start; --p) {
+        if ((static_cast<unsigned char>(paragraph[p]) & 0xC0) == 0x80) continue;
+        std::size_t before = p - 1;
+        while (before > start && (static_cast<unsigned char>(paragraph[before]) & 0xC0) == 0x80) --before;
+        if (BreaksAnywhere(paragraph, p) || BreaksAnywhere(paragraph, before)) return p;
+        if (paragraph[before] == ' ' && paragraph[p] != ' ' && paragraph.find_first_not_of(' ', start) < before) return p;
+    }
+    return end;
+}
+
 }  // namespace
 
 std::vector<TextRun> LayOutStaticText(HWND control, const TextMetrics& metrics) {
@@ -38,6 +61,13 @@ std::vector<TextRun> LayOutStaticText(HWND control, const TextMetrics& metrics) 
                 if (wraps && lineWidth + w > width && end > start) break;
                 lineWidth += w;
                 end = next;
+            }
+            if (wraps && end < paragraph.size()) {
+                const std::size_t cut = LineBreak(paragraph, start, end);
+                if (cut != end) {
+                    lineWidth = metrics.TextWidth(std::string_view(paragraph).substr(start, cut - start));
+                    end = cut;
+                }
             }
             int x = 0;
             if (align == SS_RIGHT)
