@@ -5,7 +5,7 @@
 set -uo pipefail
 dotwise=${1:?usage: documents_agree.sh PATH-TO-DOTWISE}
 top=$(cd "$(dirname "$0")/../.." && pwd)
-names() { grep -oE '\b([A-Z][A-Z0-9]*(_[A-Z0-9]+)+|DISPLAY|TERM|LANG)\b' | sort -u; }
+names() { grep -oE '\b([A-Z][A-Z0-9]*(_[A-Z0-9]+)+|DISPLAY|TERM|LANG|LANGUAGE)\b' | sort -u; }
 help=$("$dotwise" --help | sed -n '/^Environment:/,/^Exit status/p' | names)
 manual=$(sed -n '/^\.SH ENVIRONMENT/,/^\.SH EXIT/p' "$top/res/desktop/dotwise.1" | names)
 readme=$(sed -n '/^## The environment/,/^## /p' "$top/README.md" | names)
