@@ -1,6 +1,10 @@
 // The page's entry: the program on the web back end, at the page's pixel ratio.
+// A page is not closed by its dialog: when the program ends, the page says
+// so and offers to open it again, and the program runs anew in the same page,
+// its window system reset as each run begins and ends.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "../window_system/ProgramRun.h"
@@ -13,13 +17,21 @@ EM_JS(double, dotwise_pixel_ratio, (), {
 EM_JS(void, dotwise_ended, (int exitCode), {
     Module.dotwisePage.ended(exitCode);
 });
+EM_ASYNC_JS(void, dotwise_reopened, (), {
+    await Module.dotwisePage.reopened();
+});
 // clang-format on
 
 int main() {
-    // Quarter steps keep the bitmap-like look of whole pixels where they can.
-    const double ratio = std::clamp(std::round(dotwise_pixel_ratio() * 4) / 4, 1.0, 8.0);
-    WebBackend backend(ratio);
-    const int exitCode = RunProgram(backend);
-    dotwise_ended(exitCode);
-    return exitCode;
+    for (;;) {
+        // Quarter steps keep the bitmap-like look of whole pixels where they can.
+        const double ratio = std::clamp(std::round(dotwise_pixel_ratio() * 4) / 4, 1.0, 8.0);
+        int exitCode = 0;
+        {
+            WebBackend backend(ratio);
+            exitCode = RunProgram(backend);
+        }
+        dotwise_ended(exitCode);
+        dotwise_reopened();
+    }
 }

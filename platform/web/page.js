@@ -194,6 +194,15 @@ Module.dotwisePage = (() => {
   }
 
   function color(rgb) { return "#" + (rgb & 0xffffff).toString(16).padStart(6, "0"); }
+  // What the page shows once the dialog has closed: a line saying so, and a button that opens it again.
+  const closed = document.getElementById("dotwise-closed");
+  const reopen = document.getElementById("dotwise-reopen");
+  let reopenWith = null;
+  document.getElementById("dotwise-closed-text").textContent =
+    dotwiseLanguage === "zh" ? "Dotwise 已关闭。" : "Dotwise has closed.";
+  reopen.textContent = dotwiseLanguage === "zh" ? "重新打开 Dotwise" : "Open Dotwise again";
+  reopen.addEventListener("click", () => { if (reopenWith) reopenWith(); });
+
   const scratch = document.createElement("canvas");
   const scratchCtx = scratch.getContext("2d");
 
@@ -342,7 +351,29 @@ Module.dotwisePage = (() => {
     ended(exitCode) {
       ended = true;
       for (const resolve of waiting.splice(0)) resolve(answered.replace(/\n$/, ""));
+      answered = "";
+      queue.length = 0;
       document.body.dataset.exitCode = String(exitCode);
+      // The dialog is gone: its picture and its mirror go with it, and the page says so.
+      showField(null);
+      ariaRoot.replaceChildren();
+      keys.removeAttribute("aria-activedescendant");
+      canvas.hidden = true;
+      closed.hidden = false;
+      reopen.focus({ preventScroll: true });
+    },
+    // Resolves when the user asks for the dialog again; the program then runs anew.
+    reopened() {
+      return new Promise((resolve) => {
+        reopenWith = () => {
+          reopenWith = null;
+          closed.hidden = true;
+          canvas.hidden = false;
+          ended = false;
+          delete document.body.dataset.exitCode;
+          resolve();
+        };
+      });
     },
   };
 

@@ -150,6 +150,44 @@ try {
   const canvas = await page.$("#dotwise");
   await canvas.screenshot({ path: shot });
 
+  // Closing the dialog does not kill the page: it says so and opens the dialog again
+  // on Enter, with a fresh program that calculates as before.
+  const again = await browser.newPage();
+  await again.goto(`${server.url}/index.html?lang=en`);
+  await again.waitForFunction(() => window.dotwise !== undefined);
+  const tell = (line) => again.evaluate((l) => window.dotwise.driver(l), line);
+  await tell("quit");
+  expect("after the close box, the page says", await again.evaluate(() => [document.getElementById("dotwise-closed-text").textContent,
+    document.activeElement.textContent, document.getElementById("dotwise").hidden].join("|")), "Dotwise has closed.|Open Dotwise again|true");
+  await again.keyboard.press("Enter");
+  await again.waitForFunction(() => !window.dotwise.ended);
+  for (const line of ["focus 1000", "type 1920", "focus 1001", "type 1080"]) await tell(line);
+  expect("reopened, 1920 x 1080 at 4.5 inches", await tell("text 1005"), '"489"');
+  // Fifty more rounds of closing and opening: the program's memory and the page's nodes stay as they were.
+  const cdp = await again.target().createCDPSession();
+  const measure = async () => {
+    await cdp.send("HeapProfiler.collectGarbage");
+    return again.evaluate(() => ({ wasm: HEAP8.length, nodes: document.getElementsByTagName("*").length }));
+  };
+  const round = async () => {
+    await again.evaluate(() => window.dotwise.driver("quit"));
+    await again.evaluate(() => document.getElementById("dotwise-reopen").click());
+    await again.waitForFunction(() => !window.dotwise.ended);
+    await tell("focus 1000");
+  };
+  await round();
+  const before = await measure();
+  const heapBefore = (await cdp.send("Runtime.getHeapUsage")).usedSize;
+  for (let i = 0; i < 50; ++i) await round();
+  const after = await measure();
+  const heapAfter = (await cdp.send("Runtime.getHeapUsage")).usedSize;
+  console.log(`note: 50 rounds of closing and opening: WebAssembly memory ${before.wasm} -> ${after.wasm} bytes, ` +
+              `JavaScript heap ${heapBefore} -> ${heapAfter} bytes, DOM elements ${before.nodes} -> ${after.nodes}`);
+  expect("WebAssembly memory after 50 more rounds", after.wasm, before.wasm);
+  expect("DOM elements after 50 more rounds", after.nodes, before.nodes);
+  expect("the JavaScript heap grows by less than 1 MiB over 50 rounds", heapAfter - heapBefore < 1 << 20, true);
+  await again.close();
+
   // The browser's own high contrast (forced colours) chooses the high-contrast scheme.
   const dark = await browser.newPage();
   const session = await dark.target().createCDPSession();
