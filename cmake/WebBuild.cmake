@@ -39,6 +39,27 @@ target_link_options(dotwise PRIVATE
 set_target_properties(dotwise PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_SITE_DIR} SUFFIX .js
   LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page.js)
 configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${DOTWISE_SITE_DIR}/index.html COPYONLY)
+# The page's icon is the program's: the icon file a native build writes from
+# res/, by the same small tool, built for the machine that builds.
+find_program(DOTWISE_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
+set(DOTWISE_ICON_TOOL_SOURCES
+  ${CMAKE_SOURCE_DIR}/tools/write_resource_script.cpp
+  ${CMAKE_SOURCE_DIR}/tools/ResourceScript.cpp
+  ${CMAKE_SOURCE_DIR}/badge/BadgeImage.cpp
+  ${CMAKE_SOURCE_DIR}/res/DotwiseResources.cpp
+  ${CMAKE_SOURCE_DIR}/res/IconImages.cpp
+  ${CMAKE_SOURCE_DIR}/platform/window_system/Resources.cpp
+  ${CMAKE_SOURCE_DIR}/platform/window_system/InterfaceLanguage.cpp)
+add_custom_command(
+  OUTPUT ${DOTWISE_SITE_DIR}/favicon.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/resources
+  COMMAND ${DOTWISE_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/platform/win32
+          ${DOTWISE_ICON_TOOL_SOURCES} -o ${CMAKE_BINARY_DIR}/write_resource_script_host
+  COMMAND ${CMAKE_BINARY_DIR}/write_resource_script_host ${CMAKE_BINARY_DIR}/resources
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/resources/Dotwise.ico ${DOTWISE_SITE_DIR}/favicon.ico
+  DEPENDS ${DOTWISE_ICON_TOOL_SOURCES}
+  COMMENT "Writing the page's icon from res/")
+add_custom_target(dotwise_favicon ALL DEPENDS ${DOTWISE_SITE_DIR}/favicon.ico)
 
 # The page benchmark's floor of an empty WebAssembly program, beside the site, not in it.
 add_executable(web_floor_program bench/WebFloorProgram.cpp)

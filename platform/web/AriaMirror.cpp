@@ -39,7 +39,7 @@ std::string Clean(const std::string& text) {
     return clean;
 }
 
-// One line a node: id, parent id, role, name, states (letters), text, caret, selection's start and end.
+// One line a node: id, parent id, role, name, states (letters), text, caret, selection's start and end, control id.
 void Describe(const AccessibleNode& node, const std::string& parent, std::string& out) {
     const char* role = AriaRole(node.role);
     if (role == nullptr) return;
@@ -54,8 +54,10 @@ void Describe(const AccessibleNode& node, const std::string& parent, std::string
     if (node.states & kDefault) states += 'D';
     if (node.states & kActive) states += 'a';
     if (node.states & kSelected) states += 's';
+    // A control's id in its dialog, for the page to know its fields by.
+    const int control = node.item < 0 && node.window != nullptr ? GetDlgCtrlID(node.window) : 0;
     out += id + '\t' + parent + '\t' + role + '\t' + Clean(node.name) + '\t' + states + '\t' + Clean(node.text) + '\t' + std::to_string(node.caret) +
-           '\t' + std::to_string(node.selectionStart) + '\t' + std::to_string(node.selectionEnd) + '\n';
+           '\t' + std::to_string(node.selectionStart) + '\t' + std::to_string(node.selectionEnd) + '\t' + std::to_string(control) + '\n';
     for (const AccessibleNode& child : node.children) Describe(child, id, out);
 }
 

@@ -25,7 +25,7 @@ EM_ASYNC_JS(void, dotwise_reopened, (), {
 int main() {
     for (;;) {
         // Quarter steps keep the bitmap-like look of whole pixels where they can.
-        const double ratio = std::clamp(std::round(dotwise_pixel_ratio() * 4) / 4, 1.0, 8.0);
+        const double ratio = std::clamp(std::round(dotwise_pixel_ratio() * 4) / 4, 0.5, 8.0);
         int exitCode = 0;
         {
             WebBackend backend(ratio);

@@ -7,20 +7,14 @@
 // and DOTWISE_CONTRAST (high or normal) its contrast, as the variables of those
 // names do on the desktop. The address is anyone's to write: a contrast that is
 // neither leaves the browser's wish in force, where the desktop would refuse to start.
-// The interface's language, as the desktop reads LANGUAGE: ?lang=zh or ?lang=en
-// in the address decides outright; otherwise the first of the browser's
-// languages the program has, English where it has none of them, and Chinese,
-// its own language, where the browser names none.
-const dotwiseLanguage = (() => {
-  const asked = new URLSearchParams(location.search).get("lang");
-  const wishes = asked ? [asked] : Array.from(navigator.languages || [navigator.language || ""]).filter(Boolean);
-  for (const wish of wishes) {
-    const language = wish.toLowerCase();
-    if (language.startsWith("zh")) return "zh";
-    if (language.startsWith("en")) return "en";
-  }
-  return wishes.length ? "en" : "zh";
-})();
+// The interface's language, as the desktop reads LANGUAGE, decided by the page
+// before the program loads: ?lang=zh or ?lang=en in the address outright;
+// otherwise the first of the browser's languages the program has, English
+// where it has none of them, and Chinese, its own, where the browser names none.
+const dotwiseLanguage = window.dotwiseLanguage || "zh";
+
+// A program that cannot be fetched or started is said so in the page.
+Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed("fetch"); };
 
 // What the page says of itself follows: its language, title and description.
 (() => {
@@ -71,6 +65,7 @@ Module.dotwisePage = (() => {
   const wellFormed = (text) => text.replace(/[\ud800-\udbff](?![\udc00-\udfff])|(?<![\ud800-\udbff])[\udc00-\udfff]/g, "\ufffd");
   function push(type, a = 0, b = 0, c = 0, d = 0, text = "") {
     if (ended) return;
+    if (type === Event.keyDown || type === Event.text || type === Event.mouseDown || type === Event.paste) userActed = true;
     queue.push([type, a, b, c, d, wellFormed(text)]);
     if (wake) {
       const w = wake;
@@ -118,6 +113,16 @@ Module.dotwisePage = (() => {
     if (typed) push(Event.text, 0, 0, 0, 0, typed);
     showField(shownField);
   });
+  // A phone's keyboard may delete with no key event the page can read (its keys
+  // come as "Unidentified"): the deletion is Backspace or Delete all the same.
+  keys.addEventListener("beforeinput", (event) => {
+    if (event.isComposing) return;
+    const key = { deleteContentBackward: 8, deleteContentForward: 46 }[event.inputType];
+    if (!key) return;
+    event.preventDefault();
+    push(Event.keyDown, key, 0);
+    push(Event.keyUp, key, 0);
+  });
   keys.addEventListener("compositionstart", () => { composing = true; });
   keys.addEventListener("compositionend", (event) => {
     composing = false;
@@ -151,7 +156,16 @@ Module.dotwisePage = (() => {
     const delta = Math.round(-event.deltaY * perUnit);
     if (delta !== 0) push(Event.wheel, x(event), y(event), delta);
   }, { passive: true });
-  canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+  // A long press of a finger asks for the context menu, as the right button does.
+  let lastPointer = "mouse";
+  canvas.addEventListener("pointerdown", (event) => { lastPointer = event.pointerType; });
+  canvas.addEventListener("contextmenu", (event) => {
+    event.preventDefault();
+    if (lastPointer !== "touch") return;  // a mouse's right button has been given already
+    keys.focus({ preventScroll: true });
+    push(Event.mouseDown, x(event), y(event), 2, 1);
+    push(Event.mouseUp, x(event), y(event), 2);
+  });
 
   // The text area is the focused field for screen readers, which read a field's text, caret
   // and selection from the focused element: its role, name, text and selection are the
@@ -163,16 +177,15 @@ Module.dotwisePage = (() => {
     if (shownField && shownField !== field) shownField.node.removeAttribute("aria-hidden");
     shownField = field;
     if (!field) {
-      keys.setAttribute("role", "application");
+      keys.inputMode = "none";
       keys.setAttribute("aria-label", "Dotwise");
       keys.removeAttribute("aria-readonly");
-      keys.removeAttribute("aria-multiline");
       if (!composing && keys.value) keys.value = "";
       return;
     }
     field.node.setAttribute("aria-hidden", "true");
-    keys.setAttribute("role", "textbox");
-    keys.setAttribute("aria-multiline", "false");
+    // A phone's keyboard for the field: digits and the decimal separator for the diagonal, digits for the rest.
+    keys.inputMode = field.readOnly ? "none" : field.control === 1004 ? "decimal" : "numeric";
     keys.setAttribute("aria-label", field.name);
     if (field.readOnly) keys.setAttribute("aria-readonly", "true");
     else keys.removeAttribute("aria-readonly");
@@ -203,13 +216,98 @@ Module.dotwisePage = (() => {
   reopen.textContent = dotwiseLanguage === "zh" ? "重新打开 Dotwise" : "Open Dotwise again";
   reopen.addEventListener("click", () => { if (reopenWith) reopenWith(); });
 
+  const stage = document.getElementById("dotwise-stage");
+  const status = document.getElementById("dotwise-status");
+
+  // Fitting the page. The dialog is drawn anew, not stretched, when the scale it
+  // needs changes: the browser's zoom, a turned phone, a narrower window. So is
+  // it when the contrast the user asks for changes. The program then runs anew
+  // with the fields' values carried in the address, as typed input.
+  let naturalWidth = 459;  // the dialog's width at scale 1, until a run measures it
+  let runningScale = 0;
+  let restarting = false;
+  function fittedScale() {
+    const dpr = window.devicePixelRatio || 1;
+    const room = Math.max(1, document.documentElement.clientWidth - 16);
+    const fit = Math.min(dpr, (dpr * room) / naturalWidth);
+    return Math.min(8, Math.max(0.5, Math.floor(fit * 4) / 4));
+  }
+  function restart() {
+    if (ended || restarting) return;
+    restarting = true;
+    push(Event.end);
+  }
+  let resizing = 0;
+  window.addEventListener("resize", () => {
+    clearTimeout(resizing);
+    resizing = setTimeout(() => { if (runningScale && fittedScale() !== runningScale) restart(); }, 150);
+  });
+  (function watchPixelRatio() {
+    matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener("change", () => {
+      watchPixelRatio();
+      if (runningScale && fittedScale() !== runningScale) restart();
+    }, { once: true });
+  })();
+  for (const wish of ["(forced-colors: active)", "(prefers-contrast: more)"]) matchMedia(wish).addEventListener("change", restart);
+
+  // The inputs in the address: ?x=1920&y=1080&d=24&gb=500. Each run enters them
+  // into their fields as typed input once the dialog is up, and the address
+  // follows what the user types. The address is anyone's to write: a value that
+  // is not a plain number of its field's kind is passed over, and none is shown
+  // as anything but a field's text.
+  const shared = { x: [1000, /^[0-9]{1,5}$/], y: [1001, /^[0-9]{1,5}$/], d: [1004, /^[0-9]{1,4}(\.[0-9]{1,3})?$/], gb: [1016, /^[0-9]{1,4}$/] };
+  let freshRun = true;  // until the first picture of a run
+  let entering = false;  // from then until the address's inputs are in
+  let userActed = false;
+  function enterInputs() {
+    const address = new URLSearchParams(location.search);
+    const lines = [];
+    for (const name of Object.keys(shared)) {
+      const control = shared[name][0], form = shared[name][1];
+      const value = address.get(name);
+      if (value === null) continue;
+      if (!form.test(value)) {
+        console.warn(`${name}=${JSON.stringify(value).slice(0, 40)} in the address is not a value for its field: ignored`);
+        continue;
+      }
+      lines.push(`focus ${control}`, `type ${value}`);
+    }
+    if (!lines.length) return;
+    entering = true;
+    for (const line of [...lines, "focus 1"]) ask(Event.line, line).catch(() => {});
+    ask(Event.line, "focused").then(() => { entering = false; }, () => { entering = false; });
+  }
+  // The diagonal as the address writes it: digits and a full stop, whatever the number format shows.
+  function plainNumber(shown) {
+    const format = formatValues || numberFormat();
+    let text = shown;
+    if (format.DOTWISE_LOCALE_STHOUSAND) text = text.split(format.DOTWISE_LOCALE_STHOUSAND).join("");
+    return text.split(format.DOTWISE_LOCALE_SDECIMAL || ".").join(".").replace(/[^0-9.]/g, "");
+  }
+  function shareInputs(values) {
+    if (entering || !userActed || !(1000 in values)) return;
+    const address = new URLSearchParams(location.search);
+    for (const name of Object.keys(shared)) {
+      const control = shared[name][0];
+      const value = control === 1004 ? plainNumber(values[control] || "") : values[control] || "";
+      if (value) address.set(name, value);
+      else address.delete(name);
+    }
+    const search = `?${address}`;
+    if (search !== location.search) history.replaceState(history.state, "", search);
+  }
+
   const scratch = document.createElement("canvas");
   const scratchCtx = scratch.getContext("2d");
 
   const page = {
+    // The scale the program draws at: the screen's pixel ratio, or less where the
+    // dialog would be wider than the page, so that it fits the width and each
+    // canvas pixel is still one of the screen's.
     pixelRatio() {
       ratio = window.devicePixelRatio || 1;
-      return ratio;
+      runningScale = fittedScale();
+      return runningScale;
     },
     // The dialog font at a pixel size, and its ascent; the font is loaded once, measured on a canvas of its own.
     setFont(pixels) {
@@ -229,6 +327,11 @@ Module.dotwisePage = (() => {
       canvas.height = height;
       canvas.style.width = `${width / ratio}px`;
       canvas.style.height = `${height / ratio}px`;
+      // The place kept for the dialog becomes its size; what it is at scale 1 is learnt for the next fitting.
+      stage.style.width = canvas.style.width;
+      stage.style.aspectRatio = `${width} / ${height}`;
+      naturalWidth = width / runningScale;
+      if (fittedScale() !== runningScale) restart();
       ctx.textBaseline = "alphabetic";
       ctx.font = fontCss;
       ctx.save();
@@ -286,6 +389,7 @@ Module.dotwisePage = (() => {
     // A frame was drawn, the part of the canvas given: the first is marked for timing,
     // and each goes to whoever watches the frames (the benchmark).
     frame(x, y, w, h) {
+      status.hidden = true;
       if (!firstFrame) {
         firstFrame = true;
         requestAnimationFrame(() => performance.mark("dotwise-first-frame"));
@@ -298,9 +402,11 @@ Module.dotwisePage = (() => {
       const seen = new Set();
       let focused = "";
       let field = null;
+      const values = {};
       for (const line of text.split("\n")) {
         if (!line) continue;
-        const [id, parent, role, name, states, value, caret, start, end] = line.split("\t");
+        const [id, parent, role, name, states, value, caret, start, end, control] = line.split("\t");
+        if (role === "textbox") values[control] = value;
         seen.add(id);
         let node = document.getElementById(id);
         if (!node) {
@@ -321,13 +427,19 @@ Module.dotwisePage = (() => {
         node.removeAttribute("aria-hidden");
         if (states.includes("f")) focused = id;
         if (states.includes("f") && role === "textbox") {
-          field = { node, name, text: value, readOnly: states.includes("r"), caret: Number(caret), start: Number(start), end: Number(end) };
+          field = { node, name, text: value, readOnly: states.includes("r"), caret: Number(caret), start: Number(start), end: Number(end),
+                    control: Number(control) };
         }
       }
       for (const node of Array.from(ariaRoot.querySelectorAll("[id]"))) if (!seen.has(node.id)) node.remove();
       if (focused && !field) keys.setAttribute("aria-activedescendant", focused);
       else keys.removeAttribute("aria-activedescendant");
       showField(field);
+      if (freshRun) {
+        freshRun = false;
+        enterInputs();
+      }
+      shareInputs(values);
     },
     numberFormat(name) {
       if (!formatValues) formatValues = numberFormat();
@@ -350,6 +462,10 @@ Module.dotwisePage = (() => {
     },
     ended(exitCode) {
       ended = true;
+      if (restarting) {
+        queue.length = 0;
+        return;
+      }
       for (const resolve of waiting.splice(0)) resolve(answered.replace(/\n$/, ""));
       answered = "";
       queue.length = 0;
@@ -364,6 +480,12 @@ Module.dotwisePage = (() => {
     },
     // Resolves when the user asks for the dialog again; the program then runs anew.
     reopened() {
+      freshRun = true;
+      if (restarting) {
+        restarting = false;
+        ended = false;
+        return Promise.resolve();
+      }
       return new Promise((resolve) => {
         reopenWith = () => {
           reopenWith = null;
@@ -434,7 +556,7 @@ Module.dotwisePage = (() => {
   // each slow the first time a page asks, are made ready for it.
   setTimeout(() => {
     if (!formatValues) formatValues = numberFormat();
-    page.setFont(Math.round(12 * Math.min(8, Math.max(1, Math.round(page.pixelRatio() * 4) / 4))));
+    page.setFont(Math.round(12 * fittedScale()));
   }, 0);
   return page;
 })();

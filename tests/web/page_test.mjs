@@ -72,7 +72,12 @@ try {
   expect("a lone surrogate in pasted text", await driver("clipboard"), '"\ufffd99"');
   // A focused field is the focused element, with its text, caret and selection, where
   // screen readers read them; elsewhere the focus is the active descendant.
-  const focusedField = () => page.$eval("#dotwise-keys", (k) => [k.getAttribute("role"), k.getAttribute("aria-label"), k.value, k.selectionStart, k.selectionEnd].join("|"));
+  // The role as the browser's accessibility tree gives it to screen readers.
+  const focusedField = async () => {
+    const keys = await page.$("#dotwise-keys");
+    const node = await page.accessibility.snapshot({ root: keys, interestingOnly: false });
+    return [node.role, ...(await keys.evaluate((k) => [k.getAttribute("aria-label"), k.value, k.selectionStart, k.selectionEnd]))].join("|");
+  };
   const activeDescendant = () => page.evaluate(() => document.getElementById(document.getElementById("dotwise-keys").getAttribute("aria-activedescendant")).getAttribute("aria-label"));
   await driver("focus 1004");
   expect("the focused diagonal, all of it selected", await focusedField(), "textbox|矩阵的对角线长度(Inch):|4.5|0|3");

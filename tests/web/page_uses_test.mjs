@@ -1,0 +1,135 @@
+// The page where people meet it: on a phone and at high zoom, with inputs in
+// the address, a phone keyboard's deletions, and the ways it can fail to load.
+//   node page_uses_test.mjs SITE-FOLDER
+import { mkdtempSync, cpSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join, resolve } from "node:path";
+import { launchBrowser, serve } from "./browser.mjs";
+
+const [site] = process.argv.slice(2);
+if (!site) {
+  console.error("usage: node page_uses_test.mjs SITE-FOLDER");
+  process.exit(2);
+}
+let failures = 0;
+function expect(what, got, wanted) {
+  const ok = got === wanted;
+  console.log(`${ok ? "ok" : "FAILED"}: ${what}: ${JSON.stringify(got)}${ok ? "" : `, wanted ${JSON.stringify(wanted)}`}`);
+  if (!ok) ++failures;
+}
+const up = (page) => page.waitForFunction(() => window.dotwise !== undefined && !window.dotwise.ended && document.getElementById("dotwise").width > 1);
+const ask = (page, line) => page.evaluate((l) => window.dotwise.driver(l), line);
+// Where the canvas stands in the page, and whether all of it can be reached by scrolling.
+const placement = (page) => page.evaluate(() => {
+  const r = document.getElementById("dotwise").getBoundingClientRect();
+  return { left: r.left + scrollX, right: r.right + scrollX, width: r.width, pageWidth: document.documentElement.clientWidth,
+           sharp: document.getElementById("dotwise").width === Math.round(r.width * devicePixelRatio) };
+});
+
+const server = await serve(site);
+const browser = await launchBrowser();
+try {
+  // A phone, 390 x 844 CSS pixels at three device pixels each, with touch.
+  const phone = await browser.newPage();
+  await phone.emulate({ viewport: { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+                        userAgent: "Mozilla/5.0 (Linux; Android 14) Mobile" });
+  await phone.goto(`${server.url}/index.html?lang=en`);
+  await up(phone);
+  let seen = await placement(phone);
+  expect("on a 390-pixel phone the dialog starts on the page", seen.left >= 0, true);
+  expect("and ends on it", seen.right <= seen.pageWidth, true);
+  expect("drawn one canvas pixel to a screen pixel", seen.sharp, true);
+  // A tap focuses a field and places the caret; the phone shows its number keyboard.
+  const tap = async (id, index) => {
+    const [x, y] = (await ask(phone, index === undefined ? `point ${id}` : `point ${id} ${index}`)).split(" ").map(Number);
+    const box = await phone.$eval("#dotwise", (c) => { const r = c.getBoundingClientRect(); return { left: r.left, top: r.top }; });
+    const ratio = await phone.evaluate(() => devicePixelRatio);
+    await phone.touchscreen.tap(box.left + x / ratio, box.top + y / ratio);
+  };
+  await ask(phone, "focus 1004");
+  await tap(1004, 1);
+  expect("a tap in the focused diagonal places the caret where it landed", await ask(phone, "sel 1004"), "1 1");
+  expect("the keyboard asked for there", await phone.$eval("#dotwise-keys", (k) => `${k.inputMode} ${k.enterKeyHint}`), "decimal done");
+  await tap(1000);
+  expect("a tap on another field focuses it", await ask(phone, "focused"), "1000");
+  expect("with the keyboard for whole numbers", await phone.$eval("#dotwise-keys", (k) => k.inputMode), "numeric");
+  // A phone keyboard's Backspace comes as a deletion with no key the page can read.
+  await ask(phone, "key End");
+  await phone.$eval("#dotwise-keys", (k) => k.dispatchEvent(new InputEvent("beforeinput", { inputType: "deleteContentBackward", cancelable: true, bubbles: true })));
+  expect("a deletion alone is Backspace", await ask(phone, "text 1000"), '"128"');
+
+  // The browser zoomed to 400 % on a 1280-pixel desktop: 320 CSS pixels at four device pixels each.
+  const zoomed = await browser.newPage();
+  await zoomed.setViewport({ width: 320, height: 200, deviceScaleFactor: 4 });
+  await zoomed.goto(`${server.url}/index.html`);
+  await up(zoomed);
+  seen = await placement(zoomed);
+  expect("at 400 % the dialog fits the width", seen.left >= 0 && seen.right <= seen.pageWidth, true);
+  expect("and is drawn sharp", seen.sharp, true);
+  // Zoomed out again after load: drawn anew for the new pixel ratio, the values kept.
+  await ask(zoomed, "focus 1000");
+  await zoomed.keyboard.type("1920");
+  await zoomed.setViewport({ width: 800, height: 700, deviceScaleFactor: 1 });
+  await zoomed.waitForFunction(() => document.getElementById("dotwise").width === 459);
+  await up(zoomed);
+  expect("drawn anew at 100 %, the field keeps what was typed", await ask(zoomed, "text 1000"), '"1920"');
+  expect("and the result with it (1920 x 720 at 4.5 inches)", await ask(zoomed, "text 1005"), '"455"');
+
+  // Inputs in the address are typed in once the dialog is up; bad ones are passed over, never shown as markup.
+  const shared = await browser.newPage();
+  await shared.goto(`${server.url}/index.html?x=1920&y=1080&d=24&gb=500`);
+  await up(shared);
+  await shared.waitForFunction(async () => (await window.dotwise.driver("text 1010")) === '"465.66 GB"');
+  expect("an address's inputs give their results", [await ask(shared, "text 1005"), await ask(shared, "text 1006"), await ask(shared, "text 1010")].join(" "),
+         '"91" "35" "465.66 GB"');
+  expect("and the focus is where a new dialog has it", await ask(shared, "focused"), "1");
+  await shared.goto(`${server.url}/index.html?x=%3Cimg%20src%3Dx%20onerror%3Dalert(1)%3E&y=-5&d=1e9&gb=500`);
+  await up(shared);
+  await shared.waitForFunction(async () => (await window.dotwise.driver("text 1010")) === '"465.66 GB"');
+  expect("bad values leave their fields as they were", [await ask(shared, "text 1000"), await ask(shared, "text 1001"), await ask(shared, "text 1004")].join(" "),
+         '"1280" "720" "4.5"');
+  expect("and nothing of them is in the page", await shared.evaluate(() => document.querySelectorAll("img").length), 0);
+  // The address follows what the user types.
+  await ask(shared, "focus 1001");
+  await shared.keyboard.type("1200");
+  await shared.waitForFunction(() => new URLSearchParams(location.search).get("y") === "1200");
+  expect("the address after typing 1200 into Y", await shared.evaluate(() => location.search), "?x=1280&y=1200&d=4.5&gb=500");
+
+  // The page's icon is served.
+  expect("the page's icon", await shared.evaluate(() => fetch("favicon.ico").then((r) => `${r.status} ${r.headers.get("content-type")}`)), "200 image/x-icon");
+} finally {
+  await browser.close();
+  server.close();
+}
+
+// A page that cannot load its program says so, in the page.
+const broken = mkdtempSync(join(tmpdir(), "dotwise-site-"));
+cpSync(site, broken, { recursive: true });
+rmSync(join(broken, "dotwise.wasm"));
+const brokenServer = await serve(broken);
+const second = await launchBrowser({ args: ["--lang=en-US", "--accept-lang=en-US"] });
+try {
+  const page = await second.newPage();
+  const message = () => page.$eval("#dotwise-status", (s) => `${s.hidden ? "hidden" : s.getAttribute("role")}: ${s.textContent}`);
+  await page.goto(`${brokenServer.url}/index.html`);
+  await page.waitForFunction(() => document.body.dataset.failed);
+  expect("with its .wasm missing", await message(), "alert: Dotwise's program could not be loaded. Check the connection, then reload the page.");
+  await page.goto(`file://${resolve(site, "index.html")}`);
+  await page.waitForFunction(() => document.body.dataset.failed);
+  expect("opened from a file", await message(),
+         "alert: Dotwise cannot run from a file: the browser will not let the page load its program. In this folder, run python3 -m http.server 8000 and open http://localhost:8000/.");
+  await page.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+  await page.goto(`${brokenServer.url}/index.html`);
+  await page.waitForFunction(() => document.body.dataset.failed);
+  expect("in a browser without WebAssembly", await message(), "alert: This browser cannot run WebAssembly, which Dotwise needs.");
+  const noScript = await second.newPage();
+  await noScript.setJavaScriptEnabled(false);
+  await noScript.goto(`${brokenServer.url}/index.html`);
+  expect("without JavaScript", await noScript.$eval("noscript", (n) => n.textContent.includes("Dotwise needs JavaScript to run.")), true);
+} finally {
+  await second.close();
+  brokenServer.close();
+  rmSync(broken, { recursive: true, force: true });
+}
+console.log(failures ? `${failures} failed` : "all passed");
+process.exit(failures ? 1 : 0);
