@@ -5,16 +5,18 @@
 //   measured against it), the same page asking Intl.NumberFormat what the
 //   page must ask, and the canvas drawn by an empty WebAssembly program
 //   fetched and started as Dotwise is (built beside the site, in bench/);
-// - transfer: the script and the WebAssembly, gzip-compressed;
+// - transfer: what a first visit fetches (the page, its script, its
+//   WebAssembly, its icon and, where the build made one, its font), raw,
+//   gzip- and brotli-compressed;
 // - per key: from a key's keydown to the frame that shows it, against a plain
 //   <input> on the same page (keydown to the frame after its input event), and
 //   the share of the canvas a digit repaints.
 //   node bench/web_page.mjs [SITE-FOLDER] [RUNS]   (build/web/site, 15)
 // Needs the browser tests' puppeteer-core (tests/web: npm ci).
-import { copyFile, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
+import { copyFile, mkdtemp, readdir, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { gzipSync } from "node:zlib";
+import { brotliCompressSync, constants, gzipSync } from "node:zlib";
 import { launchBrowser, serve } from "../tests/web/browser.mjs";
 
 const site = process.argv[2] || "build/web/site";
@@ -27,7 +29,9 @@ const median = (values) => {
 // The floors: the same size of canvas, drawn by an inline script with nothing to fetch,
 // then with the number format asked as well, then by an empty WebAssembly program.
 const folder = await mkdtemp(join(tmpdir(), "dotwise-bench-"));
-for (const file of ["index.html", "dotwise.js", "dotwise.wasm"]) await copyFile(join(site, file), join(folder, file));
+// The page's files as a first visit finds them: no service worker yet, so none is copied.
+const siteFiles = (await readdir(site)).filter((file) => file !== "sw.js" && !/\.(gz|br)$/.test(file));
+for (const file of siteFiles) await copyFile(join(site, file), join(folder, file));
 const programFloor = join(site, "..", "bench");
 for (const file of ["web_floor_program.js", "web_floor_program.wasm"]) await copyFile(join(programFloor, file), join(folder, file));
 const floorPage = (script) => `<!doctype html><html><head><meta charset="utf-8"><title>floor</title></head>
@@ -99,8 +103,14 @@ const keys = await page.evaluate(() => window.keyTimes);
 await browser.close();
 server.close();
 
-const js = gzipSync(await readFile(join(site, "dotwise.js")), { level: 9 }).length;
-const wasm = gzipSync(await readFile(join(site, "dotwise.wasm")), { level: 9 }).length;
+const firstVisit = siteFiles.filter((file) => /^(index\.html|favicon\.ico|dotwise\.[0-9a-f]+\.(js|wasm)|.*\.woff2)$/.test(file));
+const transfer = { raw: 0, gzip: 0, brotli: 0 };
+for (const file of firstVisit) {
+  const body = await readFile(join(site, file));
+  transfer.raw += body.length;
+  transfer.gzip += gzipSync(body, { level: 9 }).length;
+  transfer.brotli += brotliCompressSync(body, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } }).length;
+}
 await rm(folder, { recursive: true });
 
 const f = (n) => n.toFixed(1);
@@ -108,7 +118,8 @@ const start = Object.fromEntries(Object.entries(starts).map(([name, times]) => [
 const against = (name) => (start.page / start[name]).toFixed(2);
 console.log(`start to the first painted frame: page ${f(start.page)} ms, floor ${f(start.floor)} ms, ratio ${against("floor")} (goal: at most 1.5)`);
 console.log(`  other floors: with the number format asked ${f(start.intl)} ms (${(start.intl / start.floor).toFixed(2)} x the floor), an empty WebAssembly program ${f(start.program)} ms (${(start.program / start.floor).toFixed(2)} x); the page is ${against("program")} x the empty program`);
-console.log(`transfer, gzip -9: script ${(js / 1024).toFixed(1)} KiB + wasm ${(wasm / 1024).toFixed(1)} KiB = ${((js + wasm) / 1024).toFixed(1)} KiB (goal: at most 400)`);
+const kib = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
+console.log(`transfer of a first visit (${firstVisit.join(", ")}): raw ${kib(transfer.raw)}, gzip -9 ${kib(transfer.gzip)}, brotli ${kib(transfer.brotli)} (goal: at most 150 KiB compressed)`);
 console.log(`per key, keydown to frame: page ${f(median(keys.page))} ms, plain <input> ${f(median(keys.plain))} ms, ratio ${(median(keys.page) / median(keys.plain)).toFixed(2)} (${keys.page.length} and ${keys.plain.length} keys)`);
 console.log(`per key, share of the canvas repainted: median ${(median(keys.areas) * 100).toFixed(1)} %, largest ${(Math.max(...keys.areas) * 100).toFixed(1)} %`);
 console.log(`(medians of ${runs} interleaved starts each)`);

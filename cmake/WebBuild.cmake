@@ -1,8 +1,11 @@
 # The page: the program, the class library, our window system and the driver
 # compiled to WebAssembly by Emscripten, on the web back end, with the
 # renderer the Linux window draws with. The build's site/ folder is all a
-# static web server needs: index.html, dotwise.js and dotwise.wasm.
+# static web server needs: index.html, the program's script and WebAssembly
+# (named by their content's hash), the icons, the web app manifest and the
+# service worker that keeps them for use offline.
 set(DOTWISE_SITE_DIR ${CMAKE_BINARY_DIR}/site)
+set(DOTWISE_PROGRAM_DIR ${CMAKE_BINARY_DIR}/program)
 add_executable(dotwise
   ${DOTWISE_PROGRAM_SOURCES}
   ${DOTWISE_CLASS_LIBRARY_SOURCES}
@@ -36,9 +39,8 @@ target_link_options(dotwise PRIVATE
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXIT_RUNTIME=0
   --pre-js ${CMAKE_SOURCE_DIR}/platform/web/page.js)
-set_target_properties(dotwise PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_SITE_DIR} SUFFIX .js
+set_target_properties(dotwise PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_PROGRAM_DIR} SUFFIX .js
   LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page.js)
-configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${DOTWISE_SITE_DIR}/index.html COPYONLY)
 # The page's icon is the program's: the icon file a native build writes from
 # res/, by the same small tool, built for the machine that builds.
 find_program(DOTWISE_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
@@ -50,6 +52,21 @@ set(DOTWISE_ICON_TOOL_SOURCES
   ${CMAKE_SOURCE_DIR}/res/IconImages.cpp
   ${CMAKE_SOURCE_DIR}/platform/window_system/Resources.cpp
   ${CMAKE_SOURCE_DIR}/platform/window_system/InterfaceLanguage.cpp)
+set(DOTWISE_WEB_ICON_TOOL_SOURCES
+  ${CMAKE_SOURCE_DIR}/tools/write_web_icons.cpp
+  ${CMAKE_SOURCE_DIR}/platform/gui/PngWriter.cpp
+  ${CMAKE_SOURCE_DIR}/res/DotwiseResources.cpp
+  ${CMAKE_SOURCE_DIR}/res/IconImages.cpp
+  ${CMAKE_SOURCE_DIR}/platform/window_system/Resources.cpp
+  ${CMAKE_SOURCE_DIR}/platform/window_system/InterfaceLanguage.cpp)
+add_custom_command(
+  OUTPUT ${DOTWISE_SITE_DIR}/dotwise-192.png ${DOTWISE_SITE_DIR}/dotwise-512.png
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${DOTWISE_SITE_DIR}
+  COMMAND ${DOTWISE_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/platform/win32
+          ${DOTWISE_WEB_ICON_TOOL_SOURCES} -lpng -o ${CMAKE_BINARY_DIR}/write_web_icons_host
+  COMMAND ${CMAKE_BINARY_DIR}/write_web_icons_host ${DOTWISE_SITE_DIR}
+  DEPENDS ${DOTWISE_WEB_ICON_TOOL_SOURCES}
+  COMMENT "Writing the page's app icons from res/")
 add_custom_command(
   OUTPUT ${DOTWISE_SITE_DIR}/favicon.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/resources
@@ -59,7 +76,13 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/resources/Dotwise.ico ${DOTWISE_SITE_DIR}/favicon.ico
   DEPENDS ${DOTWISE_ICON_TOOL_SOURCES}
   COMMENT "Writing the page's icon from res/")
-add_custom_target(dotwise_favicon ALL DEPENDS ${DOTWISE_SITE_DIR}/favicon.ico)
+# The folder itself, after every build: the program's files under their hashes, and what names them.
+add_custom_target(dotwise_site ALL
+  COMMAND ${CMAKE_COMMAND} -DPROGRAM=${DOTWISE_PROGRAM_DIR} -DSITE=${DOTWISE_SITE_DIR} -DSOURCE=${CMAKE_SOURCE_DIR}/platform/web
+          -P ${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake
+  DEPENDS ${DOTWISE_SITE_DIR}/favicon.ico ${DOTWISE_SITE_DIR}/dotwise-192.png ${DOTWISE_SITE_DIR}/dotwise-512.png
+  COMMENT "Assembling the page's folder")
+add_dependencies(dotwise_site dotwise)
 
 # The page benchmark's floor of an empty WebAssembly program, beside the site, not in it.
 add_executable(web_floor_program bench/WebFloorProgram.cpp)

@@ -13,6 +13,9 @@
 // where it has none of them, and Chinese, its own, where the browser names none.
 const dotwiseLanguage = window.dotwiseLanguage || "zh";
 
+// The WebAssembly under the name the build gave it.
+Module.locateFile = (path) => (path.endsWith(".wasm") && window.dotwiseFiles ? window.dotwiseFiles.wasm : path);
+
 // A program that cannot be fetched or started is said so in the page.
 Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed("fetch"); };
 

@@ -1,7 +1,7 @@
 // The page where people meet it: on a phone and at high zoom, with inputs in
 // the address, a phone keyboard's deletions, and the ways it can fail to load.
 //   node page_uses_test.mjs SITE-FOLDER
-import { mkdtempSync, cpSync, rmSync } from "node:fs";
+import { mkdtempSync, cpSync, readdirSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 import { launchBrowser, serve } from "./browser.mjs";
@@ -95,6 +95,22 @@ try {
   await shared.waitForFunction(() => new URLSearchParams(location.search).get("y") === "1200");
   expect("the address after typing 1200 into Y", await shared.evaluate(() => location.search), "?x=1280&y=1200&d=4.5&gb=500");
 
+  // Seen once, the page opens and calculates with the network off.
+  const offline = await browser.newPage();
+  await offline.goto(`${server.url}/index.html`);
+  await up(offline);
+  await offline.evaluate(() => navigator.serviceWorker.ready);
+  await offline.reload();
+  await offline.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await offline.setOfflineMode(true);
+  await offline.reload();
+  await up(offline);
+  for (const line of ["focus 1000", "type 2560", "focus 1001", "type 1440"]) await ask(offline, line);
+  expect("offline, 2560 x 1440 at 4.5 inches", await ask(offline, "text 1005"), '"652"');
+  await offline.setOfflineMode(false);
+  const manifest = await offline.evaluate(() => fetch("manifest.webmanifest").then((r) => r.json()));
+  expect("the manifest's display and icons", `${manifest.display} ${manifest.icons.map((i) => i.sizes).join(",")}`, "standalone 192x192,512x512,16x16 32x32");
+
   // The page's icon is served.
   expect("the page's icon", await shared.evaluate(() => fetch("favicon.ico").then((r) => `${r.status} ${r.headers.get("content-type")}`)), "200 image/x-icon");
 } finally {
@@ -105,7 +121,7 @@ try {
 // A page that cannot load its program says so, in the page.
 const broken = mkdtempSync(join(tmpdir(), "dotwise-site-"));
 cpSync(site, broken, { recursive: true });
-rmSync(join(broken, "dotwise.wasm"));
+for (const file of readdirSync(broken)) if (file.endsWith(".wasm")) rmSync(join(broken, file));
 const brokenServer = await serve(broken);
 const second = await launchBrowser({ args: ["--lang=en-US", "--accept-lang=en-US"] });
 try {
