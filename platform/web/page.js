@@ -34,6 +34,11 @@ Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed("fetch")
 })();
 
 Module.preRun = [].concat(Module.preRun || [], () => {
+  // The dialog is measured in its font, so the program starts once the font is ready (or known not to be).
+  if (document.fonts && document.fonts.load) {
+    addRunDependency("dotwise-font");
+    document.fonts.load('12px "Dotwise Song"').catch(() => {}).then(() => removeRunDependency("dotwise-font"));
+  }
   ENV.LANGUAGE = dotwiseLanguage === "zh" ? "zh_CN" : "en";
   new URLSearchParams(location.search).forEach((value, name) => {
     if (/^DOTWISE_LOCALE_[A-Z]+$/.test(name)) ENV[name] = value;

@@ -1,0 +1,57 @@
+#!/usr/bin/env python3
+"""Writes the page's font: the face the dialog was laid out in (AR PL UMing
+CN, from Debian's fonts-arphic-uming, whose licence allows it) cut down to the
+characters the program can show, as WOFF2, for browsers on systems without it.
+  web_font_subset.py OUTPUT.woff2 SOURCE-FILE...
+The characters are printable ASCII and Latin-1, the separators and signs a
+number format may use, and every other character in the given source files
+(the program's texts in each language). With no fontTools or no UMing, it says
+so and writes nothing: the page then uses the system's fonts."""
+import logging
+import subprocess
+import sys
+
+
+def font_file():
+    try:
+        found = subprocess.run(["fc-match", "-f", "%{file}", "AR PL UMing CN"], capture_output=True, text=True, check=False).stdout
+    except OSError:
+        found = ""
+    return found if found.endswith("uming.ttc") else "/usr/share/fonts/truetype/arphic/uming.ttc"
+
+
+def main(argv):
+    if len(argv) < 3:
+        sys.exit(__doc__)
+    try:
+        from fontTools import subset
+        from fontTools.ttLib import TTCollection
+    except ImportError:
+        print("note: no fontTools (Debian package fonttools): the page has no font of its own")
+        return 0
+    path = font_file()
+    try:
+        faces = TTCollection(path).fonts
+    except OSError:
+        print(f"note: no {path} (Debian package fonts-arphic-uming): the page has no font of its own")
+        return 0
+    number = next((i for i, face in enumerate(faces) if face["name"].getDebugName(1) == "AR PL UMing CN"), 0)
+    characters = {chr(c) for c in range(0x20, 0x7F)} | {chr(c) for c in range(0xA0, 0x100)} | set("\u2009\u202f\u2019\u2212\u2026")
+    for source in argv[2:]:
+        with open(source, encoding="utf-8") as text:
+            characters |= {c for c in text.read() if ord(c) >= 0x80}
+    logging.getLogger("fontTools").setLevel(logging.ERROR)  # the tables it drops are the bitmap editor's own
+    options = subset.Options()
+    options.flavor = "woff2"
+    options.font_number = number
+    options.layout_features = ["*"]
+    font = subset.load_font(path, options)
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(text="".join(sorted(characters)))
+    subsetter.subset(font)
+    subset.save_font(font, argv[1], options)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
