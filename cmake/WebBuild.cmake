@@ -95,6 +95,7 @@ add_custom_command(
 add_custom_target(dotwise_site ALL
   COMMAND ${CMAKE_COMMAND} -DPROGRAM=${DOTWISE_PROGRAM_DIR} -DSITE=${DOTWISE_SITE_DIR} -DSOURCE=${CMAKE_SOURCE_DIR}/platform/web
           -P ${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/compress_site.py ${DOTWISE_SITE_DIR}
   DEPENDS ${DOTWISE_SITE_DIR}/favicon.ico ${DOTWISE_SITE_DIR}/dotwise-192.png ${DOTWISE_SITE_DIR}/dotwise-512.png ${DOTWISE_SITE_DIR}/dotwise-song.woff2
   COMMENT "Assembling the page's folder")
 add_dependencies(dotwise_site dotwise)
