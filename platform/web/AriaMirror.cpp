@@ -39,6 +39,21 @@ std::string Clean(const std::string& text) {
     return clean;
 }
 
+// Whether Tab (or Shift+Tab) from the control goes round to the other end of
+// its dialog's tab order: there the page lets the browser take the focus on,
+// out of the dialog, as from a dialog's last control in a page.
+bool TabWraps(HWND control, BOOL backward) {
+    HWND dialog = GetParent(control);
+    HWND next = dialog != nullptr ? GetNextDlgTabItem(dialog, control, backward) : nullptr;
+    if (next == nullptr || next == control) return true;
+    int at = 0, nextAt = 0, i = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT), ++i) {
+        if (child == control) at = i;
+        if (child == next) nextAt = i;
+    }
+    return backward ? nextAt > at : nextAt < at;
+}
+
 // One line a node: id, parent id, role, name, states (letters), text, caret, selection's start and end, control id.
 void Describe(const AccessibleNode& node, const std::string& parent, std::string& out) {
     const char* role = AriaRole(node.role);
@@ -54,6 +69,10 @@ void Describe(const AccessibleNode& node, const std::string& parent, std::string
     if (node.states & kDefault) states += 'D';
     if (node.states & kActive) states += 'a';
     if (node.states & kSelected) states += 's';
+    if ((node.states & kFocused) && node.item < 0 && node.window != nullptr) {
+        if (TabWraps(node.window, FALSE)) states += 'L';
+        if (TabWraps(node.window, TRUE)) states += 'F';
+    }
     // A control's id in its dialog, for the page to know its fields by.
     const int control = node.item < 0 && node.window != nullptr ? GetDlgCtrlID(node.window) : 0;
     out += id + '\t' + parent + '\t' + role + '\t' + Clean(node.name) + '\t' + states + '\t' + Clean(node.text) + '\t' + std::to_string(node.caret) +

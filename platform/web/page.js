@@ -103,6 +103,9 @@ Module.dotwisePage = (() => {
     if (event.isComposing || event.keyCode === 229) return;  // the input method has it
     const vk = virtualKey(event);
     if (vk === 0) return;
+    // Tab from the dialog's last control, or Shift+Tab from its first, leaves the dialog for the page,
+    // as from a dialog in a page; the browser moves the focus on.
+    if (vk === 9 && !event.ctrlKey && !event.altKey && tabEdge.includes(event.shiftKey ? "F" : "L")) return;
     push(Event.keyDown, vk, modifiers(event));
     const printable = event.key.length === 1 && !event.ctrlKey && !event.altKey;
     const paste = (event.ctrlKey && !event.altKey && vk === 86) || (event.shiftKey && vk === 45);
@@ -179,6 +182,7 @@ Module.dotwisePage = (() => {
   // and selection from the focused element: its role, name, text and selection are the
   // field's, and the field's own node in the mirror is hidden so that it is not read twice.
   // With the focus elsewhere it is the application, whose active descendant is the focus.
+  let tabEdge = "";  // "L" where Tab leaves the dialog, "F" where Shift+Tab does
   let shownField = null;
   let composing = false;
   function showField(field) {
@@ -409,6 +413,7 @@ Module.dotwisePage = (() => {
     aria(text) {
       const seen = new Set();
       let focused = "";
+      tabEdge = "";
       let field = null;
       const values = {};
       for (const line of text.split("\n")) {
@@ -433,7 +438,10 @@ Module.dotwisePage = (() => {
         if (role === "dialog" || role === "alertdialog") flag("aria-modal", states.includes("a"));
         if (role === "textbox" && node.textContent !== value) node.textContent = value;
         node.removeAttribute("aria-hidden");
-        if (states.includes("f")) focused = id;
+        if (states.includes("f")) {
+          focused = id;
+          tabEdge = (states.includes("L") ? "L" : "") + (states.includes("F") ? "F" : "");
+        }
         if (states.includes("f") && role === "textbox") {
           field = { node, name, text: value, readOnly: states.includes("r"), caret: Number(caret), start: Number(start), end: Number(end),
                     control: Number(control) };

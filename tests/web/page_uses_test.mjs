@@ -95,6 +95,32 @@ try {
   await shared.waitForFunction(() => new URLSearchParams(location.search).get("y") === "1200");
   expect("the address after typing 1200 into Y", await shared.evaluate(() => location.search), "?x=1280&y=1200&d=4.5&gb=500");
 
+  // Tab moves within the dialog, and from its last control out of it, as from a dialog in a page.
+  const tabbing = await browser.newPage();
+  await tabbing.goto(`${server.url}/index.html`);
+  await up(tabbing);
+  // Where the program's focus is, and whether the page's key field has lost the browser's focus since last asked.
+  await tabbing.evaluate(() => document.getElementById("dotwise-keys").addEventListener("blur", () => { window.leftPage = true; }));
+  const where = async () => `${await ask(tabbing, "focused")} ${await tabbing.evaluate(() => { const left = window.leftPage; window.leftPage = false; return left ? "left" : "stayed"; })}`;
+  const shiftTab = async () => {
+    await tabbing.keyboard.down("Shift");
+    await tabbing.keyboard.press("Tab");
+    await tabbing.keyboard.up("Shift");
+  };
+  await ask(tabbing, "focus 1000");
+  await tabbing.keyboard.press("Tab");
+  expect("Tab from X", await where(), "1001 stayed");
+  await shiftTab();
+  expect("Shift+Tab back", await where(), "1000 stayed");
+  await ask(tabbing, "focus 1016");
+  await tabbing.keyboard.press("Tab");
+  expect("Tab from the last control leaves the dialog, which keeps its focus", await where(), "1016 left");
+  await tabbing.evaluate(() => document.getElementById("dotwise-keys").focus());
+  await ask(tabbing, "focus 1");
+  await shiftTab();
+  expect("Shift+Tab from the first control leaves it too", await where(), "1 left");
+  await tabbing.close();
+
   // Seen once, the page opens and calculates with the network off.
   const offline = await browser.newPage();
   await offline.goto(`${server.url}/index.html`);
