@@ -31,6 +31,8 @@ Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed("fetch")
   document.title = texts.title;
   const description = document.querySelector('meta[name="description"]');
   if (description) description.setAttribute("content", texts.description);
+  const about = document.getElementById("dotwise-about");
+  if (about) about.textContent = texts.description;
 })();
 
 Module.preRun = [].concat(Module.preRun || [], () => {
@@ -120,6 +122,10 @@ Module.dotwisePage = (() => {
   // focused field again, as the program has it, until the program's next frame.
   keys.addEventListener("input", (event) => {
     if (event.isComposing) return;
+    if (event.inputType === "insertFromPaste" || event.inputType === "insertFromDrop") {
+      showField(shownField);
+      return;
+    }
     const typed = event.data || inserted(shownField ? shownField.text : "", keys.value);
     if (typed) push(Event.text, 0, 0, 0, 0, typed);
     showField(shownField);
@@ -140,8 +146,9 @@ Module.dotwisePage = (() => {
     if (event.data) push(Event.text, 0, 0, 0, 0, event.data);
     showField(shownField);
   });
+  // A paste is the program's, as Ctrl+V is in its fields. The browser still pastes into the
+  // key field (a page must not refuse a paste); the field then shows the program's text again.
   keys.addEventListener("paste", (event) => {
-    event.preventDefault();
     push(Event.paste, 0, 0, 0, 0, event.clipboardData ? event.clipboardData.getData("text/plain") : "");
   });
   keys.addEventListener("focus", () => push(Event.focus, 1));
