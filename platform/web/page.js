@@ -134,6 +134,13 @@ Module.dotwisePage = (() => {
   // come as "Unidentified"): the deletion is Backspace or Delete all the same.
   keys.addEventListener("beforeinput", (event) => {
     if (event.isComposing) return;
+    // Typed text goes to the program without passing through the key field: what the field
+    // took in would stay in its undo history, a node a character, for as long as the page is open.
+    if (event.inputType === "insertText" && event.data) {
+      event.preventDefault();
+      push(Event.text, 0, 0, 0, 0, event.data);
+      return;
+    }
     const key = { deleteContentBackward: 8, deleteContentForward: 46 }[event.inputType];
     if (!key) return;
     event.preventDefault();

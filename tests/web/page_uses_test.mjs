@@ -121,6 +121,27 @@ try {
   expect("Shift+Tab from the first control leaves it too", await where(), "1 left");
   await tabbing.close();
 
+  // Typing leaves nothing behind in the page: 400 keys, and the page has as many nodes as before.
+  const typing = await browser.newPage();
+  await typing.goto(`${server.url}/index.html`);
+  await up(typing);
+  const metrics = await typing.target().createCDPSession();
+  await metrics.send("Performance.enable");
+  const nodes = async () => {
+    await metrics.send("HeapProfiler.collectGarbage");
+    return (await metrics.send("Performance.getMetrics")).metrics.find((m) => m.name === "Nodes").value;
+  };
+  await ask(typing, "focus 1000");
+  await ask(typing, "key End");
+  const nodesBefore = await nodes();
+  for (let i = 0; i < 200; ++i) {
+    await typing.keyboard.press("Digit1");
+    await typing.keyboard.press("Backspace");
+  }
+  expect("the field after 400 keys", await ask(typing, "text 1000"), '"1280"');
+  expect("the page's nodes after 400 keys", (await nodes()) - nodesBefore, 0);
+  await typing.close();
+
   // Seen once, the page opens and calculates with the network off.
   const offline = await browser.newPage();
   await offline.goto(`${server.url}/index.html`);
