@@ -75,6 +75,17 @@ try {
   expect("drawn anew at 100 %, the field keeps what was typed", await ask(zoomed, "text 1000"), '"1920"');
   expect("and the result with it (1920 x 720 at 4.5 inches)", await ask(zoomed, "text 1005"), '"455"');
 
+  // The contrast the user asks for, changed after load: the dialog is drawn anew in it.
+  const contrast = await browser.newPage();
+  await contrast.goto(`${server.url}/index.html`);
+  await up(contrast);
+  const normalGrey = await ask(contrast, "color 1002");
+  const emulation = await contrast.target().createCDPSession();
+  await emulation.send("Emulation.setEmulatedMedia", { features: [{ name: "forced-colors", value: "active" }] });
+  await contrast.waitForFunction(async () => (await window.dotwise.driver("color 1002")) === "#00FF00");
+  expect("forced colours turned on after load", `${normalGrey} -> ${await ask(contrast, "color 1002")}`, "#808080 -> #00FF00");
+  await contrast.close();
+
   // Inputs in the address are typed in once the dialog is up; bad ones are passed over, never shown as markup.
   const shared = await browser.newPage();
   await shared.goto(`${server.url}/index.html?x=1920&y=1080&d=24&gb=500`);
