@@ -33,6 +33,24 @@ std::size_t LineBreak(const std::string& paragraph, std::size_t start, std::size
     return end;
 }
 
+// The end of the line that starts at `start`: what fits in `width` (any
+// length where it is negative), tabs included, broken where a line may break.
+std::size_t LineEnd(const std::string& paragraph, std::size_t start, int width, const TextMetrics& metrics, int tabStop, int& lineWidth) {
+    std::size_t end = start;
+    lineWidth = 0;
+    while (end < paragraph.size()) {
+        const std::size_t next = NextCharEnd(paragraph, end);
+        const int w = paragraph[end] == '\t' ? tabStop - lineWidth % tabStop : metrics.TextWidth(std::string_view(paragraph).substr(end, next - end));
+        if (width >= 0 && lineWidth + w > width && end > start) break;
+        lineWidth += w;
+        end = next;
+    }
+    if (width < 0 || end >= paragraph.size()) return end;
+    const std::size_t cut = LineBreak(paragraph, start, end);
+    if (cut != end) lineWidth = metrics.TextWidth(std::string_view(paragraph).substr(start, cut - start));
+    return cut;
+}
+
 }  // namespace
 
 std::vector<TextRun> LayOutStaticText(HWND control, const TextMetrics& metrics) {
@@ -51,24 +69,8 @@ std::vector<TextRun> LayOutStaticText(HWND control, const TextMetrics& metrics) 
         const std::string paragraph = text.substr(paragraphStart, paragraphEnd - paragraphStart);
         std::size_t start = 0;
         do {
-            // Measure what fits on this line, tabs included.
-            std::size_t end = start;
             int lineWidth = 0;
-            while (end < paragraph.size()) {
-                const std::size_t next = NextCharEnd(paragraph, end);
-                const int w =
-                    paragraph[end] == '\t' ? tabStop - lineWidth % tabStop : metrics.TextWidth(std::string_view(paragraph).substr(end, next - end));
-                if (wraps && lineWidth + w > width && end > start) break;
-                lineWidth += w;
-                end = next;
-            }
-            if (wraps && end < paragraph.size()) {
-                const std::size_t cut = LineBreak(paragraph, start, end);
-                if (cut != end) {
-                    lineWidth = metrics.TextWidth(std::string_view(paragraph).substr(start, cut - start));
-                    end = cut;
-                }
-            }
+            const std::size_t end = LineEnd(paragraph, start, wraps ? width : -1, metrics, tabStop, lineWidth);
             int x = 0;
             if (align == SS_RIGHT)
                 x = width - lineWidth;
