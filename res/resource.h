@@ -37,3 +37,10 @@
 #define IDS_BADGE_SEAL 201
 #define IDS_BADGE_PLATE_MAKING 202
 #define IDS_BADGE_TOOLTIP 203
+
+// A screen reader's names for the fields whose row's label speaks for the
+// field beside them (the class of string the accessibility rules look up:
+// 20000 + the field's id).
+#define IDS_NAME_COLOR_VALUES (20000 + IDC_COLOR_VALUES)
+#define IDS_NAME_POWER_N (20000 + IDC_POWER_N)
+#define IDS_NAME_NOMINAL_GB (20000 + IDC_NOMINAL_GB)

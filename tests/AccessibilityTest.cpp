@@ -58,9 +58,14 @@ TEST(Accessibility, EveryControlHasItsRoleNameAndStates) {
         {1004, "entry|矩阵的对角线长度(Inch):|enabled focusable editable"},
         {1005, "entry|当前屏幕的 PPI [图像的 DPI ](点/平方英寸):|enabled focusable read-only"},
         {1006, "entry|当前屏幕的 PPC [图像的 DPC ](点/平方厘米):|enabled focusable read-only"},
-        // The capacity row: the result right of the nominal field shares its label.
-        {1016, "entry|硬盘,U盘,SD卡等存储介质在电脑中的实际 G 数:|enabled focusable editable"},
+        // Where a row's label speaks for the field beside (the actual capacity, 2 to the N, the
+        // colour depth), the other field has a name of its own: no two fields sound alike.
+        {1016, "entry|硬盘,U盘,SD卡等存储介质的标称 G 数:|enabled focusable editable"},
         {1010, "entry|硬盘,U盘,SD卡等存储介质在电脑中的实际 G 数:|enabled focusable read-only"},
+        {1008, "entry|N (求 2 的 N 次方):|focusable editable"},
+        {1009, "entry|2 的 N 次方等于几:|focusable read-only"},
+        {1007, "entry|色深,一个数是多少位( 2 的多少次方):|focusable editable"},
+        {1013, "entry|颜色数 (2 的位数次方):|focusable read-only"},
         {1, "push button|确定|enabled focusable focused default"},
         {2, "push button|取消|enabled focusable"},
         {1014, "radio button|周长|focusable"},

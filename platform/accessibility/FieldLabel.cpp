@@ -45,3 +45,11 @@ HWND FieldLabel(HWND field) {
     }
     return best;
 }
+
+std::string FieldOwnName(HWND field) {
+    const int id = GetDlgCtrlID(field);
+    if (id <= 0 || id > 0xFFFF - static_cast<int>(kFieldNameStrings)) return "";
+    char name[256] = {};
+    const int length = LoadStringA(GetModuleHandleA(nullptr), kFieldNameStrings + static_cast<UINT>(id), name, sizeof name);
+    return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : "";
+}

@@ -6,5 +6,13 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The static whose text labels `field`; null where none stands on its row.
 HWND FieldLabel(HWND field);
+
+// Where one label speaks for two fields of its row, the program names the
+// other outright: the string resource kFieldNameStrings + the field's id.
+inline constexpr UINT kFieldNameStrings = 20000;
+// That name, in the resources' language (UTF-8); empty where the field has none.
+std::string FieldOwnName(HWND field);

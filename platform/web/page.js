@@ -451,6 +451,8 @@ Module.dotwisePage = (() => {
         if (role === "radio") node.setAttribute("aria-checked", states.includes("c") ? "true" : "false");
         if (role === "dialog" || role === "alertdialog") flag("aria-modal", states.includes("a"));
         if (role === "textbox" && node.textContent !== value) node.textContent = value;
+        // A result is read out when it changes, as the user types what it is computed from.
+        if (role === "textbox" && states.includes("r")) node.setAttribute("aria-live", "polite");
         node.removeAttribute("aria-hidden");
         if (states.includes("f")) {
           focused = id;

@@ -56,6 +56,7 @@ AccessibleRole RoleOf(HWND hWnd) {
 std::string NameOf(HWND hWnd, AccessibleRole role) {
     switch (role) {
     case AccessibleRole::Entry: {
+        if (std::string own = FieldOwnName(hWnd); !own.empty()) return own;
         HWND label = LabelFor(hWnd);
         return label != nullptr ? Spoken(label->text) : "";
     }
@@ -134,7 +135,8 @@ AccessibleNode DescribeWindow(HWND hWnd) {
     node.clickable = node.role == AccessibleRole::PushButton || node.role == AccessibleRole::RadioButton ||
                      (node.role == AccessibleRole::Image && (hWnd->style & SS_NOTIFY));
     if (node.role == AccessibleRole::Entry) {
-        node.labelledBy = LabelFor(hWnd);
+        // A field named outright is not the label's: the label speaks for its neighbour.
+        node.labelledBy = FieldOwnName(hWnd).empty() ? LabelFor(hWnd) : nullptr;
         if (const EditControl* edit = EditControlOf(hWnd)) {
             const EditModel& model = edit->Model();
             node.text = model.Text();

@@ -147,7 +147,10 @@ public:
         if (IsSelf(child)) {
             std::wstring ours;
             if (HasClass(control_, "Edit")) {
-                if (HWND label = FieldLabel(control_); label != nullptr) ours = SpokenText(label);
+                if (const std::string own = FieldOwnName(control_); !own.empty())
+                    ours = Wide(own.c_str());
+                else if (HWND label = FieldLabel(control_); label != nullptr)
+                    ours = SpokenText(label);
             } else if (IsIconStatic(control_)) {
                 ours = ToolTipOf(control_);
             }

@@ -138,8 +138,8 @@ int main(int argc, char** argv) {
         {1000, "text", "矩阵的 X 方向像素(Pixel):"},
         {1004, "text", "矩阵的对角线长度(Inch):"},
         {1005, "text", "当前屏幕的 PPI [图像的 DPI ](点/平方英寸):"},
-        // The result right of the nominal capacity shares its label.
-        {1016, "text", "硬盘,U盘,SD卡等存储介质在电脑中的实际 G 数:"},
+        // The row's label speaks for the result; the nominal capacity beside it has a name of its own.
+        {1016, "text", "硬盘,U盘,SD卡等存储介质的标称 G 数:"},
         {1010, "text", "硬盘,U盘,SD卡等存储介质在电脑中的实际 G 数:"},
         {1, "push button", "确定"},
         {1014, "radio button", "周长"},
