@@ -94,8 +94,36 @@ TEST(Accessibility, AFieldsTextCaretAndSelectionAreInCharacters) {
     ASSERT_EQ(answers.size(), 6u);
     EXPECT_EQ(answers[1], "4.5|3|0-3");
     EXPECT_EQ(answers[3], "4.5|3|3-3");
-    // An open menu is a node of its own, after the dialogs.
-    EXPECT_NE(answers[5].find(";menu||enabled"), std::string::npos) << answers[5];
+    // An open menu is a node of its own, after the dialogs, named as the desktop names a field's menu.
+    EXPECT_NE(answers[5].find(";menu|上下文|enabled"), std::string::npos) << answers[5];
+}
+
+// A menu item is named without its bracketed mnemonic or its shortcut, which are its keys;
+// the system menu is named as such; the About box's icon by the program.
+TEST(Accessibility, MenuItemsAreNamedApartFromTheirKeys) {
+    const auto addCommands = [](Driver& driver) {
+        AddAccessibilityCommands(driver);
+        driver.AddCommand("a11ymenu", [](const Driver::Args&) {
+            std::string answer;
+            for (const AccessibleNode& top : AccessibleTree()) {
+                if (top.role != AccessibleRole::Menu) continue;
+                answer = top.name;
+                for (const AccessibleNode& item : top.children) answer += "|" + item.name + "=" + item.keyBinding;
+            }
+            return answer;
+        });
+        driver.AddCommand("a11yicon", [](const Driver::Args&) {
+            for (const AccessibleNode& top : AccessibleTree())
+                for (const AccessibleNode& child : top.children)
+                    if (child.role == AccessibleRole::Image && top.role == AccessibleRole::Dialog && top.name == "关于 Dotwise") return child.name;
+            return std::string("none");
+        });
+    };
+    const DriverRun run = RunDotwise("key Alt+Space\na11ymenu\nmenu \"关于 Dotwise...\"\na11yicon\n", addCommands);
+    const std::vector<std::string> answers = Answers(run);
+    ASSERT_EQ(answers.size(), 4u);
+    EXPECT_EQ(answers[1], "系统|移动=m;;|关闭=c;;<Alt>F4|关于 Dotwise...=a;;");
+    EXPECT_EQ(answers[3], "Dotwise 应用程序");
 }
 
 }  // namespace

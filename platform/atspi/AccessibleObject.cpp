@@ -23,6 +23,7 @@ struct DotwiseAccessible {
     bool application;
     bool defunct;
     gchar* name;
+    gchar* keyBinding;
 };
 
 struct DotwiseAccessibleClass {
@@ -178,6 +179,7 @@ AtkRelationSet* RefRelationSet(AtkObject* object) {
 
 void Finalize(GObject* object) {
     g_free(Self(object)->name);
+    g_free(Self(object)->keyBinding);
     G_OBJECT_CLASS(g_parentClass)->finalize(object);
 }
 
@@ -290,11 +292,20 @@ gboolean DoAction(AtkAction* action, gint index) {
 
 const gchar* GetActionName(AtkAction*, gint index) { return index == 0 ? "click" : nullptr; }
 
+// A menu item's keys, as ATK writes them: "mnemonic;;shortcut" ("c;;<Alt>F4").
+const gchar* GetKeyBinding(AtkAction* action, gint index) {
+    DotwiseAccessible* self = Self(action);
+    const auto node = Current(self);
+    if (index != 0 || !node || node->keyBinding.empty()) return nullptr;
+    return Keep(self->keyBinding, node->keyBinding);
+}
+
 void ActionInit(gpointer iface, gpointer) {
     auto* action = static_cast<AtkActionIface*>(iface);
     action->get_n_actions = GetActionCount;
     action->do_action = DoAction;
     action->get_name = GetActionName;
+    action->get_keybinding = GetKeyBinding;
 }
 
 // --- AtkText and AtkEditableText: offsets in characters ---

@@ -3,10 +3,14 @@
 #include "../accessibility/FieldLabel.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include "ButtonControl.h"
 #include "EditControl.h"
+#include "InterfaceLanguage.h"
 #include "Menu.h"
+#include "Resources.h"
 #include "ToolTip.h"
 #include "Utf8.h"
 #include "WindowManager.h"
@@ -31,8 +35,45 @@ std::string Spoken(const std::string& text) {
     return spoken.substr(first, spoken.find_last_not_of(' ') - first + 1);
 }
 
-// A menu item's name: what stands after a tab is its shortcut, not its name.
-std::string SpokenMenuItem(const std::string& text) { return Spoken(text.substr(0, text.find('\t'))); }
+// A menu item's name: what stands after a tab is its shortcut, not its name,
+// and a mnemonic written apart in brackets, "撤消(&U)", is its key, not its name.
+std::string SpokenMenuItem(const std::string& text) {
+    std::string label = text.substr(0, text.find('\t'));
+    if (const auto open = label.find("(&"); open != std::string::npos && open + 3 < label.size() && label[open + 3] == ')') label.erase(open, 4);
+    return Spoken(label);
+}
+
+// A menu item's keys, as ATK writes them: its mnemonic, and the shortcut after
+// its tab in the toolkit's spelling ("Alt+F4" is "<Alt>F4").
+std::string MenuItemKeys(const std::string& text) {
+    std::string mnemonic;
+    for (std::size_t i = 0; i + 1 < text.size() && text[i] != '\t'; ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        mnemonic = std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1]))));
+        break;
+    }
+    std::string shortcut;
+    if (const auto tab = text.find('\t'); tab != std::string::npos) {
+        std::string rest = text.substr(tab + 1);
+        for (std::size_t plus; (plus = rest.find('+')) != std::string::npos && plus + 1 < rest.size(); rest.erase(0, plus + 1)) {
+            const std::string modifier = rest.substr(0, plus);
+            shortcut += "<" + (modifier == "Ctrl" ? std::string("Control") : modifier) + ">";
+        }
+        shortcut += rest;
+    }
+    return mnemonic.empty() && shortcut.empty() ? "" : mnemonic + ";;" + shortcut;
+}
+
+// The program's name, from its version block in the interface's language: for its icon.
+std::string ProductName() {
+    for (const VersionField& field : ProgramResources().versionFields)
+        if (std::string_view(field.name) == "ProductName") return field.value;
+    return "Dotwise";
+}
 
 int Characters(const std::string& text, int bytes) {
     return static_cast<int>(
@@ -61,8 +102,9 @@ std::string NameOf(HWND hWnd, AccessibleRole role) {
         return label != nullptr ? Spoken(label->text) : "";
     }
     case AccessibleRole::Image: {
+        // A badge is named by its tooltip; the program's icon, as in the About box, by the program.
         const ToolInfo* tool = FindTool(hWnd);
-        return tool != nullptr ? tool->text : "";
+        return tool != nullptr ? tool->text : ProductName();
     }
     default: return Spoken(hWnd->text);
     }
@@ -100,6 +142,9 @@ AccessibleNode MenuNode(const TrackedMenu& menu) {
     AccessibleNode node;
     node.window = menu.window;
     node.role = AccessibleRole::Menu;
+    // As the desktop names its menus: the window's own menu, or a field's menu of what can be done with its text.
+    const bool systemMenu = IsWindow(menu.owner) && menu.owner->systemMenu == menu.menu;
+    node.name = systemMenu ? InterfaceText("系统", "System") : InterfaceText("上下文", "Context");
     node.states = AccessibleState::kEnabled | AccessibleState::kShowing;
     for (std::size_t i = 0; i < menu.menu->items.size(); ++i) {
         const MenuItem& item = menu.menu->items[i];
@@ -109,6 +154,7 @@ AccessibleNode MenuNode(const TrackedMenu& menu) {
         entry.item = static_cast<int>(i);
         entry.role = AccessibleRole::MenuItem;
         entry.name = SpokenMenuItem(item.text);
+        entry.keyBinding = MenuItemKeys(item.text);
         entry.states = AccessibleState::kShowing | (item.IsEnabled() ? AccessibleState::kEnabled : 0);
         if (static_cast<int>(i) == menu.highlight) entry.states |= AccessibleState::kSelected | AccessibleState::kFocused;
         entry.clickable = item.IsEnabled();

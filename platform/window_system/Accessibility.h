@@ -38,6 +38,7 @@ struct AccessibleNode {
     int selectionEnd = 0;
     HWND labelledBy = nullptr;
     bool clickable = false;  // has a "click" action: buttons and the badges
+    std::string keyBinding;  // a menu item's keys, as ATK writes them: "mnemonic;;shortcut"
     std::vector<AccessibleNode> children;
 };
 
