@@ -21,8 +21,15 @@
 
 namespace {
 
+struct KeyListener {
+    AtkKeySnoopFunc listen;
+    gpointer data;
+};
+
 struct Bridge {
     AtkObject* application = nullptr;
+    std::map<guint, KeyListener> keyListeners;  // the screen readers' way in: ATK's bridge adds one
+    guint nextKeyListener = 1;
     std::map<AccessibleKey, AtkObject*> objects;
     std::map<AccessibleKey, AccessibleNode> last;  // without children
     std::vector<AccessibleKey> lastTop;
@@ -46,9 +53,20 @@ AtkObject* GetRoot() { return bridge().application; }
 const gchar* ToolkitName() { return "Dotwise"; }
 const gchar* ToolkitVersion() { return "1.0"; }
 
-// ATK asks the toolkit for the root of its tree and its name.
+guint AddKeyListener(AtkKeySnoopFunc listen, gpointer data) {
+    Bridge& b = bridge();
+    const guint id = b.nextKeyListener++;
+    b.keyListeners[id] = {listen, data};
+    return id;
+}
+
+void RemoveKeyListener(guint id) { bridge().keyListeners.erase(id); }
+
+// ATK asks the toolkit for the root of its tree and its name, and for the keys, as a GTK program gives them.
 void InstallToolkit() {
     auto* util = static_cast<AtkUtilClass*>(g_type_class_ref(ATK_TYPE_UTIL));
+    util->add_key_event_listener = AddKeyListener;
+    util->remove_key_event_listener = RemoveKeyListener;
     util->get_root = GetRoot;
     util->get_toolkit_name = ToolkitName;
     util->get_toolkit_version = ToolkitVersion;
@@ -205,6 +223,26 @@ DOTWISE_MODULE_EXPORT void DotwisePumpAccessibility() {
         action();
     }
     Update();
+}
+
+DOTWISE_MODULE_EXPORT bool DotwiseAccessibilityKey(bool press, unsigned keysym, unsigned modifiers, const char* text, unsigned hardwareCode,
+                                                   unsigned time) {
+    Bridge& b = bridge();
+    if (!b.started || b.keyListeners.empty()) return false;
+    std::string typed = text != nullptr ? text : "";
+    AtkKeyEventStruct event{};
+    event.type = press ? ATK_KEY_EVENT_PRESS : ATK_KEY_EVENT_RELEASE;
+    event.state = modifiers;
+    event.keyval = keysym;
+    event.length = static_cast<gint>(typed.size());
+    event.string = typed.data();
+    event.keycode = static_cast<guint16>(hardwareCode);
+    event.timestamp = time;
+    // Each listener hears the key (a copy: one may remove itself); one that takes it keeps it from the program.
+    const std::map<guint, KeyListener> listeners = b.keyListeners;
+    bool taken = false;
+    for (const auto& [id, listener] : listeners) taken = listener.listen(&event, listener.data) != 0 || taken;
+    return taken;
 }
 
 // The bus is read at this pace while the program waits for input.

@@ -27,6 +27,7 @@
 #include "../window_system/WindowApi.h"
 #include "../window_system/WindowManager.h"
 #include "Renderer.h"
+#include "ScreenReaderKey.h"
 #include "Screenshot.h"
 #include "SurfaceCanvas.h"
 #include "DesktopWishes.h"
@@ -599,7 +600,22 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
     }
 }
 
+// The screen readers hear each key before the program does, and keep their own commands from it.
+bool SdlBackend::ScreenReaderTakes(const SDL_Event& event, bool down) {
+    if (m_accessibility == nullptr) return false;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    void* display = m_window != nullptr && SDL_GetWindowWMInfo(m_window, &info) && info.subsystem == SDL_SYSWM_X11 ? info.info.x11.display : nullptr;
+    const ScreenReaderKey key = ScreenReaderKeyOf(event.key.keysym, display);
+    if (key.keysym == 0) return false;
+    if (!m_accessibility->key(down, key.keysym, key.modifiers, key.text.c_str(), key.hardwareCode, event.key.timestamp)) return false;
+    // Nor does the text the key would type reach the program.
+    if (down) m_suppressText = true;
+    return true;
+}
+
 void SdlBackend::OnKey(const SDL_Event& event, bool down) {
+    if (ScreenReaderTakes(event, down)) return;
     const Uint16 mod = event.key.keysym.mod;
     const bool shift = (mod & KMOD_SHIFT) != 0;
     const bool ctrl = (mod & KMOD_CTRL) != 0;

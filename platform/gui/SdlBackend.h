@@ -75,6 +75,7 @@ private:
     // The X11 clipboard, opened on first use; null elsewhere.
     X11Clipboard* Clipboard();
     void OnKey(const SDL_Event& event, bool down);
+    bool ScreenReaderTakes(const SDL_Event& event, bool down);
     void OnText(const char* utf8);
     void OnMouseButton(const SDL_Event& event, bool down);
     void OnMouseMotion(const SDL_Event& event);

@@ -113,7 +113,8 @@ bool BindAccessibility(void* handle, AccessibilityModule& module) {
     module.start = EntryPoint<decltype(module.start)>(handle, "DotwiseStartAccessibility");
     module.pump = EntryPoint<decltype(module.pump)>(handle, "DotwisePumpAccessibility");
     module.wait = EntryPoint<decltype(module.wait)>(handle, "DotwiseAccessibilityWait");
-    return module.start != nullptr && module.pump != nullptr && module.wait != nullptr;
+    module.key = EntryPoint<decltype(module.key)>(handle, "DotwiseAccessibilityKey");
+    return module.start != nullptr && module.pump != nullptr && module.wait != nullptr && module.key != nullptr;
 }
 
 }  // namespace

@@ -35,6 +35,11 @@ struct AccessibilityModule {
     void (*pump)();
     // How long the back end may sleep before `pump` is due, in milliseconds.
     int (*wait)();
+    // A key as the keyboard gave it, before the program sees it: the screen
+    // readers hear it, and true means one of them took it for itself, so the
+    // program must not have it. `keysym` is the X keysym, `modifiers` X's
+    // state mask, `text` what the key types (may be empty).
+    bool (*key)(bool press, unsigned keysym, unsigned modifiers, const char* text, unsigned hardwareCode, unsigned time);
 };
 
 // Each module is opened on first use from beside the program or from its

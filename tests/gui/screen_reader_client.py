@@ -127,6 +127,31 @@ def main():
     eventually("the caret's moves were heard", lambda: heard("object:text-caret-moved", x.name), True)
     eventually("the density follows", lambda: text_of(ppi) != "0", True)
 
+    # Keys reach the screen readers before the program, as a GTK program's do: a reader hears each
+    # key, and one it keeps for itself (as Orca keeps its own commands) never reaches the field.
+    keys = []
+
+    def listen(event):
+        keys.append((event.type, event.event_string))
+        return event.event_string == "7"  # taken: the reader's own
+
+    pyatspi.Registry.registerKeystrokeListener(listen, kind=(pyatspi.KEY_PRESSED_EVENT, pyatspi.KEY_RELEASED_EVENT),
+                                               mask=pyatspi.allModifiers(), synchronous=True, preemptive=True)
+    # The program waits for the reader's answer on each key, so the keys are typed while the bus is served.
+    typing = subprocess.Popen(["xdotool", "type", "--delay", "50", "57"])
+    while typing.poll() is None:
+        pump(0.05)
+    eventually("a key the reader only heard reaches the field", lambda: text_of(x), "195")
+    expect("the reader heard both keys pressed and let go",
+           [k for k in keys if k[1] in ("5", "7")],
+           [(pyatspi.KEY_PRESSED_EVENT, "5"), (pyatspi.KEY_RELEASED_EVENT, "5"), (pyatspi.KEY_PRESSED_EVENT, "7"), (pyatspi.KEY_RELEASED_EVENT, "7")])
+    pyatspi.Registry.deregisterKeystrokeListener(listen, kind=(pyatspi.KEY_PRESSED_EVENT, pyatspi.KEY_RELEASED_EVENT), mask=pyatspi.allModifiers())
+    pump(0.2)
+    typing = subprocess.Popen(["xdotool", "key", "BackSpace"])
+    while typing.poll() is None:
+        pump(0.05)
+    eventually("with no reader listening, keys reach the field at once", lambda: text_of(x), "19")
+
     # A caller's word is checked, never trusted: a length past the text's end, an
     # offset at the end of the integers, and a range as long as they go.
     editable = x.queryEditableText()
