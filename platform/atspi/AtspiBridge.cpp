@@ -124,6 +124,10 @@ void NotifyText(AtkObject* object, const std::string& before, const std::string&
 
 void NotifyChanges(AtkObject* object, const AccessibleNode& before, const AccessibleNode& now) {
     using namespace AccessibleState;
+    // The focus comes first: a reader takes the first event of a field it hears as where the
+    // focus went, and would otherwise say the field's new caret or selection and not the field.
+    const bool focusGained = !(before.states & kFocused) && (now.states & kFocused);
+    if (focusGained) atk_object_notify_state_change(object, ATK_STATE_FOCUSED, TRUE);
     if (before.name != now.name) g_object_notify(G_OBJECT(object), "accessible-name");
     if (before.text != now.text) NotifyText(object, before.text, now.text);
     if (before.caret != now.caret) g_signal_emit_by_name(object, "text-caret-moved", static_cast<gint>(now.caret));
@@ -135,7 +139,7 @@ void NotifyChanges(AtkObject* object, const AccessibleNode& before, const Access
     NotifyState(object, before.states, now.states, kActive, ATK_STATE_ACTIVE);
     NotifyState(object, before.states, now.states, kSelected, ATK_STATE_SELECTED);
     NotifyState(object, before.states, now.states, kShowing, ATK_STATE_SHOWING);
-    NotifyState(object, before.states, now.states, kFocused, ATK_STATE_FOCUSED);
+    if (!focusGained) NotifyState(object, before.states, now.states, kFocused, ATK_STATE_FOCUSED);
 }
 
 // Compares the model with the last call's and tells the screen readers what differs.
