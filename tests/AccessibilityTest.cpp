@@ -78,14 +78,22 @@ TEST(Accessibility, EveryControlHasItsRoleNameAndStates) {
     for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(answers[i], cases[i].expected) << cases[i].id;
 }
 
-TEST(Accessibility, BadgesAreImagesNamedByTheirTooltipAndClickLikeTheMouse) {
-    const DriverRun run = RunDotwise("a11y 1017\na11yclick 1018\na11y\n", AddAccessibilityCommands);
+// The three badges share one tooltip: each is named apart, the tooltip its description.
+TEST(Accessibility, BadgesAreImagesNamedApartDescribedByTheirTooltipAndClickLikeTheMouse) {
+    const auto addCommands = [](Driver& driver) {
+        AddAccessibilityCommands(driver);
+        driver.AddCommand("a11ydescription", [](const Driver::Args& a) { return DescribeWindow(Driver::Control(a.at(0))).description; });
+    };
+    const DriverRun run = RunDotwise("a11y 1017\na11y 1018\na11y 1019\na11ydescription 1019\na11yclick 1018\na11y\n", addCommands);
     const std::vector<std::string> answers = Answers(run);
-    ASSERT_EQ(answers.size(), 3u);
-    EXPECT_EQ(answers[0].rfind("image|Marvo个人程序", 0), 0u) << answers[0];
-    EXPECT_EQ(answers[1], "ok");
+    ASSERT_EQ(answers.size(), 6u);
+    EXPECT_EQ(answers[0], "image|织唛相关图像处理程序图标|enabled");
+    EXPECT_EQ(answers[1], "image|手工制作的印章|enabled");
+    EXPECT_EQ(answers[2], "image|制版优化主程序图标|enabled");
+    EXPECT_EQ(answers[3], "Marvo个人程序...(联系方式从略)");
+    EXPECT_EQ(answers[4], "ok");
     ASSERT_EQ(MessageBoxes(run).size(), 1u);
-    EXPECT_EQ(answers[2].rfind("dialog|", 0), 0u);
+    EXPECT_EQ(answers[5].rfind("dialog|", 0), 0u);
 }
 
 TEST(Accessibility, AFieldsTextCaretAndSelectionAreInCharacters) {

@@ -12,7 +12,8 @@
 HWND FieldLabel(HWND field);
 
 // Where one label speaks for two fields of its row, the program names the
-// other outright: the string resource kFieldNameStrings + the field's id.
+// other outright, and so it names pictures that share a tooltip: the string
+// resource kFieldNameStrings + the control's id.
 inline constexpr UINT kFieldNameStrings = 20000;
 // That name, in the resources' language (UTF-8); empty where the field has none.
 std::string FieldOwnName(HWND field);

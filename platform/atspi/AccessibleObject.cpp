@@ -23,6 +23,7 @@ struct DotwiseAccessible {
     bool application;
     bool defunct;
     gchar* name;
+    gchar* description;
     gchar* keyBinding;
 };
 
@@ -87,6 +88,13 @@ const gchar* GetName(AtkObject* object) {
     if (self->application) return "Dotwise";
     const auto node = Current(self);
     return Keep(self->name, node ? node->name : "");
+}
+
+const gchar* GetDescription(AtkObject* object) {
+    DotwiseAccessible* self = Self(object);
+    if (self->application) return "";
+    const auto node = Current(self);
+    return Keep(self->description, node ? node->description : "");
 }
 
 gint GetChildCount(AtkObject* object) { return static_cast<gint>(ChildrenOf(Self(object)).size()); }
@@ -180,6 +188,7 @@ AtkRelationSet* RefRelationSet(AtkObject* object) {
 void Finalize(GObject* object) {
     g_free(Self(object)->name);
     g_free(Self(object)->keyBinding);
+    g_free(Self(object)->description);
     G_OBJECT_CLASS(g_parentClass)->finalize(object);
 }
 
@@ -187,6 +196,7 @@ void ClassInit(gpointer klass, gpointer) {
     g_parentClass = g_type_class_peek_parent(klass);
     AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
     atk->get_name = GetName;
+    atk->get_description = GetDescription;
     atk->get_n_children = GetChildCount;
     atk->ref_child = RefChild;
     atk->get_index_in_parent = GetIndexInParent;

@@ -54,7 +54,7 @@ bool TabWraps(HWND control, BOOL backward) {
     return backward ? nextAt > at : nextAt < at;
 }
 
-// One line a node: id, parent id, role, name, states (letters), text, caret, selection's start and end, control id.
+// One line a node: id, parent id, role, name, states (letters), text, caret, selection's start and end, control id, description.
 void Describe(const AccessibleNode& node, const std::string& parent, std::string& out) {
     const char* role = AriaRole(node.role);
     if (role == nullptr) return;
@@ -76,7 +76,8 @@ void Describe(const AccessibleNode& node, const std::string& parent, std::string
     // A control's id in its dialog, for the page to know its fields by.
     const int control = node.item < 0 && node.window != nullptr ? GetDlgCtrlID(node.window) : 0;
     out += id + '\t' + parent + '\t' + role + '\t' + Clean(node.name) + '\t' + states + '\t' + Clean(node.text) + '\t' + std::to_string(node.caret) +
-           '\t' + std::to_string(node.selectionStart) + '\t' + std::to_string(node.selectionEnd) + '\t' + std::to_string(control) + '\n';
+           '\t' + std::to_string(node.selectionStart) + '\t' + std::to_string(node.selectionEnd) + '\t' + std::to_string(control) + '\t' +
+           Clean(node.description) + '\n';
     for (const AccessibleNode& child : node.children) Describe(child, id, out);
 }
 

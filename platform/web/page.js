@@ -432,7 +432,7 @@ Module.dotwisePage = (() => {
       const values = {};
       for (const line of text.split("\n")) {
         if (!line) continue;
-        const [id, parent, role, name, states, value, caret, start, end, control] = line.split("\t");
+        const [id, parent, role, name, states, value, caret, start, end, control, description] = line.split("\t");
         if (role === "textbox") values[control] = value;
         seen.add(id);
         let node = document.getElementById(id);
@@ -444,6 +444,8 @@ Module.dotwisePage = (() => {
         if (node.parentNode !== home) home.appendChild(node);
         node.setAttribute("role", role);
         node.setAttribute("aria-label", name);
+        if (description) node.setAttribute("aria-description", description);
+        else node.removeAttribute("aria-description");
         const flag = (attribute, on) => (on ? node.setAttribute(attribute, "true") : node.removeAttribute(attribute));
         flag("aria-disabled", states.includes("d"));
         flag("aria-readonly", role === "textbox" && states.includes("r"));

@@ -102,7 +102,9 @@ std::string NameOf(HWND hWnd, AccessibleRole role) {
         return label != nullptr ? Spoken(label->text) : "";
     }
     case AccessibleRole::Image: {
-        // A badge is named by its tooltip; the program's icon, as in the About box, by the program.
+        // A picture the program names is known by that name (the badges, whose tooltip they
+        // share); the others by their tooltip; the program's icon, as in the About box, by the program.
+        if (std::string own = FieldOwnName(hWnd); !own.empty()) return own;
         const ToolInfo* tool = FindTool(hWnd);
         return tool != nullptr ? tool->text : ProductName();
     }
@@ -177,6 +179,7 @@ AccessibleNode DescribeWindow(HWND hWnd) {
     node.window = hWnd;
     node.role = RoleOf(hWnd);
     node.name = NameOf(hWnd, node.role);
+    if (const ToolInfo* tool = FindTool(hWnd); tool != nullptr && tool->text != node.name) node.description = tool->text;
     node.states = StatesOf(hWnd, node.role);
     node.clickable = node.role == AccessibleRole::PushButton || node.role == AccessibleRole::RadioButton ||
                      (node.role == AccessibleRole::Image && (hWnd->style & SS_NOTIFY));

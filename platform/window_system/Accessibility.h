@@ -30,6 +30,7 @@ struct AccessibleNode {
     int item = -1;          // a menu item's place among the menu's items, separators counted
     AccessibleRole role = AccessibleRole::Label;
     std::string name;
+    std::string description;  // what more a reader may say of it: a badge's tooltip
     unsigned states = 0;
     // A field's text as it shows it, and its caret and selection in characters.
     std::string text;

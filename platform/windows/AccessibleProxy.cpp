@@ -152,7 +152,8 @@ public:
                 else if (HWND label = FieldLabel(control_); label != nullptr)
                     ours = SpokenText(label);
             } else if (IsIconStatic(control_)) {
-                ours = ToolTipOf(control_);
+                const std::string own = FieldOwnName(control_);
+                ours = own.empty() ? ToolTipOf(control_) : Wide(own.c_str());
             }
             if (!ours.empty()) {
                 *name = Libraries().allocString(ours.c_str());

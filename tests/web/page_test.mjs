@@ -51,7 +51,8 @@ try {
   expect("the diagonal as a text box named by its label", await aria('#dotwise-a11y [aria-label="矩阵的对角线长度(Inch):"]'), "textbox|矩阵的对角线长度(Inch):||4.5");
   expect("the PPI as a read-only text box", await aria('#dotwise-a11y [aria-label="当前屏幕的 PPI [图像的 DPI ](点/平方英寸):"]'), "textbox|当前屏幕的 PPI [图像的 DPI ](点/平方英寸):|true|0");
   expect("OK as a button", await aria('#dotwise-a11y [role=button][aria-label="确定"]'), "button|确定||");
-  expect("a badge as an image named by its tooltip", await aria("#dotwise-a11y [role=img]"), "img|Marvo个人程序...(联系方式从略)||");
+  expect("a badge as an image named apart from the two others", await aria("#dotwise-a11y [role=img]"), "img|织唛相关图像处理程序图标||");
+  expect("described by the tooltip they share", await page.$eval("#dotwise-a11y [role=img]", (n) => n.getAttribute("aria-description")), "Marvo个人程序...(联系方式从略)");
   // Calls made together take turns: each gets the answer to its own line.
   expect("two driver calls made at once",
          JSON.stringify(await page.evaluate(() => Promise.all([window.dotwise.driver("text 1000"), window.dotwise.driver("text 1001")]))),

@@ -143,8 +143,9 @@ int main(int argc, char** argv) {
         {1010, "text", "硬盘,U盘,SD卡等存储介质在电脑中的实际 G 数:"},
         {1, "push button", "确定"},
         {1014, "radio button", "周长"},
-        {1017, "graphic", "Marvo个人程序...(联系方式从略)"},
-        {1019, "graphic", "Marvo个人程序...(联系方式从略)"},
+        // The badges share a tooltip; the program names each.
+        {1017, "graphic", "织唛相关图像处理程序图标"},
+        {1019, "graphic", "制版优化主程序图标"},
     };
     for (const Case& c : cases) {
         IAccessible* object = ObjectOf(GetDlgItem(dialog, c.id));
