@@ -84,6 +84,19 @@ TEST_F(AutomationApi, TemplatesComeBackFromTheirResourceFormInBothLayouts) {
     }
 }
 
+// An icon static's "#128" is its icon's resource number; a "#" name that is not a number as
+// written back ("#0128", "#70000", "#icon") stays a name, or it would come back as another.
+TEST(DialogTemplateImage, AnIconsNameIsANumberOnlyWhereItIsOneAsWritten) {
+    for (const char* name : {"#128", "#0", "#65535", "#0128", "#70000", "#icon", "#", "#-1"}) {
+        const DialogItemTemplate items[] = {{7, WindowClass::Static, WS_CHILD | SS_ICON, 1, 1, 20, 20, name}};
+        const DialogTemplate t{1, false, WS_POPUP, 0, 0, 0, 50, 50, "", nullptr, 0, items};
+        const std::vector<WORD> image = CompileDialogTemplate(t);
+        LoadedDialogTemplate read;
+        ASSERT_TRUE(read.Read(image.data(), image.size() * sizeof(WORD))) << name;
+        EXPECT_STREQ(read.View().items[0].text, name);
+    }
+}
+
 TEST_F(AutomationApi, TheProgramsDialogsAreFoundByTheirResources) {
     std::vector<int> ids;
     EnumResourceNamesA(

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <string>
 
 #include "Utf8.h"
 #include "WindowClasses.h"
@@ -60,10 +61,23 @@ WORD ClassAtom(WindowClass cls) {
     }
 }
 
+// The resource number "#id" names, where it names one: digits alone, as they are
+// written back ("#0128" or "#70000" is a name, not a number).
+bool ResourceNumber(const char* text, WORD& id) {
+    if (text == nullptr || text[0] != '#') return false;
+    const std::string digits(text + 1);
+    if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+    const unsigned long value = std::stoul(digits);
+    if (value > 0xFFFF || std::to_string(value) != digits) return false;
+    id = static_cast<WORD>(value);
+    return true;
+}
+
 // An icon static names its icon resource as "#id"; the compiled form holds the ordinal.
 void WriteItemText(TemplateWriter& out, const DialogItemTemplate& item) {
-    if (item.text != nullptr && item.text[0] == '#' && (item.style & SS_TYPEMASK) == SS_ICON)
-        out.Ordinal(static_cast<WORD>(std::atoi(item.text + 1)));
+    WORD id = 0;
+    if ((item.style & SS_TYPEMASK) == SS_ICON && ResourceNumber(item.text, id))
+        out.Ordinal(id);
     else
         out.Text(item.text);
 }
