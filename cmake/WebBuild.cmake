@@ -42,16 +42,8 @@ target_link_options(dotwise PRIVATE
 set_target_properties(dotwise PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_PROGRAM_DIR} SUFFIX .js
   LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page.js)
 # The page's icon is the program's: the icon file a native build writes from
-# res/, by the same small tool, built for the machine that builds.
-find_program(DOTWISE_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
-set(DOTWISE_ICON_TOOL_SOURCES
-  ${CMAKE_SOURCE_DIR}/tools/write_resource_script.cpp
-  ${CMAKE_SOURCE_DIR}/tools/ResourceScript.cpp
-  ${CMAKE_SOURCE_DIR}/badge/BadgeImage.cpp
-  ${CMAKE_SOURCE_DIR}/res/DotwiseResources.cpp
-  ${CMAKE_SOURCE_DIR}/res/IconImages.cpp
-  ${CMAKE_SOURCE_DIR}/platform/window_system/Resources.cpp
-  ${CMAKE_SOURCE_DIR}/platform/window_system/InterfaceLanguage.cpp)
+# res/, by the same small tool.
+include(${CMAKE_SOURCE_DIR}/cmake/ResourceTool.cmake)
 set(DOTWISE_WEB_ICON_TOOL_SOURCES
   ${CMAKE_SOURCE_DIR}/tools/write_web_icons.cpp
   ${CMAKE_SOURCE_DIR}/platform/gui/PngWriter.cpp
@@ -71,10 +63,10 @@ add_custom_command(
   OUTPUT ${DOTWISE_SITE_DIR}/favicon.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/resources
   COMMAND ${DOTWISE_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/platform/win32
-          ${DOTWISE_ICON_TOOL_SOURCES} -o ${CMAKE_BINARY_DIR}/write_resource_script_host
+          ${DOTWISE_RESOURCE_TOOL_SOURCES} -o ${CMAKE_BINARY_DIR}/write_resource_script_host
   COMMAND ${CMAKE_BINARY_DIR}/write_resource_script_host ${CMAKE_BINARY_DIR}/resources
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/resources/Dotwise.ico ${DOTWISE_SITE_DIR}/favicon.ico
-  DEPENDS ${DOTWISE_ICON_TOOL_SOURCES}
+  DEPENDS ${DOTWISE_RESOURCE_TOOL_SOURCES}
   COMMENT "Writing the page's icon from res/")
 # The page's font: the dialog's face cut down to the characters the program can show.
 set(DOTWISE_FONT_TEXT_SOURCES

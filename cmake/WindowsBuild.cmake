@@ -3,17 +3,8 @@
 # windres from a script written at build time from res/.
 enable_language(RC)
 
-# The resource script comes from the same data the Linux build reads, by a
-# small tool built for the machine that builds.
-find_program(DOTWISE_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
-set(DOTWISE_RESOURCE_TOOL_SOURCES
-  ${CMAKE_SOURCE_DIR}/tools/write_resource_script.cpp
-  ${CMAKE_SOURCE_DIR}/tools/ResourceScript.cpp
-  ${CMAKE_SOURCE_DIR}/badge/BadgeImage.cpp
-  ${CMAKE_SOURCE_DIR}/res/DotwiseResources.cpp
-  ${CMAKE_SOURCE_DIR}/res/IconImages.cpp
-  ${CMAKE_SOURCE_DIR}/platform/window_system/Resources.cpp
-  ${CMAKE_SOURCE_DIR}/platform/window_system/InterfaceLanguage.cpp)
+# The resource script comes from the same data the Linux build reads.
+include(${CMAKE_SOURCE_DIR}/cmake/ResourceTool.cmake)
 set(DOTWISE_RC_DIR ${CMAKE_BINARY_DIR}/resources)
 add_custom_command(
   OUTPUT ${DOTWISE_RC_DIR}/dotwise.rc ${DOTWISE_RC_DIR}/Dotwise.ico

@@ -28,6 +28,22 @@ export function serve(folder) {
   });
 }
 
+// The tests' checks: an "ok" or "FAILED" line each; finish() says how many
+// failed and ends the test with that verdict.
+export function checks() {
+  let failures = 0;
+  const expect = (what, got, wanted) => {
+    const ok = got === wanted;
+    console.log(`${ok ? "ok" : "FAILED"}: ${what}: ${JSON.stringify(got)}${ok ? "" : `, wanted ${JSON.stringify(wanted)}`}`);
+    if (!ok) ++failures;
+  };
+  const finish = () => {
+    console.log(failures ? `${failures} failed` : "all passed");
+    process.exit(failures ? 1 : 0);
+  };
+  return { expect, finish };
+}
+
 export function launchBrowser(options = {}) {
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM || "/usr/bin/chromium",

@@ -3,19 +3,14 @@
 // number format taken from the browser, and a screenshot of the dialog for
 // comparing with the Linux window's.
 //   node page_test.mjs SITE-FOLDER SCREENSHOT.png
-import { launchBrowser, serve } from "./browser.mjs";
+import { checks, launchBrowser, serve } from "./browser.mjs";
 
 const [site, shot] = process.argv.slice(2);
 if (!site || !shot) {
   console.error("usage: node page_test.mjs SITE-FOLDER SCREENSHOT.png");
   process.exit(2);
 }
-let failures = 0;
-function expect(what, got, wanted) {
-  const ok = got === wanted;
-  console.log(`${ok ? "ok" : "FAILED"}: ${what}: ${JSON.stringify(got)}${ok ? "" : `, wanted ${JSON.stringify(wanted)}`}`);
-  if (!ok) ++failures;
-}
+const { expect, finish } = checks();
 
 const server = await serve(site);
 const browser = await launchBrowser();
@@ -271,5 +266,4 @@ for (const [language, query, want] of [
   }
 }
 server.close();
-console.log(failures ? `${failures} failed` : "all passed");
-process.exit(failures ? 1 : 0);
+finish();

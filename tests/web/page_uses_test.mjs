@@ -4,19 +4,14 @@
 import { mkdtempSync, cpSync, readdirSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
-import { launchBrowser, serve } from "./browser.mjs";
+import { checks, launchBrowser, serve } from "./browser.mjs";
 
 const [site] = process.argv.slice(2);
 if (!site) {
   console.error("usage: node page_uses_test.mjs SITE-FOLDER");
   process.exit(2);
 }
-let failures = 0;
-function expect(what, got, wanted) {
-  const ok = got === wanted;
-  console.log(`${ok ? "ok" : "FAILED"}: ${what}: ${JSON.stringify(got)}${ok ? "" : `, wanted ${JSON.stringify(wanted)}`}`);
-  if (!ok) ++failures;
-}
+const { expect, finish } = checks();
 const up = (page) => page.waitForFunction(() => window.dotwise !== undefined && !window.dotwise.ended && document.getElementById("dotwise").width > 1);
 const ask = (page, line) => page.evaluate((l) => window.dotwise.driver(l), line);
 // Where the canvas stands in the page, and whether all of it can be reached by scrolling.
@@ -211,5 +206,4 @@ try {
   brokenServer.close();
   rmSync(broken, { recursive: true, force: true });
 }
-console.log(failures ? `${failures} failed` : "all passed");
-process.exit(failures ? 1 : 0);
+finish();
