@@ -7,7 +7,8 @@
 # Xvfb kept warm, starts interleaved, medians, ratios from the same run.
 #   bench/accessibility_cost.sh [BUILD-FOLDER] [RUNS]
 # Start is until the window is mapped and first drawn (bench/first_map.py);
-# peak memory is VmHWM.
+# peak memory is VmHWM. Then, with both running, a screen reader's question's
+# round trip over the bus (bench/atspi_round_trip.py), in interleaved batches.
 set -euo pipefail
 build=$(cd "${1:-build/default}" && pwd)
 runs=${2:-11}
@@ -16,6 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${DOTWISE_IN_SESSION:-}" ]; then
   source "$here"/warm_display.sh
   need=()
+  /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || need+=(python3-pyatspi)
   command -v dbus-run-session >/dev/null || need+=(dbus)
   [ -x /usr/libexec/at-spi-bus-launcher ] || need+=(at-spi2-core)
   install_bench_tools "${need[@]}"
@@ -50,3 +52,14 @@ awk -v d="${start[decided-off]}" -v o="${start[bus-off]}" -v n="${start[bus-on]}
   printf "against GTK:      start %.2f, memory %.2f (dotwise / galculator, both on)\n", n / g, nm / gm
 }'
 echo "(medians of $runs interleaved starts each)"
+
+enabled true
+"$build/dotwise" --platform gui 2>/dev/null &
+dotwise=$!
+galculator 2>/dev/null &
+peer=$!
+trap 'kill $dotwise $peer $keeper $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+/usr/bin/python3 "$here/atspi_round_trip.py" Dotwise galculator >"$work/round-trip"
+awk '{ms[$1] = $2} END {
+  printf "a question over the bus: dotwise %.3f ms, galculator %.3f ms, ratio %.2f\n", ms["Dotwise"], ms["galculator"], ms["Dotwise"] / ms["galculator"]
+}' "$work/round-trip"

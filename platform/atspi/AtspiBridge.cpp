@@ -11,11 +11,13 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "../window_system/BackendModules.h"
 #include "../window_system/Utf8.h"
 #include "AccessibleObject.h"
+#include "BusWatcher.h"
 
 #include <atk-bridge.h>
 
@@ -34,6 +36,7 @@ struct Bridge {
     std::map<AccessibleKey, AccessibleNode> last;  // without children
     std::vector<AccessibleKey> lastTop;
     std::deque<std::function<void()>> deferred;
+    std::unique_ptr<BusWatcher> watcher;
     bool started = false;
 };
 
@@ -196,7 +199,7 @@ void Update() {
 
 extern "C" {
 
-DOTWISE_MODULE_EXPORT bool DotwiseStartAccessibility(Rect (*toScreen)(const Rect&), std::string* reason) {
+DOTWISE_MODULE_EXPORT bool DotwiseStartAccessibility(Rect (*toScreen)(const Rect&), void (*wake)(), std::string* reason) {
     Bridge& b = bridge();
     if (b.started) return true;
     AccessibleHost host;
@@ -211,6 +214,7 @@ DOTWISE_MODULE_EXPORT bool DotwiseStartAccessibility(Rect (*toScreen)(const Rect
         return false;
     }
     b.started = true;
+    b.watcher = std::make_unique<BusWatcher>(wake);
     Update();
     return true;
 }
@@ -219,8 +223,7 @@ DOTWISE_MODULE_EXPORT void DotwisePumpAccessibility() {
     Bridge& b = bridge();
     if (!b.started) return;
     // The bus's questions first, then what they asked to be done, then what that changed.
-    for (int i = 0; i < 64 && g_main_context_iteration(nullptr, FALSE); ++i) {
-    }
+    b.watcher->Serve();
     while (!b.deferred.empty()) {
         auto action = std::move(b.deferred.front());
         b.deferred.pop_front();
@@ -249,6 +252,6 @@ DOTWISE_MODULE_EXPORT bool DotwiseAccessibilityKey(bool press, unsigned keysym, 
     return taken;
 }
 
-// The bus is read at this pace while the program waits for input.
-DOTWISE_MODULE_EXPORT int DotwiseAccessibilityWait() { return 20; }
+// The bus wakes the program itself; only GLib's own timers need the wait to end.
+DOTWISE_MODULE_EXPORT int DotwiseAccessibilityWait() { return bridge().started ? bridge().watcher->Due() : -1; }
 }

@@ -348,7 +348,12 @@ void SdlBackend::StartAccessibility() {
     std::string error;
     const AccessibilityModule* module = LoadAccessibilityModule(error);
     g_shownBackend = this;
-    if (module == nullptr || !module->start([](const Rect& r) { return g_shownBackend->OnDisplay(r); }, &error)) {
+    const auto wake = [] {
+        SDL_Event event{};
+        event.type = g_wakeEvent;
+        SDL_PushEvent(&event);
+    };
+    if (module == nullptr || !module->start([](const Rect& r) { return g_shownBackend->OnDisplay(r); }, wake, &error)) {
         std::cerr << "dotwise: screen readers cannot see the window (" << why << "): " << error << '\n';
         return;
     }
@@ -551,7 +556,7 @@ bool SdlBackend::PumpInput() {
     // show: sleep until the nearer of the two, or until input comes.
     int wait = UpdateToolTips(GetTickCount());
     if (const int toggle = m_dialogs.BlinkCaret(CaretBlinks(), m_origin); toggle >= 0) wait = wait < 0 ? toggle : std::min(wait, toggle);
-    if (m_accessibility != nullptr) wait = wait < 0 ? m_accessibility->wait() : std::min(wait, m_accessibility->wait());
+    if (const int bus = m_accessibility != nullptr ? m_accessibility->wait() : -1; bus >= 0) wait = wait < 0 ? bus : std::min(wait, bus);
     // Input that is already waiting is handled before a frame is shown.
     if (m_dialogs.Due() && SDL_PollEvent(nullptr) == 0) Present();
     SDL_Event event;

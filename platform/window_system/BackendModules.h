@@ -29,11 +29,13 @@ struct TerminalModule {
 // end opens only when the desktop says assistive technology is in use.
 struct AccessibilityModule {
     // Registers the program on the accessibility bus. `toScreen` maps the
-    // window system's rectangles to the display's. False, with the reason, when it cannot.
-    bool (*start)(Rect (*toScreen)(const Rect&), std::string* reason);
+    // window system's rectangles to the display's; `wake` ends the back end's
+    // wait, from another thread, when the bus has a question. False, with the
+    // reason, when it cannot.
+    bool (*start)(Rect (*toScreen)(const Rect&), void (*wake)(), std::string* reason);
     // Answers what the screen readers asked, and tells them what changed since the last call.
     void (*pump)();
-    // How long the back end may sleep before `pump` is due, in milliseconds.
+    // How long the back end may sleep before `pump` is due, in milliseconds; -1 for as long as it likes.
     int (*wait)();
     // A key as the keyboard gave it, before the program sees it: the screen
     // readers hear it, and true means one of them took it for itself, so the
