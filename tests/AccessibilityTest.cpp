@@ -40,6 +40,10 @@ void AddAccessibilityCommands(Driver& driver) {
         const AccessibleNode node = DescribeWindow(Driver::Control(a.at(0)));
         return node.text + "|" + std::to_string(node.caret) + "|" + std::to_string(node.selectionStart) + "-" + std::to_string(node.selectionEnd);
     });
+    driver.AddCommand("foreground", [](const Driver::Args& a) {
+        WindowManager::Instance().SetForeground(a.at(0) == "1");
+        return std::string("ok");
+    });
     driver.AddCommand("a11yclick", [](const Driver::Args& a) {
         HWND control = Driver::Control(a.at(0));
         return std::string(DoClickAction(control) ? "ok" : "refused");
@@ -76,6 +80,21 @@ TEST(Accessibility, EveryControlHasItsRoleNameAndStates) {
     const std::vector<std::string> answers = Answers(run);
     ASSERT_EQ(answers.size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(answers[i], cases[i].expected) << cases[i].id;
+}
+
+// While another program has the keyboard, the dialog is not active and its button not
+// focused: a reader hears both again when the keyboard comes back.
+TEST(Accessibility, TheDialogIsActiveAndItsControlFocusedOnlyWhileTheProgramHasTheKeyboard) {
+    const DriverRun run = RunDotwise("a11y\na11y 1\nforeground 0\na11y\na11y 1\nforeground 1\na11y\na11y 1\n", AddAccessibilityCommands);
+    const std::vector<std::string> answers = Answers(run);
+    ASSERT_EQ(answers.size(), 8u);
+    const std::string dialog = "dialog|Dotwise - 像素密度与容量计算 (Dotwise 开发组, 2026)|";
+    EXPECT_EQ(answers[0], dialog + "enabled active");
+    EXPECT_EQ(answers[1], "push button|确定|enabled focusable focused default");
+    EXPECT_EQ(answers[3], dialog + "enabled");
+    EXPECT_EQ(answers[4], "push button|确定|enabled focusable default");
+    EXPECT_EQ(answers[6], answers[0]);
+    EXPECT_EQ(answers[7], answers[1]);
 }
 
 // The three badges share one tooltip: each is named apart, the tooltip its description.

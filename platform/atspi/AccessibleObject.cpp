@@ -94,7 +94,8 @@ const gchar* GetDescription(AtkObject* object) {
     DotwiseAccessible* self = Self(object);
     if (self->application) return "";
     const auto node = Current(self);
-    return Keep(self->description, node ? node->description : "");
+    const std::string added = node && g_host.heardWith ? g_host.heardWith({self->window, self->item}) : "";
+    return Keep(self->description, node ? (added.empty() ? node->description : added) : "");
 }
 
 gint GetChildCount(AtkObject* object) { return static_cast<gint>(ChildrenOf(Self(object)).size()); }
@@ -353,6 +354,30 @@ gchar* GetStringAtOffset(AtkText* text, gint offset, AtkTextGranularity granular
     return GetText(text, *start, *end);
 }
 
+// The older calls by boundary, which readers still make (Orca reads a field's
+// line with them): a field holds one word and one line, so around it is nothing.
+AtkTextGranularity GranularityOf(AtkTextBoundary boundary) {
+    return boundary == ATK_TEXT_BOUNDARY_CHAR ? ATK_TEXT_GRANULARITY_CHAR : ATK_TEXT_GRANULARITY_LINE;
+}
+
+gchar* GetTextAtOffset(AtkText* text, gint offset, AtkTextBoundary boundary, gint* start, gint* end) {
+    return GetStringAtOffset(text, offset, GranularityOf(boundary), start, end);
+}
+
+gchar* GetTextBeforeOffset(AtkText* text, gint offset, AtkTextBoundary boundary, gint* start, gint* end) {
+    if (boundary == ATK_TEXT_BOUNDARY_CHAR && offset > 0) return GetStringAtOffset(text, offset - 1, ATK_TEXT_GRANULARITY_CHAR, start, end);
+    *start = *end = 0;
+    return g_strdup("");
+}
+
+gchar* GetTextAfterOffset(AtkText* text, gint offset, AtkTextBoundary boundary, gint* start, gint* end) {
+    const gint length = GetCharacterCount(text);
+    if (boundary == ATK_TEXT_BOUNDARY_CHAR && offset + 1 < length)
+        return GetStringAtOffset(text, std::max(offset + 1, 0), ATK_TEXT_GRANULARITY_CHAR, start, end);
+    *start = *end = length;
+    return g_strdup("");
+}
+
 gint GetSelectionCount(AtkText* text) {
     const auto node = Current(Self(text));
     return node && node->selectionStart != node->selectionEnd ? 1 : 0;
@@ -486,6 +511,9 @@ void TextInit(gpointer iface, gpointer) {
     text->set_caret_offset = SetCaretOffset;
     text->get_character_at_offset = GetCharacterAtOffset;
     text->get_string_at_offset = GetStringAtOffset;
+    text->get_text_at_offset = GetTextAtOffset;
+    text->get_text_before_offset = GetTextBeforeOffset;
+    text->get_text_after_offset = GetTextAfterOffset;
     text->get_n_selections = GetSelectionCount;
     text->get_selection = GetSelection;
     text->set_selection = SetSelection;
@@ -595,6 +623,14 @@ GType ActionType() {
     return type;
 }
 
+// A window has no calls of its own: ATK's window interface is its signals, which the bridge emits.
+void WindowInit(gpointer, gpointer) {}
+
+GType WindowType() {
+    static const GType type = DerivedType("DotwiseAccessibleWindow", ATK_TYPE_WINDOW, WindowInit);
+    return type;
+}
+
 GType TextType() {
     static const GType type = DerivedType("DotwiseAccessibleText", ATK_TYPE_TEXT, TextInit, ATK_TYPE_EDITABLE_TEXT, EditableTextInit);
     return type;
@@ -613,7 +649,13 @@ AtkObject* NewApplicationObject() {
 }
 
 AtkObject* NewAccessibleObject(const AccessibleNode& node, AtkObject* parent) {
-    const GType type = node.role == AccessibleRole::Entry ? TextType() : node.clickable ? ActionType() : BaseType();
+    GType type = BaseType();
+    if (node.role == AccessibleRole::Entry)
+        type = TextType();
+    else if (node.clickable)
+        type = ActionType();
+    else if (node.role == AccessibleRole::Dialog || node.role == AccessibleRole::Alert)
+        type = WindowType();
     auto* object = static_cast<AtkObject*>(g_object_new(type, nullptr));
     Self(object)->window = node.window;
     Self(object)->item = node.item;

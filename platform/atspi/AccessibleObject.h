@@ -36,5 +36,8 @@ struct AccessibleHost {
     std::function<void(std::function<void()>)> defer;
     // From the window system's screen to the display's.
     Rect (*toScreen)(const Rect&) = nullptr;
+    // What the bridge adds to an object's description of its own: for the
+    // focused field, the results its typing changed, once the typing paused.
+    std::function<std::string(const AccessibleKey&)> heardWith;
 };
 void SetAccessibleHost(AccessibleHost host);

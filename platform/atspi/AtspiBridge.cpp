@@ -12,7 +12,9 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <string_view>
 
 #include "../window_system/BackendModules.h"
 #include "../window_system/Utf8.h"
@@ -35,6 +37,15 @@ struct Bridge {
     std::map<AccessibleKey, AtkObject*> objects;
     std::map<AccessibleKey, AccessibleNode> last;  // without children
     std::vector<AccessibleKey> lastTop;
+    bool windowsHeard = false;                                          // ATK's bridge listens for windows' signals
+    std::set<AccessibleKey> created;                                    // the windows whose coming was told
+    AccessibleKey toldActive;                                           // the window last told to have the keyboard
+    guint (*addListener)(GSignalEmissionHook, const gchar*) = nullptr;  // ATK's own
+    // Results that changed while the user typed, told once the typing pauses.
+    std::vector<AccessibleKey> changedResults;
+    guint resultsTimer = 0;
+    AccessibleKey heardOn;  // the focused field whose description carries them
+    std::string heard;
     std::deque<std::function<void()>> deferred;
     std::unique_ptr<BusWatcher> watcher;
     bool started = false;
@@ -65,10 +76,23 @@ guint AddKeyListener(AtkKeySnoopFunc listen, gpointer data) {
 
 void RemoveKeyListener(guint id) { bridge().keyListeners.erase(id); }
 
+// ATK's bridge adds its listeners when it has registered the program; the windows'
+// signals wait for the one it adds last of theirs.
+guint AddGlobalListener(GSignalEmissionHook listener, const gchar* event) {
+    Bridge& b = bridge();
+    const guint id = b.addListener(listener, event);
+    if (id != 0 && std::string_view(event) == "Atk:AtkWindow:activate") b.windowsHeard = true;
+    return id;
+}
+
 // ATK asks the toolkit for the root of its tree and its name, and for the keys, as a GTK program gives them.
 void InstallToolkit() {
+    // The bridge listens for windows' signals only where ATK's window type is known when it starts.
+    g_type_ensure(ATK_TYPE_WINDOW);
     auto* util = static_cast<AtkUtilClass*>(g_type_class_ref(ATK_TYPE_UTIL));
     util->add_key_event_listener = AddKeyListener;
+    bridge().addListener = util->add_global_event_listener;
+    util->add_global_event_listener = AddGlobalListener;
     util->remove_key_event_listener = RemoveKeyListener;
     util->get_root = GetRoot;
     util->get_toolkit_name = ToolkitName;
@@ -139,10 +163,86 @@ void NotifyChanges(AtkObject* object, const AccessibleNode& before, const Access
     NotifyState(object, before.states, now.states, kEnabled, ATK_STATE_ENABLED);
     NotifyState(object, before.states, now.states, kEnabled, ATK_STATE_SENSITIVE);
     NotifyState(object, before.states, now.states, kChecked, ATK_STATE_CHECKED);
-    NotifyState(object, before.states, now.states, kActive, ATK_STATE_ACTIVE);
     NotifyState(object, before.states, now.states, kSelected, ATK_STATE_SELECTED);
     NotifyState(object, before.states, now.states, kShowing, ATK_STATE_SHOWING);
     if (!focusGained) NotifyState(object, before.states, now.states, kFocused, ATK_STATE_FOCUSED);
+}
+
+// The windows as a reader hears of them: each one's coming, and which has the keyboard.
+// ATK's bridge listens for them only once it has registered the program, a little after
+// it starts: until then nothing is told, and the windows already up are told when it does.
+void TellWindows(const std::vector<AccessibleNode>& tree, const std::map<AccessibleKey, AccessibleNode>& now,
+                 const std::map<AccessibleKey, AccessibleKey>& parents) {
+    Bridge& b = bridge();
+    if (!b.windowsHeard) return;
+    std::set<AccessibleKey> shown;
+    AccessibleKey active;
+    for (const AccessibleNode& node : tree) {
+        shown.insert(KeyOf(node));
+        if (node.states & AccessibleState::kActive) active = KeyOf(node);
+        if (!b.created.insert(KeyOf(node)).second) continue;
+        AtkObject* object = ObjectFor(node, b.application);
+        if (ATK_IS_WINDOW(object)) g_signal_emit_by_name(object, "create");
+        g_object_unref(object);
+    }
+    std::erase_if(b.created, [&](const AccessibleKey& key) { return shown.count(key) == 0; });
+    if (active == b.toldActive) return;
+    // The one that lost the keyboard first, then the one that has it, and both before any
+    // focus in them, so a reader says the window and then the control in it.
+    if (const auto it = b.objects.find(b.toldActive); b.toldActive != AccessibleKey{} && it != b.objects.end()) {
+        atk_object_notify_state_change(it->second, ATK_STATE_ACTIVE, FALSE);
+        g_signal_emit_by_name(it->second, "deactivate");
+    }
+    b.toldActive = active;
+    if (active == AccessibleKey{}) return;
+    AtkObject* window = Ensure(active, now, parents);
+    atk_object_notify_state_change(window, ATK_STATE_ACTIVE, TRUE);
+    g_signal_emit_by_name(window, "activate");
+    g_object_unref(window);
+    // A control that had the focus before the window was told of keeps it: told again, it is heard after the window.
+    for (const auto& [key, node] : now) {
+        const auto before = b.last.find(key);
+        if (!(node.states & AccessibleState::kFocused) || before == b.last.end() || !(before->second.states & AccessibleState::kFocused)) continue;
+        AtkObject* object = Ensure(key, now, parents);
+        atk_object_notify_state_change(object, ATK_STATE_FOCUSED, TRUE);
+        g_object_unref(object);
+    }
+}
+
+// How long typing must pause before the results it changed are told: a reader
+// hears the figure the user typed to, not one for each key on the way.
+constexpr guint kResultsPause = 600;
+
+bool IsResult(const AccessibleNode& node) { return node.role == AccessibleRole::Entry && (node.states & AccessibleState::kReadOnly); }
+
+// The results are told as a change of the focused field's description, the one
+// change to an object other than its own text that every reader says of the focus.
+gboolean TellResults(gpointer) {
+    Bridge& b = bridge();
+    b.resultsTimer = 0;
+    AccessibleKey focus;
+    std::string told;
+    const auto visit = [&](const auto& self, const AccessibleNode& node) -> void {
+        if (node.states & AccessibleState::kFocused) focus = KeyOf(node);
+        if (std::find(b.changedResults.begin(), b.changedResults.end(), KeyOf(node)) != b.changedResults.end() && !node.text.empty())
+            told += (told.empty() ? "" : ", ") + node.name + " " + node.text;
+        for (const AccessibleNode& child : node.children) self(self, child);
+    };
+    for (const AccessibleNode& node : AccessibleTree()) visit(visit, node);
+    b.changedResults.clear();
+    const auto object = b.objects.find(focus);
+    if (told.empty() || focus == AccessibleKey{} || object == b.objects.end()) return G_SOURCE_REMOVE;
+    b.heardOn = focus;
+    b.heard = told;
+    g_object_notify(G_OBJECT(object->second), "accessible-description");
+    return G_SOURCE_REMOVE;
+}
+
+void ResultChanged(const AccessibleKey& key) {
+    Bridge& b = bridge();
+    if (std::find(b.changedResults.begin(), b.changedResults.end(), key) == b.changedResults.end()) b.changedResults.push_back(key);
+    if (b.resultsTimer != 0) g_source_remove(b.resultsTimer);
+    b.resultsTimer = g_timeout_add(kResultsPause, TellResults, nullptr);
 }
 
 // Compares the model with the last call's and tells the screen readers what differs.
@@ -160,7 +260,15 @@ void Update() {
     for (std::size_t i = 0; i < b.lastTop.size(); ++i) {
         if (std::find(top.begin(), top.end(), b.lastTop[i]) != top.end()) continue;
         const auto gone = b.objects.find(b.lastTop[i]);
-        g_signal_emit_by_name(b.application, "children-changed::remove", static_cast<guint>(i), gone != b.objects.end() ? gone->second : nullptr);
+        AtkObject* object = gone != b.objects.end() ? gone->second : nullptr;
+        if (object != nullptr && ATK_IS_WINDOW(object) && b.created.count(b.lastTop[i]) != 0) {
+            if (b.toldActive == b.lastTop[i]) {
+                g_signal_emit_by_name(object, "deactivate");
+                b.toldActive = {};
+            }
+            g_signal_emit_by_name(object, "destroy");
+        }
+        g_signal_emit_by_name(b.application, "children-changed::remove", static_cast<guint>(i), object);
     }
     for (auto it = b.objects.begin(); it != b.objects.end();) {
         if (now.count(it->first) != 0) {
@@ -177,11 +285,15 @@ void Update() {
         g_signal_emit_by_name(b.application, "children-changed::add", static_cast<guint>(i), object);
         g_object_unref(object);
     }
+    TellWindows(tree, now, parents);
     // Changed: only objects a screen reader may hold, or that take the focus, are told about.
     for (const auto& [key, node] : now) {
         const auto before = b.last.find(key);
         const bool focused = (node.states & AccessibleState::kFocused) != 0;
         const bool wasFocused = before != b.last.end() && (before->second.states & AccessibleState::kFocused) != 0;
+        if (before != b.last.end() && IsResult(node) && before->second.text != node.text) ResultChanged(key);
+        // What was told with a field is its own no longer once the focus leaves it.
+        if (key == b.heardOn && !focused) b.heardOn = {};
         if (b.objects.count(key) == 0 && !(focused && !wasFocused)) continue;
         AtkObject* object = Ensure(key, now, parents);
         if (before == b.last.end()) {
@@ -206,6 +318,7 @@ DOTWISE_MODULE_EXPORT bool DotwiseStartAccessibility(Rect (*toScreen)(const Rect
     host.objectFor = ObjectFor;
     host.defer = [](std::function<void()> action) { bridge().deferred.push_back(std::move(action)); };
     host.toScreen = toScreen;
+    host.heardWith = [](const AccessibleKey& key) { return key == bridge().heardOn ? bridge().heard : std::string(); };
     SetAccessibleHost(std::move(host));
     InstallToolkit();
     b.application = NewApplicationObject();

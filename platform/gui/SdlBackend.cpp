@@ -584,10 +584,12 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
             for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) wm().SetKeyDown(vk, false);
             m_windowFocused = false;
+            wm().SetForeground(false);
         }
         // The caret blinks only while the window has the keyboard.
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
             m_windowFocused = true;
+            wm().SetForeground(true);
             m_dialogs.KeepCaretShown();
         }
         // The window manager's close is the whole window's: the same as a termination request.

@@ -119,7 +119,7 @@ unsigned StatesOf(HWND hWnd, AccessibleRole role) {
     bool showing = true;
     for (HWND h = hWnd; h != nullptr; h = h->IsChild() ? h->parent : nullptr) showing = showing && h->IsVisible();
     if (showing) states |= kShowing;
-    if (wm().Focus() == hWnd) states |= kFocused;
+    if (wm().Focus() == hWnd && wm().Foreground()) states |= kFocused;
     switch (role) {
     case AccessibleRole::Entry: states |= kFocusable | ((hWnd->style & ES_READONLY) ? kReadOnly : kEditable); break;
     case AccessibleRole::PushButton:
@@ -133,7 +133,7 @@ unsigned StatesOf(HWND hWnd, AccessibleRole role) {
         break;
     case AccessibleRole::Dialog:
     case AccessibleRole::Alert:
-        if (wm().ActiveDialog() == hWnd) states |= kActive;
+        if (wm().ActiveDialog() == hWnd && wm().Foreground()) states |= kActive;
         break;
     default: break;
     }

@@ -197,6 +197,7 @@ void WindowManager::Reset() {
     m_input.clear();
     m_quitPosted = false;
     m_quitCode = 0;
+    m_foreground = true;
     m_inputEnded = false;
     m_closedAtInputEnd.clear();
     m_pendingChar = 0;

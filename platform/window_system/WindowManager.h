@@ -82,6 +82,12 @@ public:
     // Asks the back end for the next piece of input; false once input has ended.
     bool PumpInput();
 
+    // Whether the desktop gives the program's windows the keyboard: where it
+    // does not, a dialog is not active and no control holds the focus for a
+    // screen reader, though each keeps what it will have when the keyboard comes back.
+    bool Foreground() const { return m_foreground; }
+    void SetForeground(bool foreground) { m_foreground = foreground; }
+
     HWND Focus() const { return m_focus; }
     HWND SetFocus(HWND hWnd);
     HWND Capture() const { return m_capture; }
@@ -128,6 +134,7 @@ private:
     HWND m_indexedParent = nullptr;
     std::vector<std::pair<int, HWND>> m_childrenById;
     std::vector<HWND> m_topLevel;
+    bool m_foreground = true;
     std::deque<QueuedMessage> m_posted;
     std::deque<QueuedMessage> m_input;
     bool m_quitPosted = false;
