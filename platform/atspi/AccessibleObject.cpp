@@ -193,6 +193,21 @@ void Finalize(GObject* object) {
     G_OBJECT_CLASS(g_parentClass)->finalize(object);
 }
 
+// A result is a polite live region, as a toolkit marks one: a reader that follows
+// live regions says its changes when the user pauses, without taking the focus.
+AtkAttributeSet* GetAttributes(AtkObject* object) {
+    const auto node = Current(Self(object));
+    if (!node || node->role != AccessibleRole::Entry || !(node->states & AccessibleState::kReadOnly)) return nullptr;
+    AtkAttributeSet* set = nullptr;
+    for (const char* name : {"live", "container-live"}) {
+        auto* attribute = static_cast<AtkAttribute*>(g_malloc(sizeof(AtkAttribute)));
+        attribute->name = g_strdup(name);
+        attribute->value = g_strdup("polite");
+        set = g_slist_prepend(set, attribute);
+    }
+    return set;
+}
+
 void ClassInit(gpointer klass, gpointer) {
     g_parentClass = g_type_class_peek_parent(klass);
     AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
@@ -204,6 +219,7 @@ void ClassInit(gpointer klass, gpointer) {
     atk->get_role = GetRole;
     atk->ref_state_set = RefStateSet;
     atk->ref_relation_set = RefRelationSet;
+    atk->get_attributes = GetAttributes;
     G_OBJECT_CLASS(klass)->finalize = Finalize;
 }
 

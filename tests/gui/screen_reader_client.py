@@ -113,6 +113,8 @@ def main():
     expect("the diagonal is labelled by the text on its row", [(t.getRoleName(), t.name) for t in label], [("label", diagonal_name)])
     ppi = find(dialog, "entry", "当前屏幕的 PPI [图像的 DPI ](点/平方英寸):")
     expect("a result field is read-only", ("read only" in states(ppi), "editable" in states(ppi)), (True, False))
+    expect("a result field is a polite live region", ppi.getAttributes().count("container-live:polite"), 1)
+    expect("an input field is no live region", [a for a in diagonal.getAttributes() if "live" in a], [])
 
     # The keyboard's way in: the focus moves to the X field, and typing is heard letter by letter.
     x = find(dialog, "entry", "矩阵的 X 方向像素(Pixel):")
