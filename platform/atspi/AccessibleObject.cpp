@@ -394,6 +394,13 @@ gchar* GetTextAfterOffset(AtkText* text, gint offset, AtkTextBoundary boundary, 
     return g_strdup("");
 }
 
+// A field's text is drawn in one font and one colour: one run, with no attributes.
+AtkAttributeSet* GetRunAttributes(AtkText* text, gint, gint* start, gint* end) {
+    *start = 0;
+    *end = GetCharacterCount(text);
+    return nullptr;
+}
+
 gint GetSelectionCount(AtkText* text) {
     const auto node = Current(Self(text));
     return node && node->selectionStart != node->selectionEnd ? 1 : 0;
@@ -528,6 +535,7 @@ void TextInit(gpointer iface, gpointer) {
     text->get_character_at_offset = GetCharacterAtOffset;
     text->get_string_at_offset = GetStringAtOffset;
     text->get_text_at_offset = GetTextAtOffset;
+    text->get_run_attributes = GetRunAttributes;
     text->get_text_before_offset = GetTextBeforeOffset;
     text->get_text_after_offset = GetTextAfterOffset;
     text->get_n_selections = GetSelectionCount;

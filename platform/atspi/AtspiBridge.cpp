@@ -124,14 +124,21 @@ void NotifyState(AtkObject* object, unsigned before, unsigned now, unsigned stat
     if ((before & state) != (now & state)) atk_object_notify_state_change(object, atk, (now & state) != 0);
 }
 
-// A field's change as ATK tells it: what went, then what came, at the first differing character.
-void NotifyText(AtkObject* object, const std::string& before, const std::string& now) {
+// A field's change as ATK tells it: what went, then what came, at the first differing
+// character. Typing over a selection replaced all of it, as a reader expects to be told
+// (it then knows the selection went with the text), however much of it the new text repeats.
+void NotifyText(AtkObject* object, const std::string& before, const std::string& now, int selectionStart, int selectionEnd) {
     const std::u32string a = DecodeUtf8(before);
     const std::u32string b = DecodeUtf8(now);
     std::size_t head = 0;
     while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
     std::size_t tail = 0;
     while (tail < a.size() - head && tail < b.size() - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) ++tail;
+    if (selectionStart < selectionEnd && static_cast<std::size_t>(selectionEnd) <= a.size()) {
+        head = std::min(head, static_cast<std::size_t>(selectionStart));
+        tail = std::min(tail, a.size() - static_cast<std::size_t>(selectionEnd));
+        tail = std::min(tail, b.size() - std::min(head, b.size()));
+    }
     const auto piece = [](const std::u32string& s, std::size_t from, std::size_t n) {
         std::string out;
         for (std::size_t i = from; i < from + n; ++i) out += EncodeUtf8(s[i]);
@@ -156,7 +163,7 @@ void NotifyChanges(AtkObject* object, const AccessibleNode& before, const Access
     const bool focusGained = !(before.states & kFocused) && (now.states & kFocused);
     if (focusGained) atk_object_notify_state_change(object, ATK_STATE_FOCUSED, TRUE);
     if (before.name != now.name) g_object_notify(G_OBJECT(object), "accessible-name");
-    if (before.text != now.text) NotifyText(object, before.text, now.text);
+    if (before.text != now.text) NotifyText(object, before.text, now.text, before.selectionStart, before.selectionEnd);
     if (before.caret != now.caret) g_signal_emit_by_name(object, "text-caret-moved", static_cast<gint>(now.caret));
     if (before.selectionStart != now.selectionStart || before.selectionEnd != now.selectionEnd)
         g_signal_emit_by_name(object, "text-selection-changed");

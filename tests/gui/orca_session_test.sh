@@ -76,7 +76,7 @@ xdotool key Tab
 hear "the button Tab moves to" "取消 push button"
 xdotool key Tab
 hear "the key it heard" "'tab "
-hear "a field by its label and role" "矩阵的 X 方向像素(Pixel): entry"
+hear "a field by its label, role and value" "矩阵的 X 方向像素(Pixel): entry 1280"
 # Typing: each key echoed, and the results it changed heard once, when the typing pauses.
 xdotool type 1920
 hear "a typed key" "'1 "
