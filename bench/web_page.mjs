@@ -72,7 +72,7 @@ await page.evaluate(() => {
   window.keyTimes = { page: [], plain: [], areas: [] };
   let pending = null;
   const canvas = document.getElementById("dotwise");
-  document.getElementById("dotwise-keys").addEventListener("keydown", (e) => { pending = e.timeStamp; }, true);
+  document.getElementById("dotwise-a11y").addEventListener("keydown", (e) => { pending = e.timeStamp; }, true);
   window.dotwise.onFrame = (x, y, w, h) => {
     if (pending === null) return;
     const start = pending;
@@ -90,7 +90,7 @@ await page.evaluate(() => {
 const settle = () => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
 for (let i = 0; i < runs * 2; ++i) {
   const key = i % 2 ? "Backspace" : "5";
-  await page.focus("#dotwise-keys");
+  await page.evaluate(() => document.querySelector('#dotwise-a11y [tabindex="0"]').focus());
   await settle();
   await page.keyboard.press(key);
   await settle();

@@ -5,7 +5,6 @@
 
 #include "../window_system/Backend.h"
 #include "../window_system/Menu.h"
-#include "../window_system/MenuLayout.h"
 #include "../window_system/Utf8.h"
 #include "../window_system/WindowManager.h"
 #include "AccessibleObject.h"
@@ -226,25 +225,10 @@ void ClassInit(gpointer klass, gpointer) {
 // --- AtkComponent ---
 
 std::optional<Rect> ScreenRectOf(const DotwiseAccessible* self) {
-    if (self->defunct || !IsWindow(self->window)) return std::nullopt;
-    Rect r;
-    if (self->item >= 0) {
-        const TrackedMenu* menu = GetTrackedMenu();
-        Backend* backend = WindowManager::Instance().GetBackend();
-        if (menu == nullptr || menu->window != self->window || backend == nullptr) return std::nullopt;
-        const MenuBox box = backend->MenuBoxOf(*menu);
-        const auto item = std::find_if(box.items.begin(), box.items.end(), [&](const MenuItemBox& b) { return b.index == self->item; });
-        if (item == box.items.end()) return std::nullopt;
-        r = item->rect;
-    } else if (self->window->windowClass == WindowClass::MenuPopup) {
-        const TrackedMenu* menu = GetTrackedMenu();
-        Backend* backend = WindowManager::Instance().GetBackend();
-        if (menu == nullptr || backend == nullptr) return std::nullopt;
-        r = backend->MenuBoxOf(*menu).rect;
-    } else {
-        r = WindowManager::Instance().ScreenRect(self->window);
-    }
-    return g_host.toScreen != nullptr ? g_host.toScreen(r) : r;
+    if (self->defunct) return std::nullopt;
+    const std::optional<Rect> r = AccessibleBounds(self->window, self->item);
+    if (!r) return std::nullopt;
+    return g_host.toScreen != nullptr ? g_host.toScreen(*r) : *r;
 }
 
 // Where a point of the display is in the coordinates a caller asked for: its

@@ -2,7 +2,9 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "../window_system/Accessibility.h"
 
@@ -14,7 +16,7 @@ EM_JS(void, dotwise_aria, (const char* utf8, int length), {
 
 namespace {
 
-// ARIA's words for our roles; labels name their fields and are not nodes of their own.
+// ARIA's words for our roles; a label is plain text ("text"), the page's own.
 const char* AriaRole(AccessibleRole role) {
     switch (role) {
     case AccessibleRole::Dialog: return "dialog";
@@ -26,7 +28,7 @@ const char* AriaRole(AccessibleRole role) {
     case AccessibleRole::Panel: return "group";
     case AccessibleRole::Menu: return "menu";
     case AccessibleRole::MenuItem: return "menuitem";
-    case AccessibleRole::Label: return nullptr;
+    case AccessibleRole::Label: return "text";
     }
     return nullptr;
 }
@@ -54,8 +56,10 @@ bool TabWraps(HWND control, BOOL backward) {
     return backward ? nextAt > at : nextAt < at;
 }
 
-// One line a node: id, parent id, role, name, states (letters), text, caret, selection's start and end, control id, description.
-void Describe(const AccessibleNode& node, const std::string& parent, std::string& out) {
+// One line a node: id, parent id, role, name, states (letters), text, caret, selection's
+// start and end, control id, description, and where it is drawn (left, top, width and
+// height in the canvas's pixels).
+void Describe(const AccessibleNode& node, const std::string& parent, Point origin, const std::vector<HWND>& fieldLabels, std::string& out) {
     const char* role = AriaRole(node.role);
     if (role == nullptr) return;
     using namespace AccessibleState;
@@ -69,23 +73,32 @@ void Describe(const AccessibleNode& node, const std::string& parent, std::string
     if (node.states & kDefault) states += 'D';
     if (node.states & kActive) states += 'a';
     if (node.states & kSelected) states += 's';
+    // A label that names a field is said with the field, and is not the dialog's text.
+    if (node.role == AccessibleRole::Label && std::find(fieldLabels.begin(), fieldLabels.end(), node.window) != fieldLabels.end()) states += 'n';
     if ((node.states & kFocused) && node.item < 0 && node.window != nullptr) {
         if (TabWraps(node.window, FALSE)) states += 'L';
         if (TabWraps(node.window, TRUE)) states += 'F';
     }
     // A control's id in its dialog, for the page to know its fields by.
     const int control = node.item < 0 && node.window != nullptr ? GetDlgCtrlID(node.window) : 0;
+    const Rect at = AccessibleBounds(node.window, node.item).value_or(Rect{});
     out += id + '\t' + parent + '\t' + role + '\t' + Clean(node.name) + '\t' + states + '\t' + Clean(node.text) + '\t' + std::to_string(node.caret) +
            '\t' + std::to_string(node.selectionStart) + '\t' + std::to_string(node.selectionEnd) + '\t' + std::to_string(control) + '\t' +
-           Clean(node.description) + '\n';
-    for (const AccessibleNode& child : node.children) Describe(child, id, out);
+           Clean(node.description) + '\t' + std::to_string(at.left - origin.x) + '\t' + std::to_string(at.top - origin.y) + '\t' +
+           std::to_string(at.Width()) + '\t' + std::to_string(at.Height()) + '\n';
+    for (const AccessibleNode& child : node.children) Describe(child, id, origin, fieldLabels, out);
 }
 
 }  // namespace
 
-void AriaMirror::Update() {
+void AriaMirror::Update(Point origin) {
     std::string tree;
-    for (const AccessibleNode& node : AccessibleTree()) Describe(node, "", tree);
+    for (const AccessibleNode& node : AccessibleTree()) {
+        std::vector<HWND> fieldLabels;
+        for (const AccessibleNode& child : node.children)
+            if (child.labelledBy != nullptr) fieldLabels.push_back(child.labelledBy);
+        Describe(node, "", origin, fieldLabels, tree);
+    }
     if (tree == m_last) return;
     m_last = tree;
     dotwise_aria(tree.data(), static_cast<int>(tree.size()));

@@ -5,10 +5,13 @@
 
 #include <string>
 
+#include "../window_system/Geometry.h"
+
 class AriaMirror {
 public:
     // Tells the page what changed since the last call; nothing when nothing did.
-    void Update();
+    // `origin` is the screen's point drawn at the canvas's corner.
+    void Update(Point origin);
 
 private:
     std::string m_last;

@@ -270,5 +270,5 @@ void WebBackend::Present() {
     m_dialogs.Drawn();
     m_dialogs.Shown();
     // What a frame changed, the page's screen readers hear of.
-    m_aria.Update();
+    m_aria.Update(m_origin);
 }

@@ -52,10 +52,12 @@ Module.preRun = [].concat(Module.preRun || [], () => {
 Module.dotwisePage = (() => {
   const canvas = document.getElementById("dotwise");
   const ctx = canvas.getContext("2d", { alpha: false });
-  // Keys and the input method's text arrive in a hidden text area, which has the focus.
-  const keys = document.getElementById("dotwise-keys");
-  // The mirror of the program's accessibility model, which the text area owns.
+  // The mirror of the program's accessibility model: an element for each dialog, control,
+  // text and menu item, laid over the canvas where it is drawn, and the program's focus
+  // the page's. Keys and the input method's text arrive at the focused one.
   const ariaRoot = document.getElementById("dotwise-a11y");
+  // Where the results are said once the user pauses in typing: a polite live region.
+  const results = document.getElementById("dotwise-results");
   const queue = [];
   let wake = null;
   let fontCss = "12px serif";
@@ -101,7 +103,7 @@ Module.dotwisePage = (() => {
   }
   function modifiers(event) { return (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0); }
 
-  keys.addEventListener("keydown", (event) => {
+  ariaRoot.addEventListener("keydown", (event) => {
     if (event.isComposing || event.keyCode === 229) return;  // the input method has it
     const vk = virtualKey(event);
     if (vk === 0) return;
@@ -111,31 +113,34 @@ Module.dotwisePage = (() => {
     push(Event.keyDown, vk, modifiers(event));
     const printable = event.key.length === 1 && !event.ctrlKey && !event.altKey;
     const paste = (event.ctrlKey && !event.altKey && vk === 86) || (event.shiftKey && vk === 45);
-    // A printable key comes back as text input; Ctrl+V as the paste event; the rest is the program's alone.
-    if (!printable && !paste) event.preventDefault();
+    const field = event.target.tagName === "INPUT";
+    // In a field a printable key comes back as text input, and Ctrl+V as the paste event; elsewhere
+    // (a button, a menu) it is typed here, as the browser would not; the rest is the program's alone.
+    if (printable && !field) push(Event.text, 0, 0, 0, 0, event.key);
+    if (!(printable && field) && !(paste && field)) event.preventDefault();
   });
-  keys.addEventListener("keyup", (event) => {
+  ariaRoot.addEventListener("keyup", (event) => {
     const vk = virtualKey(event);
     if (vk !== 0) push(Event.keyUp, vk, modifiers(event));
   });
-  // What the browser put into the text area is text typed; the text area then shows the
-  // focused field again, as the program has it, until the program's next frame.
-  keys.addEventListener("input", (event) => {
+  // What the browser put into a field is text typed; the field then shows its text again,
+  // as the program has it, until the program's next frame.
+  ariaRoot.addEventListener("input", (event) => {
     if (event.isComposing) return;
     if (event.inputType === "insertFromPaste" || event.inputType === "insertFromDrop") {
       showField(shownField);
       return;
     }
-    const typed = event.data || inserted(shownField ? shownField.text : "", keys.value);
+    const typed = event.data || inserted(shownField ? shownField.text : "", event.target.value);
     if (typed) push(Event.text, 0, 0, 0, 0, typed);
     showField(shownField);
   });
   // A phone's keyboard may delete with no key event the page can read (its keys
   // come as "Unidentified"): the deletion is Backspace or Delete all the same.
-  keys.addEventListener("beforeinput", (event) => {
+  ariaRoot.addEventListener("beforeinput", (event) => {
     if (event.isComposing) return;
-    // Typed text goes to the program without passing through the key field: what the field
-    // took in would stay in its undo history, a node a character, for as long as the page is open.
+    // Typed text goes to the program without passing through the element: what it took
+    // in would stay in its undo history, a node a character, for as long as the page is open.
     if (event.inputType === "insertText" && event.data) {
       event.preventDefault();
       push(Event.text, 0, 0, 0, 0, event.data);
@@ -147,26 +152,42 @@ Module.dotwisePage = (() => {
     push(Event.keyDown, key, 0);
     push(Event.keyUp, key, 0);
   });
-  keys.addEventListener("compositionstart", () => { composing = true; });
-  keys.addEventListener("compositionend", (event) => {
+  ariaRoot.addEventListener("compositionstart", () => { composing = true; });
+  ariaRoot.addEventListener("compositionend", (event) => {
     composing = false;
     if (event.data) push(Event.text, 0, 0, 0, 0, event.data);
     showField(shownField);
   });
   // A paste is the program's, as Ctrl+V is in its fields. The browser still pastes into the
-  // key field (a page must not refuse a paste); the field then shows the program's text again.
-  keys.addEventListener("paste", (event) => {
+  // element (a page must not refuse a paste); the field then shows the program's text again.
+  ariaRoot.addEventListener("paste", (event) => {
     push(Event.paste, 0, 0, 0, 0, event.clipboardData ? event.clipboardData.getData("text/plain") : "");
   });
-  keys.addEventListener("focus", () => push(Event.focus, 1));
-  keys.addEventListener("blur", () => push(Event.focus, 0));
+  // The dialog has the keyboard while one of its elements has the focus: moving between them
+  // is the program's own focus moving, and an element taken away with the focus is not a loss.
+  let removing = false;
+  ariaRoot.addEventListener("focusin", (event) => { if (!ariaRoot.contains(event.relatedTarget)) push(Event.focus, 1); });
+  ariaRoot.addEventListener("focusout", (event) => { if (!removing && !ariaRoot.contains(event.relatedTarget)) push(Event.focus, 0); });
+  // The element of the program's focus takes the browser's where the dialog has it, or where
+  // the page gives it to the dialog (`claimFocus`): as it opens, and on a click on it.
+  let claimFocus = true;
+  function focusElement(node) {
+    const active = document.activeElement;
+    if (!node || active === node || !(claimFocus || ariaRoot.contains(active))) return;
+    claimFocus = false;
+    node.focus({ preventScroll: true });
+  }
+  function focusDialog() {
+    claimFocus = true;
+    focusElement(ariaRoot.querySelector('[tabindex="0"]'));
+  }
 
   // The pointer, in the canvas's device pixels.
   function x(event) { return Math.floor((event.clientX - canvas.getBoundingClientRect().left) * ratio); }
   function y(event) { return Math.floor((event.clientY - canvas.getBoundingClientRect().top) * ratio); }
   canvas.addEventListener("mousedown", (event) => {
     event.preventDefault();
-    keys.focus({ preventScroll: true });
+    focusDialog();
     if (event.button === 0 || event.button === 2) push(Event.mouseDown, x(event), y(event), event.button, event.detail);
   });
   window.addEventListener("mouseup", (event) => {
@@ -187,41 +208,27 @@ Module.dotwisePage = (() => {
   canvas.addEventListener("contextmenu", (event) => {
     event.preventDefault();
     if (lastPointer !== "touch") return;  // a mouse's right button has been given already
-    keys.focus({ preventScroll: true });
+    focusDialog();
     push(Event.mouseDown, x(event), y(event), 2, 1);
     push(Event.mouseUp, x(event), y(event), 2);
   });
 
-  // The text area is the focused field for screen readers, which read a field's text, caret
-  // and selection from the focused element: its role, name, text and selection are the
-  // field's, and the field's own node in the mirror is hidden so that it is not read twice.
-  // With the focus elsewhere it is the application, whose active descendant is the focus.
+  // The focused field's element holds its text, caret and selection as the program has
+  // them, where screen readers and the input method read them.
   let tabEdge = "";  // "L" where Tab leaves the dialog, "F" where Shift+Tab does
   let shownField = null;
   let composing = false;
   function showField(field) {
-    if (shownField && shownField !== field) shownField.node.removeAttribute("aria-hidden");
     shownField = field;
-    if (!field) {
-      keys.inputMode = "none";
-      keys.setAttribute("aria-label", "Dotwise");
-      keys.removeAttribute("aria-readonly");
-      if (!composing && keys.value) keys.value = "";
-      return;
-    }
-    field.node.setAttribute("aria-hidden", "true");
-    // A phone's keyboard for the field: digits and the decimal separator for the diagonal, digits for the rest.
-    keys.inputMode = field.readOnly ? "none" : field.control === 1004 ? "decimal" : "numeric";
-    keys.setAttribute("aria-label", field.name);
-    if (field.readOnly) keys.setAttribute("aria-readonly", "true");
-    else keys.removeAttribute("aria-readonly");
     // The input method's text stays until it is committed.
-    if (composing) return;
-    if (keys.value !== field.text) keys.value = field.text;
-    // Characters to the text area's UTF-16 units.
+    if (!field || composing) return;
+    const input = field.node;
+    if (input.value !== field.text) input.value = field.text;
+    if (document.activeElement !== input) return;
+    // Characters to the element's UTF-16 units.
     const units = (characters) => Array.from(field.text).slice(0, characters).join("").length;
     const backward = field.caret === field.start && field.start !== field.end;
-    keys.setSelectionRange(units(field.start), units(field.end), backward ? "backward" : "forward");
+    input.setSelectionRange(units(field.start), units(field.end), backward ? "backward" : "forward");
   }
   // What was put in: the part of `after` between the beginning and the end it shares with `before`.
   function inserted(before, after) {
@@ -230,6 +237,55 @@ Module.dotwisePage = (() => {
     let tail = 0;
     while (tail < before.length - head && tail < after.length - head && before[before.length - 1 - tail] === after[after.length - 1 - tail]) ++tail;
     return after.slice(head, after.length - tail);
+  }
+
+  // An element of the role: native ones where HTML has them, so that the browser treats
+  // a field as a field (the phone's keyboard for its kind, the input method, selection).
+  function mirrorElement(role, control) {
+    let node;
+    if (role === "textbox") {
+      node = document.createElement("input");
+      node.type = "text";
+      node.autocomplete = "off";
+      node.spellcheck = false;
+      node.setAttribute("autocapitalize", "off");
+      node.enterKeyHint = "done";
+      // A phone's keyboard for the field: digits and the decimal separator for the diagonal, digits for the rest.
+      node.inputMode = control === 1004 ? "decimal" : "numeric";
+    } else if (role === "button") {
+      node = document.createElement("button");
+      node.type = "button";
+    } else {
+      node = document.createElement("div");
+      if (role !== "text") node.setAttribute("role", role);
+    }
+    node.dataset.role = role;
+    return node;
+  }
+
+  // The results are told once the typing pauses, as the desktop's screen readers hear them:
+  // the figure the user typed to, not one for each key on the way, and only those that changed.
+  let resultValues = null;  // each result's name and value, by its id, as last seen
+  const changedResults = new Set();
+  let resultsTimer = 0;
+  function sayResults(now) {
+    const before = resultValues;
+    resultValues = now;
+    if (!before) return;  // what the dialog opens with is shown, not news
+    for (const id of Object.keys(now)) if (!before[id] || before[id][1] !== now[id][1]) changedResults.add(id);
+    if (!changedResults.size) return;
+    clearTimeout(resultsTimer);
+    resultsTimer = setTimeout(() => {
+      const told = [...changedResults].filter((id) => resultValues && resultValues[id] && resultValues[id][1]);
+      changedResults.clear();
+      if (told.length) results.textContent = told.map((id) => resultValues[id].join(" ")).join(", ");
+    }, 600);
+  }
+  function forgetResults() {
+    clearTimeout(resultsTimer);
+    changedResults.clear();
+    resultValues = null;
+    results.textContent = "";
   }
 
   function color(rgb) { return "#" + (rgb & 0xffffff).toString(16).padStart(6, "0"); }
@@ -361,7 +417,7 @@ Module.dotwisePage = (() => {
       ctx.textBaseline = "alphabetic";
       ctx.font = fontCss;
       ctx.save();
-      keys.focus({ preventScroll: true });
+      claimFocus = true;
     },
     fill(x, y, w, h, rgb) {
       ctx.fillStyle = color(rgb);
@@ -423,52 +479,85 @@ Module.dotwisePage = (() => {
       if (window.dotwise.onFrame) window.dotwise.onFrame(x, y, w, h);
     },
     // The program's accessibility model, one node a line: id, parent, role, name, states,
-    // text, caret, selection's start and end (the last three in characters).
+    // text, caret, selection's start and end (the last three in characters), control id,
+    // description, and the node's place in the canvas's pixels.
     aria(text) {
       const seen = new Set();
-      let focused = "";
+      let focused = null;
       tabEdge = "";
       let field = null;
       const values = {};
+      const said = {};  // the results' names and values, by id
+      const places = {};
+      const described = {};  // a dialog's own texts, by the dialog's id
       for (const line of text.split("\n")) {
         if (!line) continue;
-        const [id, parent, role, name, states, value, caret, start, end, control, description] = line.split("\t");
+        const [id, parent, role, name, states, value, caret, start, end, control, description, left, top, width, height] = line.split("\t");
         if (role === "textbox") values[control] = value;
         seen.add(id);
         let node = document.getElementById(id);
-        if (!node) {
-          node = document.createElement("div");
+        if (!node || node.dataset.role !== role) {
+          if (node) node.remove();
+          node = mirrorElement(role, Number(control));
           node.id = id;
         }
         const home = (parent && document.getElementById(parent)) || ariaRoot;
         if (node.parentNode !== home) home.appendChild(node);
-        node.setAttribute("role", role);
-        node.setAttribute("aria-label", name);
+        // Over the canvas where it is drawn, in the page's pixels, from its parent's corner.
+        places[id] = [Number(left), Number(top)];
+        const from = places[parent] || [0, 0];
+        node.style.left = `${(Number(left) - from[0]) / ratio}px`;
+        node.style.top = `${(Number(top) - from[1]) / ratio}px`;
+        node.style.width = `${Number(width) / ratio}px`;
+        node.style.height = `${Number(height) / ratio}px`;
+        if (role === "text") {
+          if (node.textContent !== name) node.textContent = name;
+          if (!states.includes("n") && parent) (described[parent] = described[parent] || []).push(id);
+          continue;
+        }
+        if (node.tagName === "BUTTON") {
+          if (node.textContent !== name) node.textContent = name;
+        } else {
+          node.setAttribute("aria-label", name);
+        }
         if (description) node.setAttribute("aria-description", description);
         else node.removeAttribute("aria-description");
         const flag = (attribute, on) => (on ? node.setAttribute(attribute, "true") : node.removeAttribute(attribute));
         flag("aria-disabled", states.includes("d"));
-        flag("aria-readonly", role === "textbox" && states.includes("r"));
-        flag("aria-selected", states.includes("s"));
+        flag("aria-selected", role === "menuitem" && states.includes("s"));
         if (role === "radio") node.setAttribute("aria-checked", states.includes("c") ? "true" : "false");
         if (role === "dialog" || role === "alertdialog") flag("aria-modal", states.includes("a"));
-        if (role === "textbox" && node.textContent !== value) node.textContent = value;
-        // A result is read out when it changes, as the user types what it is computed from.
-        if (role === "textbox" && states.includes("r")) node.setAttribute("aria-live", "polite");
-        node.removeAttribute("aria-hidden");
+        if (role === "textbox") {
+          node.readOnly = states.includes("r");
+          if (node !== document.activeElement && node.value !== value) node.value = value;
+          if (node.readOnly) said[id] = [name, value];
+        }
+        node.tabIndex = states.includes("f") ? 0 : -1;
         if (states.includes("f")) {
-          focused = id;
+          focused = node;
           tabEdge = (states.includes("L") ? "L" : "") + (states.includes("F") ? "F" : "");
         }
         if (states.includes("f") && role === "textbox") {
-          field = { node, name, text: value, readOnly: states.includes("r"), caret: Number(caret), start: Number(start), end: Number(end),
-                    control: Number(control) };
+          field = { node, text: value, caret: Number(caret), start: Number(start), end: Number(end) };
         }
       }
-      for (const node of Array.from(ariaRoot.querySelectorAll("[id]"))) if (!seen.has(node.id)) node.remove();
-      if (focused && !field) keys.setAttribute("aria-activedescendant", focused);
-      else keys.removeAttribute("aria-activedescendant");
+      // A dialog is described by its texts that name no field: a message box by its message, the About box by its lines.
+      for (const node of ariaRoot.querySelectorAll('[role="dialog"], [role="alertdialog"]')) {
+        if (described[node.id]) node.setAttribute("aria-describedby", described[node.id].join(" "));
+        else node.removeAttribute("aria-describedby");
+      }
+      for (const node of Array.from(ariaRoot.querySelectorAll("[id]"))) {
+        if (seen.has(node.id) || !node.isConnected) continue;
+        // The focus goes with its element, to where the program puts it next.
+        if (node.contains(document.activeElement)) claimFocus = true;
+        removing = true;
+        node.remove();
+        removing = false;
+      }
+      focusElement(focused);
       showField(field);
+      if (freshRun) forgetResults();
+      sayResults(said);
       if (freshRun) {
         freshRun = false;
         enterInputs();
@@ -506,8 +595,10 @@ Module.dotwisePage = (() => {
       document.body.dataset.exitCode = String(exitCode);
       // The dialog is gone: its picture and its mirror go with it, and the page says so.
       showField(null);
+      removing = true;
       ariaRoot.replaceChildren();
-      keys.removeAttribute("aria-activedescendant");
+      removing = false;
+      forgetResults();
       canvas.hidden = true;
       closed.hidden = false;
       reopen.focus({ preventScroll: true });

@@ -6,10 +6,12 @@
 #include <cctype>
 #include <string_view>
 
+#include "Backend.h"
 #include "ButtonControl.h"
 #include "EditControl.h"
 #include "InterfaceLanguage.h"
 #include "Menu.h"
+#include "MenuLayout.h"
 #include "Resources.h"
 #include "ToolTip.h"
 #include "Utf8.h"
@@ -166,6 +168,18 @@ AccessibleNode MenuNode(const TrackedMenu& menu) {
 }
 
 }  // namespace
+
+std::optional<Rect> AccessibleBounds(HWND window, int item) {
+    if (!IsWindow(window)) return std::nullopt;
+    if (window->windowClass != WindowClass::MenuPopup) return wm().ScreenRect(window);
+    const TrackedMenu* menu = GetTrackedMenu();
+    Backend* backend = wm().GetBackend();
+    if (menu == nullptr || menu->window != window || backend == nullptr) return std::nullopt;
+    const MenuBox box = backend->MenuBoxOf(*menu);
+    if (item < 0) return box.rect;
+    const auto it = std::find_if(box.items.begin(), box.items.end(), [&](const MenuItemBox& b) { return b.index == item; });
+    return it != box.items.end() ? std::optional(it->rect) : std::nullopt;
+}
 
 HWND LabelFor(HWND control) { return IsWindow(control) && control->IsChild() ? FieldLabel(control) : nullptr; }
 

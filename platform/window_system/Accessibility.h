@@ -5,6 +5,7 @@
 // text, caret and selection. Nothing here runs unless a bridge asks.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,9 @@ struct AccessibleNode {
 std::vector<AccessibleNode> AccessibleTree();
 // A window with its shown children; an open menu's popup window with its items.
 AccessibleNode DescribeWindow(HWND hWnd);
+// Where a node is on the window system's screen: a window's rectangle, an open
+// menu's or one of its items'; none once it is gone.
+std::optional<Rect> AccessibleBounds(HWND window, int item);
 // The label a field is known by: the text to its left on the same row.
 HWND LabelFor(HWND control);
 // What the mouse would do on the control: a press and release at its middle.

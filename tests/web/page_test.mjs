@@ -42,10 +42,12 @@ try {
 
   expect("the dialog is up", await driver("dialogs"), "102");
   // Screen readers in the browser: the dialog's controls as ARIA, and the focus the program's.
-  const aria = (selector) => page.$eval(selector, (n) => [n.getAttribute("role"), n.getAttribute("aria-label"), n.getAttribute("aria-readonly"), n.textContent].join("|")).catch(() => "missing");
+  // A mirror element's role (native elements have theirs from HTML), name, whether read-only, and text.
+  const aria = (selector) => page.$eval(selector, (n) => [n.getAttribute("role") || { INPUT: "textbox", BUTTON: "button" }[n.tagName],
+    n.getAttribute("aria-label") || n.textContent, n.readOnly ? "true" : "", n.tagName === "INPUT" ? n.value : ""].join("|")).catch(() => "missing");
   expect("the diagonal as a text box named by its label", await aria('#dotwise-a11y [aria-label="矩阵的对角线长度(Inch):"]'), "textbox|矩阵的对角线长度(Inch):||4.5");
   expect("the PPI as a read-only text box", await aria('#dotwise-a11y [aria-label="当前屏幕的 PPI [图像的 DPI ](点/平方英寸):"]'), "textbox|当前屏幕的 PPI [图像的 DPI ](点/平方英寸):|true|0");
-  expect("OK as a button", await aria('#dotwise-a11y [role=button][aria-label="确定"]'), "button|确定||");
+  expect("OK as a button", await aria('#dotwise-a11y button[data-role=button]'), "button|确定||");
   expect("a badge as an image named apart from the two others", await aria("#dotwise-a11y [role=img]"), "img|织唛相关图像处理程序图标||");
   expect("described by the tooltip they share", await page.$eval("#dotwise-a11y [role=img]", (n) => n.getAttribute("aria-description")), "Marvo个人程序...(联系方式从略)");
   // Calls made together take turns: each gets the answer to its own line.
@@ -66,22 +68,25 @@ try {
   }, { capture: true, once: true }));
   await chord("Control", "KeyV");
   expect("a lone surrogate in pasted text", await driver("clipboard"), '"\ufffd99"');
-  // A focused field is the focused element, with its text, caret and selection, where
-  // screen readers read them; elsewhere the focus is the active descendant.
-  // The role as the browser's accessibility tree gives it to screen readers.
+  // The program's focus is the browser's: a focused field is the focused element, with its
+  // text, caret and selection, where screen readers read them, and so is a focused button.
+  // The role and name as the browser's accessibility tree gives them to screen readers.
   const focusedField = async () => {
-    const keys = await page.$("#dotwise-keys");
-    const node = await page.accessibility.snapshot({ root: keys, interestingOnly: false });
-    return [node.role, ...(await keys.evaluate((k) => [k.getAttribute("aria-label"), k.value, k.selectionStart, k.selectionEnd]))].join("|");
+    const focused = await page.evaluateHandle(() => document.activeElement);
+    const node = await page.accessibility.snapshot({ root: focused, interestingOnly: false });
+    return [node.role, node.name, ...(await focused.evaluate((k) => [k.value, k.selectionStart, k.selectionEnd]))].join("|");
   };
-  const activeDescendant = () => page.evaluate(() => document.getElementById(document.getElementById("dotwise-keys").getAttribute("aria-activedescendant")).getAttribute("aria-label"));
+  const focusedName = async () => {
+    const node = await page.accessibility.snapshot({ root: await page.evaluateHandle(() => document.activeElement), interestingOnly: false });
+    return `${node.role}|${node.name}`;
+  };
   await driver("focus 1004");
   expect("the focused diagonal, all of it selected", await focusedField(), "textbox|矩阵的对角线长度(Inch):|4.5|0|3");
   await page.keyboard.press("End");
   await chord("Shift", "ArrowLeft");
   expect("its selection after End and Shift+Left", await focusedField(), "textbox|矩阵的对角线长度(Inch):|4.5|2|3");
   await driver("focus 1");
-  expect("the focus on OK is the active descendant", await activeDescendant(), "确定");
+  expect("the focus on OK is the focused element", await focusedName(), "button|确定");
   // Clicking a field selects its text, as on the desktop; typing replaces it.
   await click(1000);
   await page.keyboard.type("1920");
@@ -122,7 +127,7 @@ try {
   await page.keyboard.press("End");
   await ime.send("Input.imeSetComposition", { text: "89", selectionStart: 2, selectionEnd: 2 });
   expect("while composing, the field is as it was", await driver("text 1001"), '"1080"');
-  expect("and the composition shows after its text", await page.$eval("#dotwise-keys", (k) => k.value), "108089");
+  expect("and the composition shows after its text", await page.evaluate(() => document.activeElement.value), "108089");
   await ime.send("Input.insertText", { text: "89" });
   expect("the committed composition reaches the field", await driver("text 1001"), '"108089"');
   await driver("settext 1001 1080");
@@ -150,6 +155,69 @@ try {
   for (const line of ["settext 1000 1280", "settext 1001 720", "settext 1004 4.5", "focus 1"]) await driver(line);
   const canvas = await page.$("#dotwise");
   await canvas.screenshot({ path: shot });
+
+  // As a screen reader meets the page, through Chromium's accessibility tree: each Tab moves
+  // the focused node, each element lies over the control it stands for, a message box is
+  // described by its message, and the results are a live region told once typing pauses.
+  const reader = await browser.newPage();
+  await reader.goto(`${server.url}/index.html?lang=zh`);
+  await reader.waitForFunction(() => window.dotwise !== undefined);
+  const tellReader = (line) => reader.evaluate((l) => window.dotwise.driver(l), line);
+  const ax = await reader.target().createCDPSession();
+  await ax.send("Accessibility.enable");
+  const axNodes = async () => (await ax.send("Accessibility.getFullAXTree")).nodes;
+  const axProperty = (node, name) => ((node.properties || []).find((p) => p.name === name) || { value: {} }).value.value;
+  const axFocused = async () => {
+    // The document is focused too; the element is the last focused node, the deepest.
+    const node = (await axNodes()).filter((n) => axProperty(n, "focused") === true && n.role.value !== "RootWebArea").pop();
+    lastFocused = node ? node.backendDOMNodeId : 0;
+    return node ? `${node.role.value}|${node.name.value}` : "none";
+  };
+  let lastFocused = 0;  // the element of the last focused node, which a focus change replaces
+  const focusMoved = (from) => reader.waitForFunction((f) => document.activeElement.id !== f, {}, from);
+  await tellReader("focus 1000");
+  await reader.waitForFunction(() => document.activeElement.getAttribute("aria-label") === "矩阵的 X 方向像素(Pixel):");
+  expect("the focused node where the program's focus is", await axFocused(), "textbox|矩阵的 X 方向像素(Pixel):");
+  for (const name of ["矩阵的 Y 方向像素(Pixel):", "矩阵的对角线长度(Inch):"]) {
+    const from = await reader.evaluate(() => document.activeElement.id);
+    const node = lastFocused;
+    await reader.keyboard.press("Tab");
+    await focusMoved(from);
+    expect("Tab moves the focused node", await axFocused(), `textbox|${name}`);
+    expect("to another element, a focus change a reader announces", lastFocused !== node, true);
+  }
+  const [px, py] = (await tellReader("point 1004")).split(" ").map(Number);
+  expect("the focused element lies over its field on the canvas", await reader.evaluate((x, y) => {
+    const c = document.getElementById("dotwise").getBoundingClientRect();
+    const r = document.activeElement.getBoundingClientRect();
+    const at = { x: c.left + x / devicePixelRatio, y: c.top + y / devicePixelRatio };
+    return at.x >= r.left && at.x <= r.right && at.y >= r.top && at.y <= r.bottom;
+  }, px, py), true);
+  await reader.keyboard.press("F1");
+  await reader.waitForFunction(() => document.querySelector('#dotwise-a11y [role="alertdialog"]') !== null);
+  const alert = (await axNodes()).find((n) => n.role.value === "alertdialog");
+  expect("a message box is described by its message", alert && alert.description ? alert.description.value : "none", "本程序没有帮助文件。");
+  expect("and its button has the focus", await axFocused(), "button|确定");
+  await reader.keyboard.press("Enter");
+  await reader.waitForFunction(() => document.activeElement.getAttribute("aria-label") === "矩阵的对角线长度(Inch):");
+  expect("closed, the focus is back on the field", await axFocused(), "textbox|矩阵的对角线长度(Inch):");
+  // Four keys change the PPI four times; the live region says the last once.
+  await reader.evaluate(() => {
+    window.resultsTold = [];
+    const region = document.getElementById("dotwise-results");
+    new MutationObserver(() => window.resultsTold.push(region.textContent)).observe(region, { childList: true, characterData: true, subtree: true });
+  });
+  await tellReader("focus 1000");
+  await reader.keyboard.type("1920");
+  await reader.waitForFunction(() => window.resultsTold.length > 0);
+  expect("the results told once typing paused", await reader.evaluate(() => window.resultsTold.join(" / ")),
+         "当前屏幕的 PPI [图像的 DPI ](点/平方英寸): 455, 当前屏幕的 PPC [图像的 DPC ](点/平方厘米): 179");
+  // The region's text is its child's, a text node.
+  const nodes = await axNodes();
+  const textOf = (node) => [node.name ? node.name.value : "", ...(node.childIds || []).map((id) => textOf(nodes.find((n) => n.nodeId === id)))].join("");
+  const live = nodes.filter((n) => axProperty(n, "live") === "polite").map(textOf);
+  expect("in a polite live region", live.some((text) => text.includes(": 455")), true);
+  await reader.close();
 
   // Closing the dialog does not kill the page: it says so and opens the dialog again
   // on Enter, with a fresh program that calculates as before.
