@@ -239,6 +239,14 @@ Module.dotwisePage = (() => {
     return after.slice(head, after.length - tail);
   }
 
+  // The focus goes with an element taken away, to where the program puts it next.
+  function dropElement(node) {
+    if (node.contains(document.activeElement)) claimFocus = true;
+    removing = true;
+    node.remove();
+    removing = false;
+  }
+
   // An element of the role: native ones where HTML has them, so that the browser treats
   // a field as a field (the phone's keyboard for its kind, the input method, selection).
   function mirrorElement(role, control) {
@@ -484,6 +492,7 @@ Module.dotwisePage = (() => {
     aria(text) {
       const seen = new Set();
       let focused = null;
+      let menu = null;
       tabEdge = "";
       let field = null;
       const values = {};
@@ -496,8 +505,9 @@ Module.dotwisePage = (() => {
         if (role === "textbox") values[control] = value;
         seen.add(id);
         let node = document.getElementById(id);
+        // A window's id may come back as another's once it has gone, and be of another kind.
         if (!node || node.dataset.role !== role) {
-          if (node) node.remove();
+          if (node) dropElement(node);
           node = mirrorElement(role, Number(control));
           node.id = id;
         }
@@ -533,6 +543,7 @@ Module.dotwisePage = (() => {
           if (node.readOnly) said[id] = [name, value];
         }
         node.tabIndex = states.includes("f") ? 0 : -1;
+        if (role === "menu") menu = node;
         if (states.includes("f")) {
           focused = node;
           tabEdge = (states.includes("L") ? "L" : "") + (states.includes("F") ? "F" : "");
@@ -546,13 +557,13 @@ Module.dotwisePage = (() => {
         if (described[node.id]) node.setAttribute("aria-describedby", described[node.id].join(" "));
         else node.removeAttribute("aria-describedby");
       }
-      for (const node of Array.from(ariaRoot.querySelectorAll("[id]"))) {
-        if (seen.has(node.id) || !node.isConnected) continue;
-        // The focus goes with its element, to where the program puts it next.
-        if (node.contains(document.activeElement)) claimFocus = true;
-        removing = true;
-        node.remove();
-        removing = false;
+      for (const node of Array.from(ariaRoot.querySelectorAll("[id]"))) if (!seen.has(node.id) && node.isConnected) dropElement(node);
+      // An open menu has the keyboard: its highlighted item, or itself while none is.
+      if (menu && !(focused && menu.contains(focused))) {
+        if (focused) focused.tabIndex = -1;
+        focused = menu;
+        menu.tabIndex = 0;
+        field = null;
       }
       focusElement(focused);
       showField(field);

@@ -201,6 +201,17 @@ try {
   await reader.keyboard.press("Enter");
   await reader.waitForFunction(() => document.activeElement.getAttribute("aria-label") === "矩阵的对角线长度(Inch):");
   expect("closed, the focus is back on the field", await axFocused(), "textbox|矩阵的对角线长度(Inch):");
+  // A field's menu is focus: the menu as it opens, then the item the arrows highlight.
+  await reader.keyboard.down("Shift");
+  await reader.keyboard.press("F10");
+  await reader.keyboard.up("Shift");
+  await reader.waitForFunction(() => document.activeElement.getAttribute("role") === "menu");
+  expect("a field's menu as it opens", await axFocused(), "menu|上下文");
+  await reader.keyboard.press("ArrowDown");
+  await reader.waitForFunction(() => document.activeElement.getAttribute("role") === "menuitem");
+  expect("and its item the arrow highlights", (await axFocused()).split("|")[0], "menuitem");
+  await reader.keyboard.press("Escape");
+  await reader.waitForFunction(() => document.activeElement.getAttribute("aria-label") === "矩阵的对角线长度(Inch):");
   // Four keys change the PPI four times; the live region says the last once.
   await reader.evaluate(() => {
     window.resultsTold = [];
