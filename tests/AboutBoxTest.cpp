@@ -37,6 +37,22 @@ TEST(AboutBox, OpensFromTheSystemMenuAnyNumberOfTimes) {
     EXPECT_EQ(answers[12], R"(1000 "1280")") << "the main dialog carries on as it was";
 }
 
+// Window managers take Alt+Space; F10 and Alt pressed and let go alone are left to the
+// window, and open its menu. Alt that goes with another key is that key's.
+TEST(AboutBox, F10OrALoneAltOpensTheSystemMenu) {
+    const DriverRun run = RunDotwise(
+        "key F10\nkey A\ndialogs\nkey Enter\nkey Alt\nkey A\ndialogs\nkey Enter\n"
+        "focus 1000\nkey Alt+Shift\nkey 7\ndialogs\ntext 1000\nkey Alt\nkey Alt\nkey 8\ndialogs\ntext 1000\n");
+    const Lines answers = Answers(run);
+    ASSERT_EQ(answers.size(), 18u);
+    EXPECT_EQ(answers[2], "102 100") << "F10, then A";
+    EXPECT_EQ(answers[6], "102 100") << "Alt alone, then A";
+    EXPECT_EQ(answers[11], "102") << "Alt with Shift opens no menu";
+    EXPECT_EQ(answers[12], R"("7")") << "and the field takes the next key";
+    EXPECT_EQ(answers[16], "102") << "a second lone Alt closes the menu the first opened";
+    EXPECT_EQ(answers[17], R"("78")");
+}
+
 TEST(AboutBox, TheMainDialogTakesNoInputWhileItIsUp) {
     const DriverRun run = RunDotwise("key Alt+Space\nkey A\nquit\ndialogs\n");
     EXPECT_EQ(Answers(run).back(), "102");

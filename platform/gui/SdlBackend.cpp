@@ -583,6 +583,8 @@ bool SdlBackend::HandleEvent(const SDL_Event& event) {
         if (event.window.event == SDL_WINDOWEVENT_LEAVE) wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2});
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
             for (UINT vk : {VK_SHIFT, VK_CONTROL, VK_MENU}) wm().SetKeyDown(vk, false);
+            // Alt held as the window lost the keyboard (Alt+Tab) was not pressed alone.
+            wm().SetAltAlone(false);
             m_windowFocused = false;
             wm().SetForeground(false);
         }

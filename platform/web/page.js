@@ -534,7 +534,6 @@ Module.dotwisePage = (() => {
         else node.removeAttribute("aria-description");
         const flag = (attribute, on) => (on ? node.setAttribute(attribute, "true") : node.removeAttribute(attribute));
         flag("aria-disabled", states.includes("d"));
-        flag("aria-selected", role === "menuitem" && states.includes("s"));
         if (role === "radio") node.setAttribute("aria-checked", states.includes("c") ? "true" : "false");
         if (role === "dialog" || role === "alertdialog") flag("aria-modal", states.includes("a"));
         if (role === "textbox") {

@@ -83,6 +83,8 @@ UINT CharForKey(UINT vk, bool shift, bool ctrl, bool alt) {
 }
 
 void KeyDown(UINT vk, UINT translatedChar) {
+    // Alt let go with nothing pressed while it was held is a key of its own: the window's menu.
+    wm().SetAltAlone(vk == VK_MENU && GetTrackedMenu() == nullptr);
     wm().SetKeyDown(vk, true);
     // An open menu reads the keyboard itself, modifiers included.
     if (TrackedMenu* menu = GetTrackedMenu()) {
@@ -103,9 +105,16 @@ void KeyDown(UINT vk, UINT translatedChar) {
 }
 
 void KeyUp(UINT vk) {
+    const bool altAlone = vk == VK_MENU && wm().AltAlone();
+    wm().SetAltAlone(false);
     wm().SetKeyDown(vk, false);
     if (TrackedMenu* menu = GetTrackedMenu()) {
         Deliver(menu->owner, WM_KEYUP, vk, 1);
+        return;
+    }
+    if (altAlone) {
+        HWND focus = GetFocus();
+        Deliver(focus != nullptr ? focus : wm().ActiveDialog(), WM_SYSKEYUP, vk, 1);
         return;
     }
     if (IsModifier(vk)) return;
@@ -137,6 +146,7 @@ HWND WindowFromPoint(Point screen) {
 }
 
 void MouseDown(Point screen, bool rightButton, bool doubleClick) {
+    wm().SetAltAlone(false);
     wm().SetCursorPos(screen);
     if (TrackedMenu* menu = GetTrackedMenu()) {
         // A press on the menu picks out an item; the release chooses it.

@@ -198,6 +198,7 @@ void WindowManager::Reset() {
     m_quitPosted = false;
     m_quitCode = 0;
     m_foreground = true;
+    m_altAlone = false;
     m_inputEnded = false;
     m_closedAtInputEnd.clear();
     m_pendingChar = 0;

@@ -100,6 +100,9 @@ public:
     void SetCursorPos(Point pos) { m_cursorPos = pos; }
     // The keys as the user holds them now.
     void SetKeyDown(UINT vk, bool down) { m_keys[vk & 0xFF] = down; }
+    // Alt is held and nothing else was pressed since it went down.
+    bool AltAlone() const { return m_altAlone; }
+    void SetAltAlone(bool alone) { m_altAlone = alone; }
     // The keys as they were when the input being handled came; the present ones between inputs.
     bool IsKeyDown(UINT vk) const { return m_handlingInput ? m_inputKeys[vk & 0xFF] : m_keys[vk & 0xFF]; }
 
@@ -135,6 +138,7 @@ private:
     std::vector<std::pair<int, HWND>> m_childrenById;
     std::vector<HWND> m_topLevel;
     bool m_foreground = true;
+    bool m_altAlone = false;
     std::deque<QueuedMessage> m_posted;
     std::deque<QueuedMessage> m_input;
     bool m_quitPosted = false;
