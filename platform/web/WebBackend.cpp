@@ -42,6 +42,12 @@ EM_JS(int, dotwise_wants_contrast, (), {
 EM_JS(void, dotwise_copy, (const char* utf8, int length), {
     Module.dotwisePage.copy(UTF8ToString(utf8, length));
 });
+EM_ASYNC_JS(int, dotwise_read_clipboard, (), {
+    return await Module.dotwisePage.readClipboard();
+});
+EM_JS(void, dotwise_clipboard_text, (char* buffer, int size), {
+    stringToUTF8(Module.dotwisePage.clipboardText, buffer, size);
+});
 // clang-format on
 
 namespace {
@@ -199,19 +205,38 @@ void WebBackend::OnKey(UINT vk, int modifiers, bool down) {
     Input::KeyDown(vk, controlChar ? Input::CharForKey(vk, shift, ctrl, alt) : 0);
 }
 
+namespace {
+
+void PutOnClipboard(const std::string& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    if (HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        std::memcpy(GlobalLock(data), text.c_str(), text.size() + 1);
+        GlobalUnlock(data);
+        SetClipboardData(CF_TEXT, data);
+    }
+    CloseClipboard();
+}
+
+}  // namespace
+
+// A page reads the system clipboard only with the browser's leave, asked for when the user
+// chooses Paste; where it is refused, the page says how to paste, and nothing is pasted.
+bool WebBackend::TakeSystemClipboard() {
+    const int length = dotwise_read_clipboard();
+    if (length < 0) return false;
+    std::string text(static_cast<std::size_t>(length) * 3 + 1, '\0');
+    dotwise_clipboard_text(text.data(), static_cast<int>(text.size()));
+    text.resize(std::strlen(text.c_str()));
+    PutOnClipboard(text);
+    return true;
+}
+
 void WebBackend::OnPaste(const std::string& text) {
     if (!m_pasteDue) return;
     m_pasteDue = false;
     // What the page pastes becomes the clipboard's text, and the key that asked for it pastes it.
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        if (HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-            std::memcpy(GlobalLock(data), text.c_str(), text.size() + 1);
-            GlobalUnlock(data);
-            SetClipboardData(CF_TEXT, data);
-        }
-        CloseClipboard();
-    }
+    PutOnClipboard(text);
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     const UINT vk = shift ? VK_INSERT : 'V';
     Input::KeyDown(vk, shift ? 0 : Input::CharForKey(vk, false, true, false));

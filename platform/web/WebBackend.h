@@ -25,6 +25,8 @@ public:
     Rect WorkArea() const override;
     MenuBox MenuBoxOf(const TrackedMenu& menu) const override;
     void ExportClipboard(const std::string& text) override;
+    bool SystemClipboardUnseen() const override { return true; }
+    bool TakeSystemClipboard() override;
     Driver& GetDriver() { return m_driver; }
 
 private:

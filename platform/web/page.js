@@ -307,6 +307,9 @@ Module.dotwisePage = (() => {
   reopen.addEventListener("click", () => { if (reopenWith) reopenWith(); });
 
   const stage = document.getElementById("dotwise-stage");
+  // A word to the user that comes and goes: how to paste where the browser keeps the clipboard to itself.
+  const hint = document.getElementById("dotwise-hint");
+  let hintTimer = 0;
   const status = document.getElementById("dotwise-status");
 
   // Fitting the page. The dialog is drawn anew, not stretched, when the scale it
@@ -464,6 +467,28 @@ Module.dotwisePage = (() => {
     copy(text) {
       if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(text).catch(() => {});
     },
+    // The system clipboard's text for a Paste chosen from a menu: its length in UTF-16 units,
+    // the text in `clipboardText`; -1, with a word on how to paste, where the browser refuses.
+    readClipboard() {
+      const refused = () => {
+        hint.textContent = dotwiseLanguage === "zh" ? "浏览器不让本页读取剪贴板: 请按 Ctrl+V 粘贴。"
+                                                    : "The browser does not let the page read the clipboard: press Ctrl+V to paste.";
+        hint.hidden = false;
+        clearTimeout(hintTimer);
+        hintTimer = setTimeout(() => { hint.hidden = true; }, 8000);
+        return -1;
+      };
+      if (!navigator.clipboard || !navigator.clipboard.readText) return Promise.resolve(refused());
+      // A browser that asks the user waits for the answer; one that neither answers nor refuses is taken as refusing.
+      const unanswered = new Promise((resolve) => setTimeout(() => resolve(null), 10000));
+      return Promise.race([navigator.clipboard.readText(), unanswered]).catch(() => null).then((text) => {
+        if (typeof text !== "string") return refused();
+        // No field holds more than a line: a clipboard of megabytes is not copied into the program whole.
+        page.clipboardText = text.slice(0, 65536);
+        return page.clipboardText.length;
+      });
+    },
+    clipboardText: "",
     nextEvent(fields) {
       const event = queue.shift();
       if (!event) return 0;

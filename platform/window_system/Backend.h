@@ -55,6 +55,11 @@ public:
     virtual std::optional<std::string> ImportClipboard() { return std::nullopt; }
     // Whether the system clipboard offers text, asking no more than that.
     virtual bool SystemClipboardHasText() { return false; }
+    // The system clipboard is there but cannot be looked into before the user pastes (a browser's).
+    virtual bool SystemClipboardUnseen() const { return false; }
+    // Before a paste the user chose from a menu, where the system clipboard may be read only
+    // then (a browser's): puts its text on the clipboard. False when nothing may be pasted.
+    virtual bool TakeSystemClipboard() { return true; }
 
     // The contrast the desktop asked this back end for; none where it said nothing.
     std::optional<bool> ContrastWish() const { return m_highContrast; }

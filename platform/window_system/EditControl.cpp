@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Backend.h"
 #include "Clipboard.h"
 #include "DefaultProcedure.h"
 #include "Icon.h"
@@ -189,7 +190,10 @@ void EditControl::OnContextMenu(HWND hWnd, LPARAM where) {
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, flag(selected && !readOnly), kMenuCut, InterfaceText("剪切(&T)", "Cu&t"));
     AppendMenuA(menu, flag(selected), kMenuCopy, InterfaceText("复制(&C)", "&Copy"));
-    AppendMenuA(menu, flag(!readOnly && IsClipboardFormatAvailable(CF_TEXT)), kMenuPaste, InterfaceText("粘贴(&P)", "&Paste"));
+    // Where the system clipboard cannot be looked into before a paste, Paste is offered whatever it holds.
+    Backend* backend = WindowManager::Instance().GetBackend();
+    const bool pastable = IsClipboardFormatAvailable(CF_TEXT) || (backend != nullptr && backend->SystemClipboardUnseen());
+    AppendMenuA(menu, flag(!readOnly && pastable), kMenuPaste, InterfaceText("粘贴(&P)", "&Paste"));
     AppendMenuA(menu, flag(selected && !readOnly), kMenuDelete, InterfaceText("删除(&D)", "&Delete"));
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, flag(m_model.Length() > 0 && !(m_model.SelStart() == 0 && m_model.SelEnd() == m_model.Length())), kMenuSelectAll,
@@ -212,7 +216,9 @@ void EditControl::OnContextMenu(HWND hWnd, LPARAM where) {
     case kMenuUndo: SendMessage(hWnd, WM_UNDO, 0, 0); break;
     case kMenuCut: SendMessage(hWnd, WM_CUT, 0, 0); break;
     case kMenuCopy: SendMessage(hWnd, WM_COPY, 0, 0); break;
-    case kMenuPaste: SendMessage(hWnd, WM_PASTE, 0, 0); break;
+    case kMenuPaste:
+        if (backend == nullptr || backend->TakeSystemClipboard()) SendMessage(hWnd, WM_PASTE, 0, 0);
+        break;
     case kMenuDelete: SendMessage(hWnd, WM_CLEAR, 0, 0); break;
     case kMenuSelectAll: SendMessage(hWnd, EM_SETSEL, 0, -1); break;
     default: break;

@@ -115,6 +115,11 @@ try {
   await chord("Control", "KeyC");
   const ppi = (await driver("text 1005")).replace(/"/g, "");
   expect("PPI copied to the system clipboard", await page.evaluate(() => navigator.clipboard.readText()), ppi);
+  // The field menu's Paste reads the system clipboard where the browser allows it.
+  await page.evaluate(() => navigator.clipboard.writeText("1366"));
+  await driver("rclick 1000");
+  await driver('menu "粘贴(P)"');
+  expect("X pasted from the system clipboard by the field's menu", await driver("text 1000"), '"1366"');
   // Text an input method commits comes as text input, not as keys.
   await driver("focus 1001");
   await page.keyboard.sendCharacter("7");
@@ -229,6 +234,18 @@ try {
   const live = nodes.filter((n) => axProperty(n, "live") === "polite").map(textOf);
   expect("in a polite live region", live.some((text) => text.includes(": 455")), true);
   await reader.close();
+
+  // Where the browser keeps the clipboard from the page, the menu's Paste says how to paste, and pastes nothing.
+  const refusing = await (await browser.createIncognitoBrowserContext()).newPage();
+  await refusing.goto(`${server.url}/index.html?lang=en`);
+  await refusing.waitForFunction(() => window.dotwise !== undefined);
+  const tellRefusing = (line) => refusing.evaluate((l) => window.dotwise.driver(l), line);
+  await tellRefusing("rclick 1000");
+  await tellRefusing('menu "Paste"');
+  expect("a refused Paste leaves the field", await tellRefusing("text 1000"), '"1280"');
+  expect("and the page says how to paste", await refusing.evaluate(() => document.getElementById("dotwise-hint").textContent),
+         "The browser does not let the page read the clipboard: press Ctrl+V to paste.");
+  await refusing.close();
 
   // Closing the dialog does not kill the page: it says so and opens the dialog again
   // on Enter, with a fresh program that calculates as before.
