@@ -12,10 +12,9 @@ struct KeyName {
 };
 
 constexpr KeyName kKeys[] = {
-    {"Left", VK_LEFT},    {"Right", VK_RIGHT},   {"Up", VK_UP},         {"Down", VK_DOWN},      {"Home", VK_HOME},
-    {"End", VK_END},      {"Insert", VK_INSERT}, {"Delete", VK_DELETE}, {"Backspace", VK_BACK}, {"Tab", VK_TAB},
-    {"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},   {"Apps", VK_APPS},      {"Alt", VK_MENU},
-    {"Shift", VK_SHIFT},  {"Ctrl", VK_CONTROL},
+    {"Left", VK_LEFT},     {"Right", VK_RIGHT},   {"Up", VK_UP},          {"Down", VK_DOWN},   {"Home", VK_HOME},    {"End", VK_END},
+    {"Insert", VK_INSERT}, {"Delete", VK_DELETE}, {"Backspace", VK_BACK}, {"Tab", VK_TAB},     {"Enter", VK_RETURN}, {"Escape", VK_ESCAPE},
+    {"Space", VK_SPACE},   {"Apps", VK_APPS},     {"Alt", VK_MENU},       {"Shift", VK_SHIFT}, {"Ctrl", VK_CONTROL},
 };
 
 }  // namespace

@@ -82,8 +82,10 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     // window's own menu, F10 or Alt pressed and let go alone, which window managers leave to the
     // window where they take Alt+Space.
     case WM_SYSKEYDOWN:
-        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) SendMessage(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
-        else if (wParam == VK_F10) SendMessage(GetAncestor(hWnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0)
+            SendMessage(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
+        else if (wParam == VK_F10)
+            SendMessage(GetAncestor(hWnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU, 0);
         return 0;
     case WM_SYSKEYUP:
         if (wParam == VK_MENU) SendMessage(GetAncestor(hWnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU, 0);
