@@ -4,7 +4,7 @@
 # Runs the end-to-end scripts through window.dotwise.driver, types with the
 # browser's own keys, compares a screenshot of the dialog with the Linux
 # window's, and uses the page as people meet it (a phone, high zoom, inputs in
-# the address, failures to load).
+# the address, failures to load, Orca).
 #   tests/web/browser_test.sh [SITE-FOLDER [LINUX-PROGRAM]]   (default build/web/site)
 # Exits 77, with the reason, where the browser or the page is missing.
 set -u
@@ -26,6 +26,9 @@ failed=0
 node "$here/run_scripts.mjs" "$site" --skip "$here/known_web_differences.txt" || failed=1
 node "$here/page_test.mjs" "$site" "$work/page.png" || failed=1
 node "$here/page_uses_test.mjs" "$site" || failed=1
+# With Orca, where the desktop's screen reader is installed.
+bash "$here/orca_page_test.sh" "$site"
+case $? in 0) ;; 77) echo "the page with Orca: skipped" ;; *) failed=1 ;; esac
 if [ -n "$linux" ] && [ -f "$work/page.png" ]; then
     # The Linux window's picture of the same state: the fields as at start, the focus on OK.
     printf 'settext 1000 1280\nsettext 1001 720\nsettext 1004 4.5\nfocus 1\nscreenshot %s\n' "$work/window.png" | "$linux" --platform headless >/dev/null
