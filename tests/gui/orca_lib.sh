@@ -15,8 +15,12 @@ fi
 
 work=$(mktemp -d)
 cleanup() {
-  for p in "${app:-}" "${orca:-}" "${wm:-}" "${xvfb:-}" "${server:-}"; do [ -n "$p" ] && kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
+  # A process started in a session of its own (a browser, with its helpers) ends with its whole group.
+  for p in "${app:-}" "${orca:-}" "${wm:-}" "${xvfb:-}" "${server:-}"; do
+    [ -n "$p" ] && { kill -- "-$p" 2>/dev/null || kill "$p" 2>/dev/null || true; }
+  done
+  # What is still ending may write into the scratch folder a moment longer.
+  for _ in $(seq 20); do rm -rf "$work" 2>/dev/null && break; sleep 0.1; done
 }
 trap cleanup EXIT
 fail() { echo "FAILED: $*"; tail -n 25 "$work/orca.log" 2>/dev/null | sed "s/^/  log: /"; grep 'SPEECH OUTPUT' "$work/orca.log" 2>/dev/null | tail -n 8 | sed 's/^/  heard: /'; exit 1; }

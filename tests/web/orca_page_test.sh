@@ -20,7 +20,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 # No sandbox where the tests run as root; no first-run or translation prompts, which a person would have dismissed.
-"$chromium" --no-sandbox --force-renderer-accessibility --user-data-dir="$work/profile" --no-first-run --disable-gpu \
+setsid "$chromium" --no-sandbox --force-renderer-accessibility --user-data-dir="$work/profile" --no-first-run --disable-gpu \
   --disable-features=Translate --window-size=800,700 "http://127.0.0.1:$port/index.html?lang=zh" >/dev/null 2>&1 &
 app=$!
 hear "the page as it loads" "Finished loading Dotwise"
