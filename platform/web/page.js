@@ -239,6 +239,53 @@ Module.dotwisePage = (() => {
     return after.slice(head, after.length - tail);
   }
 
+  // A line of the program's accessibility model: id, parent, role, name, states (letters),
+  // text, caret, selection's start and end (in characters), control id, description, and
+  // where it is drawn (left, top, width and height in the canvas's pixels).
+  function readNode(line) {
+    const f = line.split("\t");
+    return { id: f[0], parent: f[1], role: f[2], name: f[3], states: f[4], value: f[5], caret: Number(f[6]), start: Number(f[7]),
+             end: Number(f[8]), control: Number(f[9]), description: f[10], place: f.slice(11, 15).map(Number) };
+  }
+  // The node's element, made where there is none, under its parent's, laid over the canvas
+  // where the node is drawn, in the page's pixels from its parent's corner.
+  function mirrorNode(n, places) {
+    let node = document.getElementById(n.id);
+    // A window's id may come back as another's once it has gone, and be of another kind.
+    if (!node || node.dataset.role !== n.role) {
+      if (node) dropElement(node);
+      node = mirrorElement(n.role, n.control);
+      node.id = n.id;
+    }
+    const home = (n.parent && document.getElementById(n.parent)) || ariaRoot;
+    if (node.parentNode !== home) home.appendChild(node);
+    const [left, top, width, height] = n.place;
+    places[n.id] = [left, top];
+    const from = places[n.parent] || [0, 0];
+    node.style.left = `${(left - from[0]) / ratio}px`;
+    node.style.top = `${(top - from[1]) / ratio}px`;
+    node.style.width = `${width / ratio}px`;
+    node.style.height = `${height / ratio}px`;
+    if (n.role === "text" && node.textContent !== n.name) node.textContent = n.name;
+    return node;
+  }
+  // A control's name, description and states as its element's; a field's text where the user is not typing in it.
+  function describeControl(node, n) {
+    if (node.tagName !== "BUTTON") node.setAttribute("aria-label", n.name);
+    else if (node.textContent !== n.name) node.textContent = n.name;
+    if (n.description) node.setAttribute("aria-description", n.description);
+    else node.removeAttribute("aria-description");
+    const flag = (attribute, on) => (on ? node.setAttribute(attribute, "true") : node.removeAttribute(attribute));
+    flag("aria-disabled", n.states.includes("d"));
+    if (n.role === "radio") node.setAttribute("aria-checked", n.states.includes("c") ? "true" : "false");
+    if (n.role === "dialog" || n.role === "alertdialog") flag("aria-modal", n.states.includes("a"));
+    if (n.role === "textbox") {
+      node.readOnly = n.states.includes("r");
+      if (node !== document.activeElement && node.value !== n.value) node.value = n.value;
+    }
+    node.tabIndex = n.states.includes("f") ? 0 : -1;
+  }
+
   // The focus goes with an element taken away, to where the program puts it next.
   function dropElement(node) {
     if (node.contains(document.activeElement)) claimFocus = true;
@@ -511,70 +558,33 @@ Module.dotwisePage = (() => {
       }
       if (window.dotwise.onFrame) window.dotwise.onFrame(x, y, w, h);
     },
-    // The program's accessibility model, one node a line: id, parent, role, name, states,
-    // text, caret, selection's start and end (the last three in characters), control id,
-    // description, and the node's place in the canvas's pixels.
+    // The program's accessibility model, one node a line (see `readNode`): each node's
+    // element made or brought up to date, the focus given, the rest dropped.
     aria(text) {
-      const seen = new Set();
-      let focused = null;
-      let menu = null;
-      tabEdge = "";
-      let field = null;
-      const values = {};
-      const said = {};  // the results' names and values, by id
+      const nodes = text.split("\n").filter(Boolean).map(readNode);
+      const seen = new Set(nodes.map((n) => n.id));
       const places = {};
       const described = {};  // a dialog's own texts, by the dialog's id
-      for (const line of text.split("\n")) {
-        if (!line) continue;
-        const [id, parent, role, name, states, value, caret, start, end, control, description, left, top, width, height] = line.split("\t");
-        if (role === "textbox") values[control] = value;
-        seen.add(id);
-        let node = document.getElementById(id);
-        // A window's id may come back as another's once it has gone, and be of another kind.
-        if (!node || node.dataset.role !== role) {
-          if (node) dropElement(node);
-          node = mirrorElement(role, Number(control));
-          node.id = id;
-        }
-        const home = (parent && document.getElementById(parent)) || ariaRoot;
-        if (node.parentNode !== home) home.appendChild(node);
-        // Over the canvas where it is drawn, in the page's pixels, from its parent's corner.
-        places[id] = [Number(left), Number(top)];
-        const from = places[parent] || [0, 0];
-        node.style.left = `${(Number(left) - from[0]) / ratio}px`;
-        node.style.top = `${(Number(top) - from[1]) / ratio}px`;
-        node.style.width = `${Number(width) / ratio}px`;
-        node.style.height = `${Number(height) / ratio}px`;
-        if (role === "text") {
-          if (node.textContent !== name) node.textContent = name;
-          if (!states.includes("n") && parent) (described[parent] = described[parent] || []).push(id);
+      const values = {};
+      const said = {};  // the results' names and values, by id
+      let focused = null;
+      let menu = null;
+      let field = null;
+      tabEdge = "";
+      for (const n of nodes) {
+        const node = mirrorNode(n, places);
+        if (n.role === "text") {
+          if (!n.states.includes("n") && n.parent) (described[n.parent] = described[n.parent] || []).push(n.id);
           continue;
         }
-        if (node.tagName === "BUTTON") {
-          if (node.textContent !== name) node.textContent = name;
-        } else {
-          node.setAttribute("aria-label", name);
-        }
-        if (description) node.setAttribute("aria-description", description);
-        else node.removeAttribute("aria-description");
-        const flag = (attribute, on) => (on ? node.setAttribute(attribute, "true") : node.removeAttribute(attribute));
-        flag("aria-disabled", states.includes("d"));
-        if (role === "radio") node.setAttribute("aria-checked", states.includes("c") ? "true" : "false");
-        if (role === "dialog" || role === "alertdialog") flag("aria-modal", states.includes("a"));
-        if (role === "textbox") {
-          node.readOnly = states.includes("r");
-          if (node !== document.activeElement && node.value !== value) node.value = value;
-          if (node.readOnly) said[id] = [name, value];
-        }
-        node.tabIndex = states.includes("f") ? 0 : -1;
-        if (role === "menu") menu = node;
-        if (states.includes("f")) {
-          focused = node;
-          tabEdge = (states.includes("L") ? "L" : "") + (states.includes("F") ? "F" : "");
-        }
-        if (states.includes("f") && role === "textbox") {
-          field = { node, text: value, caret: Number(caret), start: Number(start), end: Number(end) };
-        }
+        describeControl(node, n);
+        if (n.role === "textbox") values[n.control] = n.value;
+        if (n.role === "textbox" && node.readOnly) said[n.id] = [n.name, n.value];
+        if (n.role === "menu") menu = node;
+        if (!n.states.includes("f")) continue;
+        focused = node;
+        tabEdge = (n.states.includes("L") ? "L" : "") + (n.states.includes("F") ? "F" : "");
+        if (n.role === "textbox") field = { node, text: n.value, caret: n.caret, start: n.start, end: n.end };
       }
       // A dialog is described by its texts that name no field: a message box by its message, the About box by its lines.
       for (const node of ariaRoot.querySelectorAll('[role="dialog"], [role="alertdialog"]')) {
