@@ -20,6 +20,7 @@
 #include "../window_system/Utf8.h"
 #include "AccessibleObject.h"
 #include "BusWatcher.h"
+#include "PausedResults.h"
 
 #include <atk-bridge.h>
 
@@ -41,11 +42,7 @@ struct Bridge {
     std::set<AccessibleKey> created;                                    // the windows whose coming was told
     AccessibleKey toldActive;                                           // the window last told to have the keyboard
     guint (*addListener)(GSignalEmissionHook, const gchar*) = nullptr;  // ATK's own
-    // Results that changed while the user typed, told once the typing pauses.
-    std::vector<AccessibleKey> changedResults;
-    guint resultsTimer = 0;
-    AccessibleKey heardOn;  // the focused field whose description carries them
-    std::string heard;
+    std::unique_ptr<PausedResults> results;
     std::deque<std::function<void()>> deferred;
     std::unique_ptr<BusWatcher> watcher;
     bool started = false;
@@ -216,42 +213,6 @@ void TellWindows(const std::vector<AccessibleNode>& tree, const std::map<Accessi
     }
 }
 
-// How long typing must pause before the results it changed are told: a reader
-// hears the figure the user typed to, not one for each key on the way.
-constexpr guint kResultsPause = 600;
-
-bool IsResult(const AccessibleNode& node) { return node.role == AccessibleRole::Entry && (node.states & AccessibleState::kReadOnly); }
-
-// The results are told as a change of the focused field's description, the one
-// change to an object other than its own text that every reader says of the focus.
-gboolean TellResults(gpointer) {
-    Bridge& b = bridge();
-    b.resultsTimer = 0;
-    AccessibleKey focus;
-    std::string told;
-    const auto visit = [&](const auto& self, const AccessibleNode& node) -> void {
-        if (node.states & AccessibleState::kFocused) focus = KeyOf(node);
-        if (std::find(b.changedResults.begin(), b.changedResults.end(), KeyOf(node)) != b.changedResults.end() && !node.text.empty())
-            told += (told.empty() ? "" : ", ") + node.name + " " + node.text;
-        for (const AccessibleNode& child : node.children) self(self, child);
-    };
-    for (const AccessibleNode& node : AccessibleTree()) visit(visit, node);
-    b.changedResults.clear();
-    const auto object = b.objects.find(focus);
-    if (told.empty() || focus == AccessibleKey{} || object == b.objects.end()) return G_SOURCE_REMOVE;
-    b.heardOn = focus;
-    b.heard = told;
-    g_object_notify(G_OBJECT(object->second), "accessible-description");
-    return G_SOURCE_REMOVE;
-}
-
-void ResultChanged(const AccessibleKey& key) {
-    Bridge& b = bridge();
-    if (std::find(b.changedResults.begin(), b.changedResults.end(), key) == b.changedResults.end()) b.changedResults.push_back(key);
-    if (b.resultsTimer != 0) g_source_remove(b.resultsTimer);
-    b.resultsTimer = g_timeout_add(kResultsPause, TellResults, nullptr);
-}
-
 // Compares the model with the last call's and tells the screen readers what differs.
 void Update() {
     Bridge& b = bridge();
@@ -298,9 +259,8 @@ void Update() {
         const auto before = b.last.find(key);
         const bool focused = (node.states & AccessibleState::kFocused) != 0;
         const bool wasFocused = before != b.last.end() && (before->second.states & AccessibleState::kFocused) != 0;
-        if (before != b.last.end() && IsResult(node) && before->second.text != node.text) ResultChanged(key);
-        // What was told with a field is its own no longer once the focus leaves it.
-        if (key == b.heardOn && !focused) b.heardOn = {};
+        if (before != b.last.end() && PausedResults::IsResult(node) && before->second.text != node.text) b.results->Changed(key);
+        if (!focused) b.results->FocusLeft(key);
         if (b.objects.count(key) == 0 && !(focused && !wasFocused)) continue;
         AtkObject* object = Ensure(key, now, parents);
         if (before == b.last.end()) {
@@ -325,8 +285,12 @@ DOTWISE_MODULE_EXPORT bool DotwiseStartAccessibility(Rect (*toScreen)(const Rect
     host.objectFor = ObjectFor;
     host.defer = [](std::function<void()> action) { bridge().deferred.push_back(std::move(action)); };
     host.toScreen = toScreen;
-    host.heardWith = [](const AccessibleKey& key) { return key == bridge().heardOn ? bridge().heard : std::string(); };
+    host.heardWith = [](const AccessibleKey& key) { return bridge().results->HeardWith(key); };
     SetAccessibleHost(std::move(host));
+    b.results = std::make_unique<PausedResults>([](const AccessibleKey& key) {
+        const auto it = bridge().objects.find(key);
+        return it != bridge().objects.end() ? it->second : nullptr;
+    });
     InstallToolkit();
     b.application = NewApplicationObject();
     if (atk_bridge_adaptor_init(nullptr, nullptr) != 0) {
