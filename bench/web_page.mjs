@@ -8,6 +8,10 @@
 // - transfer: what a first visit fetches (the page, its script, its
 //   WebAssembly, its icon and, where the build made one, its font), raw,
 //   gzip- and brotli-compressed;
+// - on a slow phone network (1.6 Mbps down, 150 ms of latency, nothing
+//   cached, brotli as the page's server sends it): when the page first shows
+//   something (its loading line) and when the dialog is painted, against the
+//   empty WebAssembly program's canvas, served the same way;
 // - per key: from a key's keydown to the frame that shows it, against a plain
 //   <input> on the same page (keydown to the frame after its input event), and
 //   the share of the canvas a digit repaints.
@@ -59,6 +63,36 @@ const pages = { floor: "floor.html", intl: "floor-intl.html", program: "floor-pr
 const starts = Object.fromEntries(Object.keys(pages).map((name) => [name, []]));
 for (const path of Object.values(pages)) await firstFrame(path);
 for (let i = 0; i < runs; ++i) for (const [name, path] of Object.entries(pages)) starts[name].push(await firstFrame(path));
+
+// A slow phone network: both served compressed, the floor's files too, so that neither is flattered.
+for (const file of await readdir(folder)) {
+  if (/\.(gz|br)$/.test(file)) continue;
+  const body = await readFile(join(folder, file));
+  await writeFile(join(folder, `${file}.br`), brotliCompressSync(body, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } }));
+}
+const slowServer = await serve(folder, { compressed: true });
+const overSlowNetwork = async (path) => {
+  const slow = await browser.newPage();
+  const cdp = await slow.target().createCDPSession();
+  await cdp.send("Network.enable");
+  await cdp.send("Network.setCacheDisabled", { cacheDisabled: true });
+  await cdp.send("Network.emulateNetworkConditions", { offline: false, latency: 150, downloadThroughput: 200000, uploadThroughput: 93750 });
+  await slow.goto(`${slowServer.url}/${path}`);
+  await slow.waitForFunction(() => performance.getEntriesByName("dotwise-first-frame").length > 0, { timeout: 60000 });
+  const times = await slow.evaluate(() => [performance.getEntriesByName("first-contentful-paint")[0]?.startTime ?? NaN,
+    performance.getEntriesByName("dotwise-first-frame")[0].startTime]);
+  await slow.close();
+  return times;
+};
+const slowRuns = Math.max(3, Math.round(runs / 3));
+const slow = { program: [], page: [], pageText: [] };
+for (let i = 0; i < slowRuns; ++i) {
+  slow.program.push((await overSlowNetwork("floor-program.html"))[1]);
+  const [text, frame] = await overSlowNetwork("index.html");
+  slow.pageText.push(text);
+  slow.page.push(frame);
+}
+slowServer.close();
 
 // Keys: a digit and Backspace in turn into the diagonal, and the same into a plain input.
 const page = await browser.newPage();
@@ -120,6 +154,8 @@ console.log(`start to the first painted frame: page ${f(start.page)} ms, floor $
 console.log(`  other floors: with the number format asked ${f(start.intl)} ms (${(start.intl / start.floor).toFixed(2)} x the floor), an empty WebAssembly program ${f(start.program)} ms (${(start.program / start.floor).toFixed(2)} x); the page is ${against("program")} x the empty program`);
 const kib = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
 console.log(`transfer of a first visit (${firstVisit.join(", ")}): raw ${kib(transfer.raw)}, gzip -9 ${kib(transfer.gzip)}, brotli ${kib(transfer.brotli)} (goal: at most 150 KiB compressed)`);
+console.log(`at 1.6 Mbps and 150 ms of latency: the page shows its loading line at ${f(median(slow.pageText))} ms and the dialog at ${f(median(slow.page))} ms; ` +
+            `an empty WebAssembly program's canvas at ${f(median(slow.program))} ms (ratio ${(median(slow.page) / median(slow.program)).toFixed(2)}; medians of ${slowRuns})`);
 console.log(`per key, keydown to frame: page ${f(median(keys.page))} ms, plain <input> ${f(median(keys.plain))} ms, ratio ${(median(keys.page) / median(keys.plain)).toFixed(2)} (${keys.page.length} and ${keys.plain.length} keys)`);
 console.log(`per key, share of the canvas repainted: median ${(median(keys.areas) * 100).toFixed(1)} %, largest ${(Math.max(...keys.areas) * 100).toFixed(1)} %`);
 console.log(`(medians of ${runs} interleaved starts each)`);

@@ -7,14 +7,22 @@ import puppeteer from "puppeteer-core";
 
 const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm", ".png": "image/png", ".ico": "image/x-icon", ".webmanifest": "application/manifest+json" };
 
-// A static server, as any would serve the folder.
-export function serve(folder) {
+// A static server, as any would serve the folder; with `compressed`, as the
+// page's own server does, a file's .br beside it where the browser takes brotli.
+export function serve(folder, { compressed = false } = {}) {
   return new Promise((resolve) => {
     const server = createServer(async (request, response) => {
       const path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname)).replace(/^(\.\.[/\\])+/, "");
+      const file = join(folder, path === "/" ? "index.html" : path);
       try {
-        const body = await readFile(join(folder, path === "/" ? "index.html" : path));
-        response.writeHead(200, { "content-type": types[extname(path)] || "application/octet-stream" });
+        const headers = { "content-type": types[extname(file)] || "application/octet-stream" };
+        let body = null;
+        if (compressed && /\bbr\b/.test(request.headers["accept-encoding"] || "")) {
+          body = await readFile(`${file}.br`).catch(() => null);
+          if (body) headers["content-encoding"] = "br";
+        }
+        body = body || (await readFile(file));
+        response.writeHead(200, headers);
         response.end(body);
       } catch {
         response.writeHead(404);
