@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "../window_system/Accessibility.h"
 #include "../window_system/ButtonControl.h"
 #include "../window_system/ControlColors.h"
 #include "../window_system/DeviceContext.h"
@@ -107,11 +108,11 @@ void TerminalPainter::PaintDialog(HWND dialog, bool active) {
         if (!control->IsVisible()) continue;
         const Rect cr = wm().ScreenRect(control);
         switch (control->windowClass) {
-        case WindowClass::Edit: PaintEdit(control, cr); break;
+        case WindowClass::Edit: PaintEdit(control, cr, active); break;
         case WindowClass::Button:
             switch (control->style & BS_TYPEMASK) {
             case BS_GROUPBOX: PaintGroupBox(control, cr); break;
-            case BS_AUTORADIOBUTTON: PaintRadio(control, cr); break;
+            case BS_AUTORADIOBUTTON: PaintRadio(control, cr, active); break;
             default: PaintButton(control, cr, active); break;
             }
             break;
@@ -164,7 +165,16 @@ void TerminalPainter::PaintIcon(HWND control, const Rect& r) {
         }
 }
 
-void TerminalPainter::PaintEdit(HWND control, const Rect& r) {
+// The focus said in text as well as by the cursor and the looks, for a terminal that shows
+// neither well and for a reader of the screen's text: a mark in the cell before the control,
+// where nothing of its row's label is.
+void TerminalPainter::MarkFocus(HWND control, int column, int row, bool active) {
+    if (!active || GetFocus() != control || column < 1) return;
+    if (HWND label = LabelFor(control); label != nullptr && CellColumn(wm().ScreenRect(label).right) > column - 1) return;
+    m_screen.Text(column - 1, row, "\u203a", kBlack, kFace, EnabledLook() | A_BOLD);
+}
+
+void TerminalPainter::PaintEdit(HWND control, const Rect& r, bool active) {
     EditControl* edit = EditControlOf(control);
     const ControlColors colors = QueryControlColors(control);
     const COLORREF bg = FieldBackground(colors.background);
@@ -174,7 +184,11 @@ void TerminalPainter::PaintEdit(HWND control, const Rect& r) {
     const int row = LineRow(r.top);
     // Where colours cannot show a field's place, a line under it does.
     const int fieldLook = (bg == kFace || !m_screen.HasColors() ? A_UNDERLINE : 0) | (control->IsEnabled() ? EnabledLook() : A_DIM);
-    m_screen.Text(left, row, std::string(static_cast<std::size_t>(std::max(0, right - left)), ' '), fg, bg, fieldLook);
+    // A field that cannot be used is dotted where it holds nothing, in text as well as in grey.
+    std::string blank;
+    for (int i = left; i < right; ++i) blank += control->IsEnabled() ? " " : "\u00b7";
+    m_screen.Text(left, row, blank, fg, bg, fieldLook);
+    MarkFocus(control, left, row, active);
     if (edit == nullptr) return;
     const EditModel& model = edit->Model();
     const Point origin = wm().ClientOrigin(control);
@@ -225,10 +239,12 @@ void TerminalPainter::PaintGroupBox(HWND control, const Rect& r) {
     if (!control->text.empty()) FaceText(left + 2, top, " " + control->text + " ", control->IsEnabled(), kBlack, left + width - 1);
 }
 
-void TerminalPainter::PaintRadio(HWND control, const Rect& r) {
+void TerminalPainter::PaintRadio(HWND control, const Rect& r, bool active) {
     const ButtonControl* button = ButtonControlOf(control);
-    const std::string text = std::string(button != nullptr && button->Checked() ? "(•) " : "( ) ") + MenuItemLabel(control->text);
-    FaceText(CellColumn(r.left), LineRow(r.top), text, control->IsEnabled(), kBlack);
+    // One that cannot be chosen has a dash in its circle, in text as well as in grey.
+    const char* circle = button != nullptr && button->Checked() ? "(•) " : control->IsEnabled() ? "( ) " : "(-) ";
+    FaceText(CellColumn(r.left), LineRow(r.top), circle + MenuItemLabel(control->text), control->IsEnabled(), kBlack);
+    MarkFocus(control, CellColumn(r.left), LineRow(r.top), active);
 }
 
 void TerminalPainter::PaintMenu() {

@@ -18,10 +18,11 @@ private:
     void PaintDialog(HWND dialog, bool active);
     void PaintStatic(HWND control, const Rect& r);
     void PaintIcon(HWND control, const Rect& r);
-    void PaintEdit(HWND control, const Rect& r);
+    void PaintEdit(HWND control, const Rect& r, bool active);
+    void MarkFocus(HWND control, int column, int row, bool active);
     void PaintButton(HWND control, const Rect& r, bool active);
     void PaintGroupBox(HWND control, const Rect& r);
-    void PaintRadio(HWND control, const Rect& r);
+    void PaintRadio(HWND control, const Rect& r, bool active);
     void PaintMenu();
     void PaintToolTips();
     void PlaceCursor();

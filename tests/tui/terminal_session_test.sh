@@ -100,6 +100,25 @@ for term in tmux-256color xterm xterm-mono; do
   fi
 done
 
+# States in text as well as looks, as a monochrome terminal or a reader of the screen's text needs
+# them: a disabled field dotted, a disabled radio button dashed, and a mark before the focused
+# field that follows the focus.
+t new-session -d -s marks -x 100 -y 40 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm-mono '$dotwise'"
+for _ in $(seq 60); do t capture-pane -t marks -p | grep -qF "[>确定<]" && break; sleep 0.1; done
+marks=$(t capture-pane -t marks -p)
+printf '%s\n' "$marks" | grep -F "X 方向长度" | grep -qF "··" || fail "xterm-mono: the disabled field is not dotted: $(printf '%s\n' "$marks" | grep -F 'X 方向长度')"
+printf '%s\n' "$marks" | grep -qF "(-) 周长" || fail "xterm-mono: the disabled radio button has no dash"
+! printf '%s\n' "$marks" | grep -qF "›" || fail "xterm-mono: a field is marked focused while 确定 has the focus"
+t send-keys -t marks Tab Tab
+for _ in $(seq 30); do t capture-pane -t marks -p | grep -qF "(Pixel): ›1280" && break; sleep 0.1; done
+t capture-pane -t marks -p | grep -qF "(Pixel): ›1280" || fail "xterm-mono: no mark before the focused X field: $(t capture-pane -t marks -p | grep -F 'X 方向像素')"
+t send-keys -t marks Tab
+for _ in $(seq 30); do t capture-pane -t marks -p | grep -qF "(Pixel): ›720" && break; sleep 0.1; done
+t capture-pane -t marks -p | grep -qF "(Pixel): ›720" || fail "xterm-mono: the mark did not follow the focus to Y"
+[ "$(t capture-pane -t marks -p | grep -cF "›")" = 1 ] || fail "xterm-mono: more than one field is marked focused"
+t kill-session -t marks
+echo "ok: xterm-mono shows disabled fields and radio buttons, and the focused field, in text"
+
 # A terminal that claims to be an xterm inside tmux: Home comes as ESC [ 1 ~, which the
 # description does not name. It must move the caret, not close the dialog; and a sequence
 # nobody knows is dropped whole.
@@ -108,16 +127,16 @@ for _ in $(seq 60); do t capture-pane -t keys -p | grep -qF "[>确定<]" && brea
 t send-keys -t keys Tab Tab 19 Home
 t send-keys -t keys -l "$(printf '\033[99;7~')"
 t send-keys -t keys 5
-for _ in $(seq 30); do t capture-pane -t keys -p | grep -qE "\(Pixel\): +519 " && break; sleep 0.1; done
+for _ in $(seq 30); do t capture-pane -t keys -p | grep -qE "\(Pixel\):[ ›]+519 " && break; sleep 0.1; done
 t capture-pane -t keys -p | grep -qF "EXITED" && fail "Home or an unknown sequence closed the dialog"
-t capture-pane -t keys -p | grep -qE "\(Pixel\): +519 " || fail "Home did not move the caret to the start of 19: $(t capture-pane -t keys -p | grep -F 'X 方向')"
+t capture-pane -t keys -p | grep -qE "\(Pixel\):[ ›]+519 " || fail "Home did not move the caret to the start of 19: $(t capture-pane -t keys -p | grep -F 'X 方向')"
 echo "ok: Home as ESC [ 1 ~ moves the caret, and an unknown sequence is dropped whole"
 # A mouse report far outside any screen is no mouse at all: the typing goes on where it was.
 t send-keys -t keys -l "$(printf '\033[<0;2147483647;2147483647M\033[<0;2147483647;2147483647m')"
 t send-keys -t keys 7
-for _ in $(seq 30); do t capture-pane -t keys -p | grep -qE "\(Pixel\): +5719 " && break; sleep 0.1; done
+for _ in $(seq 30); do t capture-pane -t keys -p | grep -qE "\(Pixel\):[ ›]+5719 " && break; sleep 0.1; done
 t capture-pane -t keys -p | grep -qF "EXITED" && fail "a mouse report with huge coordinates ended the program"
-t capture-pane -t keys -p | grep -qE "\(Pixel\): +5719 " || fail "typing after a huge mouse report: $(t capture-pane -t keys -p | grep -F 'X 方向')"
+t capture-pane -t keys -p | grep -qE "\(Pixel\):[ ›]+5719 " || fail "typing after a huge mouse report: $(t capture-pane -t keys -p | grep -F 'X 方向')"
 t kill-session -t keys
 echo "ok: a mouse report with huge coordinates is dropped"
 
@@ -147,9 +166,9 @@ for _ in $(seq 30); do grep -qF "$(printf '\033[?2004h')" "$modes" && break; sle
 t set-buffer "88
 "
 t paste-buffer -p -t job
-for _ in $(seq 30); do t capture-pane -t job -p | grep -qE "\(Pixel\): +88 " && break; sleep 0.1; done
+for _ in $(seq 30); do t capture-pane -t job -p | grep -qE "\(Pixel\):[ ›]+88 " && break; sleep 0.1; done
 t capture-pane -t job -p | grep -qF "EXITED" && fail "a paste after fg pressed 确定 and closed the calculator"
-t capture-pane -t job -p | grep -qE "\(Pixel\): +88 " || fail "the paste after fg did not reach X"
+t capture-pane -t job -p | grep -qE "\(Pixel\):[ ›]+88 " || fail "the paste after fg did not reach X"
 echo "ok: after a stop and fg the modes are on again, and a paste stays a paste"
 
 # A signal that ends the program puts the terminal back: its own screen, a cursor, no mouse reports.
