@@ -45,9 +45,11 @@ std::string SpokenMenuItem(const std::string& text) {
     return Spoken(label);
 }
 
-// A menu item's keys, as ATK writes them: its mnemonic, and the shortcut after
-// its tab in the toolkit's spelling ("Alt+F4" is "<Alt>F4").
-std::string MenuItemKeys(const std::string& text) {
+// A menu item's keys, as ATK writes them: its mnemonic; the whole sequence from the
+// dialog, where the menu is the window's own (F10, which window managers leave to the
+// window, then the mnemonic); and the shortcut after its tab in the toolkit's spelling
+// ("Alt+F4" is "<Alt>F4").
+std::string MenuItemKeys(const std::string& text, bool systemMenu) {
     std::string mnemonic;
     for (std::size_t i = 0; i + 1 < text.size() && text[i] != '\t'; ++i) {
         if (text[i] != '&') continue;
@@ -67,7 +69,8 @@ std::string MenuItemKeys(const std::string& text) {
         }
         shortcut += rest;
     }
-    return mnemonic.empty() && shortcut.empty() ? "" : mnemonic + ";;" + shortcut;
+    const std::string sequence = systemMenu && !mnemonic.empty() ? "F10," + mnemonic : "";
+    return mnemonic.empty() && shortcut.empty() ? "" : mnemonic + ";" + sequence + ";" + shortcut;
 }
 
 // The program's name, from its version block in the interface's language: for its icon.
@@ -158,7 +161,7 @@ AccessibleNode MenuNode(const TrackedMenu& menu) {
         entry.item = static_cast<int>(i);
         entry.role = AccessibleRole::MenuItem;
         entry.name = SpokenMenuItem(item.text);
-        entry.keyBinding = MenuItemKeys(item.text);
+        entry.keyBinding = MenuItemKeys(item.text, systemMenu);
         entry.states = AccessibleState::kShowing | (item.IsEnabled() ? AccessibleState::kEnabled : 0);
         if (static_cast<int>(i) == menu.highlight) entry.states |= AccessibleState::kSelected | AccessibleState::kFocused;
         entry.clickable = item.IsEnabled();
@@ -194,6 +197,9 @@ AccessibleNode DescribeWindow(HWND hWnd) {
     node.role = RoleOf(hWnd);
     node.name = NameOf(hWnd, node.role);
     if (const ToolInfo* tool = FindTool(hWnd); tool != nullptr && tool->text != node.name) node.description = tool->text;
+    // A listener cannot see the caption's icon: the dialog says how its menu, with the About box, is reached.
+    if (node.role == AccessibleRole::Dialog && (hWnd->style & WS_SYSMENU))
+        node.description = InterfaceText("系统菜单: Alt+空格, F10 或单按 Alt", "System menu: Alt+Space, F10 or Alt alone");
     node.states = StatesOf(hWnd, node.role);
     node.clickable = node.role == AccessibleRole::PushButton || node.role == AccessibleRole::RadioButton ||
                      (node.role == AccessibleRole::Image && (hWnd->style & SS_NOTIFY));

@@ -15,6 +15,7 @@ for _ in $(seq 100); do xdotool search --name '^Dotwise' >/dev/null 2>&1 && brea
 xdotool search --name '^Dotwise' >/dev/null || fail "no window appeared"
 # The dialog is heard as it opens, with no key pressed: the window, then the control with the focus.
 hear "the dialog's name and role as it opens" "Dotwise - .*dialog"
+hear "how its menu, with the About box, is reached" "F10"
 hear "the button with the focus" "确定 push button"
 xdotool key Tab
 hear "the button Tab moves to" "取消 push button"
