@@ -30,10 +30,15 @@ hear "the new PPI and PPC once the typing paused" "PPI .*: 455, .*PPC .*: 179"
 xdotool key BackSpace
 hear "Backspace" "'backspace "
 hear "the results of the last key" "PPI .*: 165, .*PPC .*: 64"
-# Each change of the results was heard once, however many keys made it ("Where Am I" says them again).
-said=$(grep 'SPEECH OUTPUT' "$work/orca.log" | grep -c "PPI [^:]*: [0-9]" || true)
-[ "$said" = 2 ] || fail "the results were said $said times for two pauses"
-echo "ok: the results were said once for each pause in typing"
+# The results are said when typing pauses, not at each key: five keys, fewer sayings, none the same
+# as the one before. (A machine slow enough to pause mid-word may say a figure on the way; "Where Am
+# I" says them again.)
+results=$(grep 'SPEECH OUTPUT' "$work/orca.log" | grep -o "PPI [^:]*: [0-9].*" || true)
+said=$(printf '%s\n' "$results" | grep -c . || true)
+told=$(printf '%s\n' "$results" | uniq | grep -c . || true)
+[ "$said" -lt 5 ] || fail "the results were said $said times for five keys"
+[ "$told" = "$said" ] || fail "a figure was said twice running: $results"
+echo "ok: the results were said $said times for five keys, each once"
 # Orca's "Where Am I" key is Orca's: it tells where the focus is, and the dialog stays.
 xdotool key KP_Enter
 hear "where the focus is" "矩阵的 X 方向像素(Pixel): entry 192"

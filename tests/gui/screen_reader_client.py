@@ -144,9 +144,10 @@ def main():
     while typing.poll() is None:
         pump(0.05)
     eventually("a key the reader only heard reaches the field", lambda: text_of(x), "195")
-    expect("the reader heard both keys pressed and let go",
-           [k for k in keys if k[1] in ("5", "7")],
-           [(pyatspi.KEY_PRESSED_EVENT, "5"), (pyatspi.KEY_RELEASED_EVENT, "5"), (pyatspi.KEY_PRESSED_EVENT, "7"), (pyatspi.KEY_RELEASED_EVENT, "7")])
+    # The last release comes to the reader after the field has the key that went before it.
+    eventually("the reader heard both keys pressed and let go",
+               lambda: [k for k in keys if k[1] in ("5", "7")],
+               [(pyatspi.KEY_PRESSED_EVENT, "5"), (pyatspi.KEY_RELEASED_EVENT, "5"), (pyatspi.KEY_PRESSED_EVENT, "7"), (pyatspi.KEY_RELEASED_EVENT, "7")])
     pyatspi.Registry.deregisterKeystrokeListener(listen, kind=(pyatspi.KEY_PRESSED_EVENT, pyatspi.KEY_RELEASED_EVENT), mask=pyatspi.allModifiers())
     pump(0.2)
     typing = subprocess.Popen(["xdotool", "key", "BackSpace"])
