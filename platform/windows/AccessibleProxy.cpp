@@ -20,6 +20,7 @@ struct AccessibilityLibraries {
     LRESULT(WINAPI* resultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
     BSTR(WINAPI* allocString)(const OLECHAR*) = nullptr;
     HRESULT(WINAPI* initialize)(LPVOID, DWORD) = nullptr;
+    HRESULT(WINAPI* createInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, void**) = nullptr;
 
     bool Load() {
         if (createStandard != nullptr) return true;
@@ -30,8 +31,10 @@ struct AccessibilityLibraries {
         resultFromObject = reinterpret_cast<decltype(resultFromObject)>(reinterpret_cast<void*>(GetProcAddress(oleacc, "LresultFromObject")));
         allocString = reinterpret_cast<decltype(allocString)>(reinterpret_cast<void*>(GetProcAddress(oleaut, "SysAllocString")));
         initialize = reinterpret_cast<decltype(initialize)>(reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
+        createInstance = reinterpret_cast<decltype(createInstance)>(reinterpret_cast<void*>(GetProcAddress(ole, "CoCreateInstance")));
         auto create = reinterpret_cast<decltype(createStandard)>(reinterpret_cast<void*>(GetProcAddress(oleacc, "CreateStdAccessibleObject")));
-        if (resultFromObject == nullptr || allocString == nullptr || initialize == nullptr || create == nullptr) return false;
+        if (resultFromObject == nullptr || allocString == nullptr || initialize == nullptr || createInstance == nullptr || create == nullptr)
+            return false;
         // The client's calls come back as messages to this window thread.
         initialize(nullptr, COINIT_APARTMENTTHREADED);
         createStandard = create;
@@ -100,6 +103,26 @@ std::wstring ToolTipOf(HWND control) {
         },
         reinterpret_cast<LPARAM>(&visit));
     return found;
+}
+
+// A result field is a polite live region, as UI Automation reads one through MSAA: a
+// reader says its new value when the program announces it, not only while it has the focus.
+void AnnounceAsLiveRegion(HWND field) {
+    constexpr CLSID kPropertyServices = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+    constexpr IID kPropertyServicesId = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+    constexpr GUID kLiveSetting = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+    constexpr LONG kPolite = 1;
+    if (!HasClass(field, "Edit") || !(Style(field) & ES_READONLY)) return;
+    IAccPropServices* services = nullptr;
+    if (FAILED(
+            Libraries().createInstance(kPropertyServices, nullptr, CLSCTX_INPROC_SERVER, kPropertyServicesId, reinterpret_cast<void**>(&services))))
+        return;
+    VARIANT polite;
+    VariantInit(&polite);
+    polite.vt = VT_I4;
+    polite.lVal = kPolite;
+    services->SetHwndProp(field, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSetting, polite);
+    services->Release();
 }
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
@@ -255,6 +278,7 @@ private:
 LRESULT AnswerAccessibleObject(HWND control, WPARAM flags) {
     AccessibilityLibraries& libraries = Libraries();
     if (!libraries.Load()) return 0;
+    AnnounceAsLiveRegion(control);
     IAccessible* standard = nullptr;
     if (FAILED(libraries.createStandard(control, OBJID_CLIENT, kAccessibleId, reinterpret_cast<void**>(&standard))) || standard == nullptr) return 0;
     auto* proxy = new AccessibleProxy(control, standard);
@@ -262,3 +286,5 @@ LRESULT AnswerAccessibleObject(HWND control, WPARAM flags) {
     proxy->Release();  // the result holds its own reference
     return result > 0 ? result : 0;
 }
+
+bool AccessibilityClientsAsked() { return Libraries().createStandard != nullptr; }

@@ -11,3 +11,7 @@
 // The object a WM_GETOBJECT for the control's client area answers with, or 0
 // for the system's default answer. The libraries it needs load on the first call.
 LRESULT AnswerAccessibleObject(HWND control, WPARAM flags);
+
+// Whether a client has asked for an accessible object yet: until then, nothing
+// is announced that nobody would hear.
+bool AccessibilityClientsAsked();

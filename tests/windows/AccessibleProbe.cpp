@@ -1,6 +1,8 @@
 // What a Windows screen reader reads of the program, through MSAA from another
-// process as a reader does: each field's name and role, the badges' names and
-// their click action, and the announcement when a field's value changes.
+// process as a reader does: each field's name, role, value and states; the focus
+// as Tab moves it; the announcements when a field and the results it drives
+// change; the system menu as it opens; the About box; and a badge's click action
+// and the message box it brings, with its text.
 //   accessible_probe.exe PATH-TO-dotwise.exe
 #include <windows.h>
 
@@ -8,6 +10,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -52,6 +55,20 @@ std::string NameOf(IAccessible* object) {
     return text;
 }
 
+std::string ValueOf(IAccessible* object) {
+    BSTR value = nullptr;
+    if (FAILED(object->get_accValue(Self(), &value))) return "(failed)";
+    std::string text = Utf8(value);
+    SysFreeString(value);
+    return text;
+}
+
+long StateOf(IAccessible* object) {
+    VARIANT state;
+    VariantInit(&state);
+    return SUCCEEDED(object->get_accState(Self(), &state)) && state.vt == VT_I4 ? state.lVal : -1;
+}
+
 std::string RoleOf(IAccessible* object) {
     VARIANT role;
     VariantInit(&role);
@@ -92,18 +109,72 @@ HWND DialogOf(DWORD process, HWND except = nullptr) {
     return found.window;
 }
 
-HWND changed = nullptr;
+// The events the program raised, as a reader's out-of-context hook hears them.
+struct Heard {
+    DWORD event;
+    HWND window;
+};
+std::vector<Heard> heard;
 
-void CALLBACK OnValueChange(HWINEVENTHOOK, DWORD, HWND hWnd, LONG object, LONG, DWORD, DWORD) {
-    if (object == OBJID_CLIENT) changed = hWnd;
-}
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hWnd, LONG, LONG, DWORD, DWORD) { heard.push_back({event, hWnd}); }
 
-void Pump(int milliseconds, HWND until) {
-    for (int waited = 0; waited < milliseconds && changed != until; waited += 10) {
+// Pumps the hook's messages until the condition holds, or the deadline.
+template <typename Condition>
+bool Await(Condition done) {
+    for (int waited = 0; waited < 5000; waited += 10) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        if (done()) return true;
         Sleep(10);
     }
+    return false;
+}
+
+// The window of the first event (since the from'th) that passes the test, once heard.
+template <typename Test>
+HWND AwaitHeard(Test test, std::size_t from = 0) {
+    HWND found = nullptr;
+    Await([&] {
+        for (std::size_t i = from; i < heard.size() && found == nullptr; ++i)
+            if (test(heard[i])) found = heard[i].window;
+        return found != nullptr;
+    });
+    return found;
+}
+
+// The same for one event, of a window that passes the test.
+template <typename Test>
+HWND AwaitEvent(DWORD event, Test test, std::size_t from = 0) {
+    return AwaitHeard([&](const Heard& h) { return h.event == event && test(h.window); }, from);
+}
+
+bool IsMenuPopup(HWND hWnd) {
+    char className[16] = {};
+    GetClassNameA(hWnd, className, sizeof className);
+    return lstrcmpA(className, "#32768") == 0;
+}
+
+HWND Focused(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// Reads one control's accessible object, or says it has none.
+template <typename Read>
+void WithObject(HWND control, const std::string& what, Read read) {
+    IAccessible* object = ObjectOf(control);
+    if (object == nullptr) {
+        Expect((what + " has an accessible object").c_str(), "no", "yes");
+        return;
+    }
+    read(object);
+    object->Release();
+}
+
+void PressKey(HWND target, WPARAM key) {
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
 }  // namespace
@@ -148,42 +219,112 @@ int main(int argc, char** argv) {
         {1019, "graphic", "制版优化主程序图标"},
     };
     for (const Case& c : cases) {
-        IAccessible* object = ObjectOf(GetDlgItem(dialog, c.id));
         const std::string what = std::to_string(c.id);
-        if (object == nullptr) {
-            Expect((what + " has an accessible object").c_str(), "no", "yes");
-            continue;
+        WithObject(GetDlgItem(dialog, c.id), what, [&](IAccessible* object) {
+            Expect((what + "'s role").c_str(), RoleOf(object), c.role);
+            Expect((what + "'s name").c_str(), NameOf(object), c.name);
+        });
+    }
+    WithObject(GetDlgItem(dialog, 1000), "1000", [](IAccessible* x) {
+        Expect("X's value", ValueOf(x), "1280");
+        Expect("X can be typed in", (StateOf(x) & STATE_SYSTEM_READONLY) ? "no" : "yes", "yes");
+    });
+    WithObject(GetDlgItem(dialog, 1005), "1005",
+               [](IAccessible* ppi) { Expect("the PPI is read-only", (StateOf(ppi) & STATE_SYSTEM_READONLY) ? "yes" : "no", "yes"); });
+
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnEvent, program.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+
+    // Tab moves the focus, and a reader hears where to.
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    const HWND before = Focused(thread);
+    PressKey(before != nullptr ? before : dialog, VK_TAB);
+    const HWND after = AwaitEvent(EVENT_OBJECT_FOCUS, [&](HWND h) { return h != before && GetParent(h) == dialog; });
+    Expect("Tab announces the focus on another control", after != nullptr ? "yes" : "no", "yes");
+    if (after != nullptr)
+        WithObject(after, "the focused control", [](IAccessible* focused) {
+            Expect("the control Tab reached says it has the focus", (StateOf(focused) & STATE_SYSTEM_FOCUSED) ? "yes" : "no", "yes");
+        });
+
+    // A new diagonal is announced, and so are the results it changes: as values at each key,
+    // and, once the typing pauses, as a live region a reader speaks without the focus.
+    HWND diagonal = GetDlgItem(dialog, 1004);
+    HWND ppi = GetDlgItem(dialog, 1005);
+    PostMessageA(diagonal, EM_SETSEL, 0, -1);
+    PostMessageA(diagonal, WM_CHAR, '1', 1);
+    PostMessageA(diagonal, WM_CHAR, '2', 1);
+    const auto is = [](HWND wanted) { return [wanted](HWND h) { return h == wanted; }; };
+    Expect("a typed 12 announces the diagonal's new value", AwaitEvent(EVENT_OBJECT_VALUECHANGE, is(diagonal)) ? "yes" : "no", "yes");
+    Expect("and the PPI's", AwaitEvent(EVENT_OBJECT_VALUECHANGE, is(ppi)) ? "yes" : "no", "yes");
+    Expect("and the PPI's live region once the typing paused", AwaitEvent(EVENT_OBJECT_LIVEREGIONCHANGED, is(ppi)) ? "yes" : "no", "yes");
+    WithObject(ppi, "1005", [](IAccessible* result) { Expect("the PPI read then", ValueOf(result), "122"); });
+
+    // The system menu is heard as it opens and closes: Windows raises the menu's own
+    // events; Wine 8 raises none, and there the popup window made and gone stand for them.
+    std::size_t mark = heard.size();
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    HWND menu = AwaitHeard(
+        [](const Heard& h) { return h.event == EVENT_SYSTEM_MENUPOPUPSTART || (h.event == EVENT_OBJECT_CREATE && IsMenuPopup(h.window)); }, mark);
+    Expect("the system menu is announced as it opens", menu != nullptr ? "yes" : "no", "yes");
+    mark = heard.size();
+    PressKey(menu != nullptr ? menu : dialog, VK_ESCAPE);
+    const bool closed = Await([&] {
+        for (std::size_t i = mark; i < heard.size(); ++i)
+            if (heard[i].event == EVENT_SYSTEM_MENUPOPUPEND) return true;
+        return menu != nullptr && !IsWindow(menu);
+    });
+    Expect("and as it closes", closed ? "yes" : "no", "yes");
+
+    // The About box: a dialog of its own, named, its texts read, its button focused.
+    PostMessageA(dialog, WM_SYSCOMMAND, 0x0010, 0);
+    if (HWND about = DialogOf(program.dwProcessId, dialog); about != nullptr) {
+        IAccessible* window = nullptr;
+        if (SUCCEEDED(AccessibleObjectFromWindow(about, static_cast<DWORD>(OBJID_CLIENT), kAccessibleId, reinterpret_cast<void**>(&window)))) {
+            Expect("the About box's name", NameOf(window), "关于 Dotwise");
+            window->Release();
         }
-        Expect((what + "'s role").c_str(), RoleOf(object), c.role);
-        Expect((what + "'s name").c_str(), NameOf(object), c.name);
-        object->Release();
+        std::string texts;
+        for (HWND child = GetWindow(about, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            WithObject(child, "an About box control", [&](IAccessible* object) { texts += NameOf(object) + "|"; });
+        Expect("the About box reads its version", texts.find("Dotwise 1.0 版") != std::string::npos ? "yes" : texts, "yes");
+        Expect("its button has the focus", AwaitEvent(EVENT_OBJECT_FOCUS, [&](HWND h) { return GetParent(h) == about; }) ? "yes" : "no", "yes");
+        PostMessageA(about, WM_COMMAND, IDOK, 0);
+    } else {
+        Expect("the About box opens", "no", "yes");
     }
 
-    // A change of the diagonal's value is announced.
-    HWINEVENTHOOK hook =
-        SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, OnValueChange, program.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
-    HWND diagonal = GetDlgItem(dialog, 1004);
-    PostMessageA(diagonal, WM_CHAR, '5', 1);
-    Pump(3000, diagonal);
-    Expect("a typed 5 announces the diagonal's new value", changed == diagonal ? "yes" : "no", "yes");
-    UnhookWinEvent(hook);
-
-    // A badge's default action does what its click does: a message box.
-    if (IAccessible* badge = ObjectOf(GetDlgItem(dialog, 1018)); badge != nullptr) {
+    // A badge's default action does what its click does: a message box, its text read.
+    WithObject(GetDlgItem(dialog, 1018), "1018", [&](IAccessible* badge) {
         BSTR action = nullptr;
         Expect("the badge's default action", SUCCEEDED(badge->get_accDefaultAction(Self(), &action)) ? Utf8(action) : "(failed)", "单击");
         SysFreeString(action);
         badge->accDoDefaultAction(Self());
-        badge->Release();
-        HWND box = DialogOf(program.dwProcessId, dialog);
-        Expect("the badge's action brings its message box", box != nullptr ? "yes" : "no", "yes");
+    });
+    HWND box = DialogOf(program.dwProcessId, dialog);
+    Expect("the badge's action brings its message box", box != nullptr ? "yes" : "no", "yes");
+    if (box != nullptr) {
+        WithObject(GetDlgItem(box, 0xFFFF), "the message", [](IAccessible* message) {
+            const std::string text = NameOf(message);
+            Expect("the message box reads its message", text.find("手工制作印章1998") != std::string::npos ? "yes" : text, "yes");
+        });
         // The box disables the dialog: another badge's action is refused, as its click would be.
-        if (IAccessible* other = ObjectOf(GetDlgItem(dialog, 1017)); other != nullptr) {
+        WithObject(GetDlgItem(dialog, 1017), "1017", [](IAccessible* other) {
             Expect("another badge's action under the box", SUCCEEDED(other->accDoDefaultAction(Self())) ? "done" : "refused", "refused");
-            other->Release();
-        }
-        if (box != nullptr) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+        // The focus back in the dialog is heard after all the program said before it.
+        mark = heard.size();
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        Expect("closing the box gives the dialog the focus again",
+               AwaitEvent(
+                   EVENT_OBJECT_FOCUS, [&](HWND h) { return GetParent(h) == dialog; }, mark)
+                   ? "yes"
+                   : "no",
+               "yes");
     }
+    // Counted now, long after the pause: two keys, one announcement.
+    int live = 0;
+    for (const Heard& h : heard) live += h.event == EVENT_OBJECT_LIVEREGIONCHANGED && h.window == ppi;
+    Expect("the PPI's live region was announced", std::to_string(live) + " time(s)", "1 time(s)");
+    UnhookWinEvent(hook);
 
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     if (WaitForSingleObject(program.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(program.hProcess, 1);
