@@ -202,16 +202,54 @@ Module.dotwisePage = (() => {
     const delta = Math.round(-event.deltaY * perUnit);
     if (delta !== 0) push(Event.wheel, x(event), y(event), delta);
   }, { passive: true });
-  // A long press of a finger asks for the context menu, as the right button does.
+  // A long press of a finger asks for the context menu, as the right button does; so does a
+  // tap of two fingers together. The browser's own long press (a contextmenu event) is taken
+  // too where it comes first; one touch opens one menu.
   let lastPointer = "mouse";
+  let touch = null;  // where the touch began, when, and whether it has opened the menu
   canvas.addEventListener("pointerdown", (event) => { lastPointer = event.pointerType; });
+  function touchMenu(at) {
+    if (touch) {
+      if (touch.opened) return;
+      touch.opened = true;
+      clearTimeout(touch.timer);
+    }
+    focusDialog();
+    push(Event.mouseDown, x(at), y(at), 2, 1);
+    push(Event.mouseUp, x(at), y(at), 2);
+  }
   canvas.addEventListener("contextmenu", (event) => {
     event.preventDefault();
     if (lastPointer !== "touch") return;  // a mouse's right button has been given already
-    focusDialog();
-    push(Event.mouseDown, x(event), y(event), 2, 1);
-    push(Event.mouseUp, x(event), y(event), 2);
+    touchMenu(event);
   });
+  const middle = (t) => ({ clientX: (t[0].clientX + t[t.length - 1].clientX) / 2, clientY: (t[0].clientY + t[t.length - 1].clientY) / 2 });
+  canvas.addEventListener("touchstart", (event) => {
+    if (touch) clearTimeout(touch.timer);
+    const t = event.touches;
+    touch = t.length > 2 ? null : Object.assign(middle(t), { fingers: t.length, at: event.timeStamp, opened: false });
+    if (touch && t.length === 1) touch.timer = setTimeout(() => touchMenu(touch), 500);
+  }, { passive: true });
+  canvas.addEventListener("touchmove", (event) => {
+    // A finger that travels scrolls, or two pinch: no menu.
+    const m = middle(event.touches);
+    if (touch && !touch.opened && Math.hypot(m.clientX - touch.clientX, m.clientY - touch.clientY) > 10) {
+      clearTimeout(touch.timer);
+      touch = null;
+    }
+  }, { passive: true });
+  canvas.addEventListener("touchend", (event) => {
+    if (!touch || event.touches.length > 0) return;
+    clearTimeout(touch.timer);
+    // The finger that opened the menu lifts without a click on what lies under it.
+    if (touch.opened) event.preventDefault();
+    else if (touch.fingers === 2 && event.timeStamp - touch.at < 500) touchMenu(touch);
+    touch = null;
+  });
+  canvas.addEventListener("touchcancel", () => {
+    if (touch) clearTimeout(touch.timer);
+    touch = null;
+  }, { passive: true });
 
   // The focused field's element holds its text, caret and selection as the program has
   // them, where screen readers and the input method read them.

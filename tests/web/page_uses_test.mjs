@@ -35,11 +35,16 @@ try {
   expect("and ends on it", seen.right <= seen.pageWidth, true);
   expect("drawn one canvas pixel to a screen pixel", seen.sharp, true);
   // A tap focuses a field and places the caret; the phone shows its number keyboard.
-  const tap = async (id, index) => {
+  // Where a control (at a character of its text, if given) is on the screen, in CSS pixels.
+  const touchPoint = async (id, index) => {
     const [x, y] = (await ask(phone, index === undefined ? `point ${id}` : `point ${id} ${index}`)).split(" ").map(Number);
     const box = await phone.$eval("#dotwise", (c) => { const r = c.getBoundingClientRect(); return { left: r.left, top: r.top }; });
     const ratio = await phone.evaluate(() => devicePixelRatio);
-    await phone.touchscreen.tap(box.left + x / ratio, box.top + y / ratio);
+    return { x: box.left + x / ratio, y: box.top + y / ratio };
+  };
+  const tap = async (id, index) => {
+    const at = await touchPoint(id, index);
+    await phone.touchscreen.tap(at.x, at.y);
   };
   await ask(phone, "focus 1004");
   await tap(1004, 1);
@@ -52,6 +57,29 @@ try {
   await ask(phone, "key End");
   await phone.evaluate(() => document.activeElement.dispatchEvent(new InputEvent("beforeinput", { inputType: "deleteContentBackward", cancelable: true, bubbles: true })));
   expect("a deletion alone is Backspace", await ask(phone, "text 1000"), '"128"');
+  // The field's menu, with no right button: a long press, or two fingers tapped together.
+  const touch = await phone.target().createCDPSession();
+  const menuIsOpen = () => phone.waitForFunction(() => document.activeElement.getAttribute("role") === "menu", { timeout: 5000 }).then(() => true, () => false);
+  const closeMenu = async () => {
+    await ask(phone, "key Escape");
+    await phone.waitForFunction(() => document.activeElement.getAttribute("role") !== "menu");
+  };
+  // A finger held down until the menu shows, then lifted: the menu stays, with nothing clicked.
+  let at = await touchPoint(1001);
+  await touch.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x: at.x, y: at.y, id: 1 }] });
+  const held = await menuIsOpen();
+  await touch.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+  expect("a long press opens the field's menu", held, true);
+  await ask(phone, "focused");  // the program has taken whatever the lifted finger gave
+  expect("and lifting the finger leaves it open", held && await menuIsOpen(), true);
+  if (held) await closeMenu();
+  at = await touchPoint(1004);
+  await touch.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x: at.x - 6, y: at.y, id: 1 }, { x: at.x + 6, y: at.y, id: 2 }] });
+  await touch.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+  const tapped = await menuIsOpen();
+  expect("and so does a tap of two fingers", tapped, true);
+  if (tapped) await closeMenu();
+  expect("the menu was the field's it opened over", await ask(phone, "focused"), "1004");
 
   // The browser zoomed to 400 % on a 1280-pixel desktop: 320 CSS pixels at four device pixels each.
   const zoomed = await browser.newPage();
