@@ -26,8 +26,13 @@ target_include_directories(dotwise PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DI
 target_link_libraries(dotwise PRIVATE dotwise_warnings)
 # The floating-point conversions this C++ library lacks, for every file alike.
 target_compile_options(dotwise PRIVATE -include ${CMAKE_SOURCE_DIR}/platform/web/FloatingCharconv.h)
-# The driver reports a bad command by throwing, as everywhere.
-target_compile_options(dotwise PRIVATE -fexceptions)
+# The driver reports a bad command by throwing, as everywhere; the rest is built
+# without exceptions. Each function that can unwind goes through a JavaScript
+# trampoline (invoke_), which Asyncify must take for a wait: with exceptions
+# everywhere it instruments nearly a thousand functions and doubles the module.
+target_compile_options(dotwise PRIVATE -fno-exceptions)
+set_source_files_properties(${DOTWISE_DRIVER_SOURCES} platform/web/WebBackend.cpp
+  PROPERTIES COMPILE_OPTIONS -fexceptions)
 target_link_options(dotwise PRIVATE -fexceptions)
 # The program waits for input in its own loops; Asyncify lets each wait hand
 # the browser back its turn and resume where it stood.

@@ -122,14 +122,9 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     // exchange runs, so a write-back never starts another recalculation.
     HWND previousLockout = state->m_hLockoutNotifyWindow;
     state->m_hLockoutNotifyWindow = m_hWnd;
-    BOOL ok = TRUE;
-    try {
-        DoDataExchange(&dx);
-    } catch (const DataExchangeFailure&) {
-        ok = FALSE;
-    }
+    DoDataExchange(&dx);
     state->m_hLockoutNotifyWindow = previousLockout;
-    return ok;
+    return dx.Failed() ? FALSE : TRUE;
 }
 
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode) {

@@ -44,7 +44,7 @@ void CDataExchange::Fail() {
         ::SetFocus(m_hWndLastControl);
         if (m_bEditLastControl) ::SendMessage(m_hWndLastControl, EM_SETSEL, 0, -1);
     }
-    throw DataExchangeFailure{};
+    m_bFailed = true;
 }
 
 std::string FormatUnsigned(UINT value) { return std::to_string(value); }
@@ -91,6 +91,7 @@ bool ParseDouble(const std::string& text, double& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) {
+    if (pDX->Failed()) return;
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (!pDX->m_bSaveAndValidate) {
         WriteField(hWnd, FormatUnsigned(value));
@@ -105,6 +106,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) {
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value) { DDX_Text(pDX, nIDC, value, '.'); }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value, char decimalPoint) {
+    if (pDX->Failed()) return;
     const auto swap = [](std::string text, char from, char to) {
         std::replace(text.begin(), text.end(), from, to);
         return text;
@@ -121,6 +123,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value, char decimalPoint) {
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
+    if (pDX->Failed()) return;
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
         value = ReadField(hWnd);
@@ -129,6 +132,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
+    if (pDX->Failed()) return;
     if (rControl.m_hWnd != nullptr) return;
     HWND hWnd = pDX->PrepareCtrl(nIDC);
     rControl.SubclassWindow(hWnd);

@@ -8,16 +8,15 @@
 
 class CDialog;
 
-// Thrown inside an exchange when a field cannot be read; the exchange stops there.
-struct DataExchangeFailure {};
-
 class CDataExchange {
 public:
     CDataExchange(CDialog* pDlgWnd, BOOL bSaveAndValidate) : m_pDlgWnd(pDlgWnd), m_bSaveAndValidate(bSaveAndValidate) {}
     HWND PrepareCtrl(int nIDC);
     HWND PrepareEditCtrl(int nIDC);
-    // Puts the focus and a full selection back on the last field, then stops the exchange.
-    [[noreturn]] void Fail();
+    // Puts the focus and a full selection back on the last field, and stops the exchange: each
+    // step after it does nothing. (A flag, not a throw: the page's code is built without exceptions.)
+    void Fail();
+    bool Failed() const { return m_bFailed; }
 
     CDialog* m_pDlgWnd;
     BOOL m_bSaveAndValidate;
@@ -25,6 +24,7 @@ public:
 private:
     HWND m_hWndLastControl = nullptr;
     bool m_bEditLastControl = false;
+    bool m_bFailed = false;
 };
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
