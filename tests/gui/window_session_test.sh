@@ -38,6 +38,8 @@ start_app() {
   open_driver
   for _ in $(seq 100); do xdotool search --name '^Dotwise' >/dev/null 2>&1 && break; sleep 0.1; done
   xdotool search --name '^Dotwise' >/dev/null || fail "no window appeared"
+  # Keys go where the keyboard is: found is not yet focused, on a slow machine.
+  timeout 5 xdotool windowfocus --sync "$(xdotool search --name '^Dotwise' | head -n 1)" 2>/dev/null || true
 }
 # The program ends on its own within a second, with status 0.
 expect_exit() {
