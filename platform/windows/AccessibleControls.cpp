@@ -11,7 +11,7 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0xD07;
 // The results a pause in typing announces: a reader hears each new figure once, not on every key.
-constexpr UINT_PTR kResultsPause = 0xD07;
+constexpr UINT_PTR kResultsPause = 0xD08;
 constexpr UINT kPauseMilliseconds = 600;
 constexpr const char* kResultChanged = "DotwiseResultChanged";
 
