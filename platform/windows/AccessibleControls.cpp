@@ -14,6 +14,7 @@ constexpr UINT_PTR kSubclassId = 0xD07;
 constexpr UINT_PTR kResultsPause = 0xD08;
 constexpr UINT kPauseMilliseconds = 600;
 constexpr const char* kResultChanged = "DotwiseResultChanged";
+constexpr const char* kMarkedLive = "DotwiseMarkedLive";
 
 bool HasClass(HWND hWnd, const char* name) {
     char className[32] = {};
@@ -41,8 +42,14 @@ void AnnounceResult(HWND field) {
 LRESULT CALLBACK ControlProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     switch (message) {
     case WM_GETOBJECT:
-        if (static_cast<LONG>(lParam) == OBJID_CLIENT)
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+            // Marked once, when a client first asks for the field.
+            if (IsResultField(hWnd) && GetPropA(hWnd, kMarkedLive) == nullptr) {
+                MarkAsLiveRegion(hWnd);
+                SetPropA(hWnd, kMarkedLive, hWnd);
+            }
             if (const LRESULT answer = AnswerAccessibleObject(hWnd, wParam); answer != 0) return answer;
+        }
         break;
     case WM_SETTEXT:
         if (IsResultField(hWnd)) {
@@ -53,6 +60,7 @@ LRESULT CALLBACK ControlProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_NCDESTROY:
         RemovePropA(hWnd, kResultChanged);
+        RemovePropA(hWnd, kMarkedLive);
         RemoveWindowSubclass(hWnd, ControlProcedure, kSubclassId);
         break;
     }

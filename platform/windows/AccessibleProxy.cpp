@@ -105,26 +105,6 @@ std::wstring ToolTipOf(HWND control) {
     return found;
 }
 
-// A result field is a polite live region, as UI Automation reads one through MSAA: a
-// reader says its new value when the program announces it, not only while it has the focus.
-void AnnounceAsLiveRegion(HWND field) {
-    constexpr CLSID kPropertyServices = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
-    constexpr IID kPropertyServicesId = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
-    constexpr GUID kLiveSetting = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
-    constexpr LONG kPolite = 1;
-    if (!HasClass(field, "Edit") || !(Style(field) & ES_READONLY)) return;
-    IAccPropServices* services = nullptr;
-    if (FAILED(
-            Libraries().createInstance(kPropertyServices, nullptr, CLSCTX_INPROC_SERVER, kPropertyServicesId, reinterpret_cast<void**>(&services))))
-        return;
-    VARIANT polite;
-    VariantInit(&polite);
-    polite.vt = VT_I4;
-    polite.lVal = kPolite;
-    services->SetHwndProp(field, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSetting, polite);
-    services->Release();
-}
-
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // The system's object with a name, role, states and default action put in front where ours are better.
@@ -278,13 +258,30 @@ private:
 LRESULT AnswerAccessibleObject(HWND control, WPARAM flags) {
     AccessibilityLibraries& libraries = Libraries();
     if (!libraries.Load()) return 0;
-    AnnounceAsLiveRegion(control);
     IAccessible* standard = nullptr;
     if (FAILED(libraries.createStandard(control, OBJID_CLIENT, kAccessibleId, reinterpret_cast<void**>(&standard))) || standard == nullptr) return 0;
     auto* proxy = new AccessibleProxy(control, standard);
     const LRESULT result = libraries.resultFromObject(kAccessibleId, flags, static_cast<IAccessible*>(proxy));
     proxy->Release();  // the result holds its own reference
     return result > 0 ? result : 0;
+}
+
+void MarkAsLiveRegion(HWND field) {
+    constexpr CLSID kPropertyServices = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+    constexpr IID kPropertyServicesId = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+    constexpr GUID kLiveSetting = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+    constexpr LONG kPolite = 1;
+    if (!Libraries().Load()) return;
+    IAccPropServices* services = nullptr;
+    if (FAILED(
+            Libraries().createInstance(kPropertyServices, nullptr, CLSCTX_INPROC_SERVER, kPropertyServicesId, reinterpret_cast<void**>(&services))))
+        return;
+    VARIANT polite;
+    VariantInit(&polite);
+    polite.vt = VT_I4;
+    polite.lVal = kPolite;
+    services->SetHwndProp(field, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSetting, polite);
+    services->Release();
 }
 
 bool AccessibilityClientsAsked() { return Libraries().createStandard != nullptr; }

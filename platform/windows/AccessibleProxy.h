@@ -12,6 +12,11 @@
 // for the system's default answer. The libraries it needs load on the first call.
 LRESULT AnswerAccessibleObject(HWND control, WPARAM flags);
 
+// Marks a result field a polite live region, as UI Automation reads one through MSAA:
+// a reader says its new value when the program announces it, not only while it has
+// the focus.
+void MarkAsLiveRegion(HWND field);
+
 // Whether a client has asked for an accessible object yet: until then, nothing
 // is announced that nobody would hear.
 bool AccessibilityClientsAsked();
