@@ -3,9 +3,10 @@
 CN, from Debian's fonts-arphic-uming, whose licence allows it) cut down to the
 characters the program can show, as WOFF2, for browsers on systems without it.
   web_font_subset.py OUTPUT.woff2 SOURCE-FILE...
-The characters are printable ASCII and Latin-1, the separators and signs a
-number format may use, and every other character in the given source files
-(the program's texts in each language). With no fontTools or no UMing, it says
+The characters are printable ASCII, the separators and signs a number format
+may use, and every other character in the given source files (the program's
+texts in each language). Anything else, such as a pasted accented letter, is
+drawn from the system's fonts, as a browser does for any character a font lacks. With no fontTools or no UMing, it says
 so and writes nothing: the page then uses the system's fonts."""
 import logging
 import subprocess
@@ -36,7 +37,7 @@ def main(argv):
         print(f"note: no {path} (Debian package fonts-arphic-uming): the page has no font of its own")
         return 0
     number = next((i for i, face in enumerate(faces) if face["name"].getDebugName(1) == "AR PL UMing CN"), 0)
-    characters = {chr(c) for c in range(0x20, 0x7F)} | {chr(c) for c in range(0xA0, 0x100)} | set("\u2009\u202f\u2019\u2212\u2026")
+    characters = {chr(c) for c in range(0x20, 0x7F)} | set("\u00a0\u2009\u202f\u2019\u2212\u2026")
     for source in argv[2:]:
         with open(source, encoding="utf-8") as text:
             characters |= {c for c in text.read() if ord(c) >= 0x80}
