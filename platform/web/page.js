@@ -66,6 +66,8 @@ Module.dotwisePage = (() => {
   const waiting = [];  // the driver's callers, each with its resolve
   let answered = "";
   let firstFrame = false;
+  let ariaReady = false;
+  let pendingAria = null;
   const measurer = document.createElement("canvas").getContext("2d");
   let fontPixels = 0;
   let fontAscent = 0;
@@ -592,13 +594,26 @@ Module.dotwisePage = (() => {
       status.hidden = true;
       if (!firstFrame) {
         firstFrame = true;
-        requestAnimationFrame(() => performance.mark("dotwise-first-frame"));
+        requestAnimationFrame(() => {
+          performance.mark("dotwise-first-frame");
+          setTimeout(() => {
+            ariaReady = true;
+            if (pendingAria !== null) page.aria(pendingAria);
+            pendingAria = null;
+          }, 0);
+        });
       }
       if (window.dotwise.onFrame) window.dotwise.onFrame(x, y, w, h);
     },
     // The program's accessibility model, one node a line (see `readNode`): each node's
     // element made or brought up to date, the focus given, the rest dropped.
     aria(text) {
+      // The elements are laid out as they are made: until the dialog is first on screen,
+      // only the latest tree is kept, and it is made once that frame is painted.
+      if (!ariaReady) {
+        pendingAria = text;
+        return;
+      }
       const nodes = text.split("\n").filter(Boolean).map(readNode);
       const seen = new Set(nodes.map((n) => n.id));
       const places = {};
