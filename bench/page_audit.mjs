@@ -35,9 +35,10 @@ try {
       console.log(`  ${name} below 95: ${lost.map((ref) => ref.id).join(", ")}`);
     }
   }
-  // The Nu checker on the page as served, then on its DOM with the dialog up.
+  // The Nu checker on the page as served, then on its DOM with the dialog up (the driven
+  // page's, whose driver gives the diagonal the focus).
   const page = await browser.newPage();
-  await page.goto(`${server.url}/index.html`);
+  await page.goto(`${server.url}/index.html?driver`);
   await page.waitForFunction(() => window.dotwise !== undefined && document.getElementById("dotwise").width > 1);
   await page.evaluate(() => window.dotwise.driver("focus 1004"));
   const dom = "<!doctype html>\n" + (await page.evaluate(() => document.documentElement.outerHTML));

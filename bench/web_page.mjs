@@ -95,8 +95,9 @@ for (let i = 0; i < slowRuns; ++i) {
 slowServer.close();
 
 // Keys: a digit and Backspace in turn into the diagonal, and the same into a plain input.
+// The driven page, whose driver gives the diagonal the focus; it is the same program besides.
 const page = await browser.newPage();
-await page.goto(`${server.url}/index.html`);
+await page.goto(`${server.url}/index.html?driver`);
 await page.waitForFunction(() => window.dotwise !== undefined);
 await page.evaluate(() => window.dotwise.driver("focus 1004"));
 await page.evaluate(() => {

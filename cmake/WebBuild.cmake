@@ -1,15 +1,17 @@
-# The page: the program, the class library, our window system and the driver
-# compiled to WebAssembly by Emscripten, on the web back end, with the
-# renderer the Linux window draws with. The build's site/ folder is all a
-# static web server needs: index.html, the program's script and WebAssembly
-# (named by their content's hash), the icons, the web app manifest and the
-# service worker that keeps them for use offline.
+# The page: the program, the class library and our window system compiled to
+# WebAssembly by Emscripten, on the web back end, with the renderer the Linux
+# window draws with. The build's site/ folder is all a static web server needs:
+# index.html, the program's script and WebAssembly (named by their content's
+# hash), the same with the driver for the page's tests and automation (loaded
+# only where the address asks, with ?driver), the icons, the web app manifest
+# and the service worker that keeps the page's files for use offline.
 set(DOTWISE_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set(DOTWISE_PROGRAM_DIR ${CMAKE_BINARY_DIR}/program)
-add_executable(dotwise
+# Compiled once for both builds of the page: the one people load, and the
+# driven one that also has the driver, for the page's tests and automation.
+add_library(dotwise_page OBJECT
   ${DOTWISE_PROGRAM_SOURCES}
   ${DOTWISE_CLASS_LIBRARY_SOURCES}
-  ${DOTWISE_DRIVER_SOURCES}
   ${DOTWISE_WINDOW_SYSTEM_SOURCES}
   res/DotwiseResources.cpp
   res/IconImages.cpp
@@ -22,30 +24,39 @@ add_executable(dotwise
   platform/web/ProgramEntry.cpp
   platform/web/WebBackend.cpp
 )
-target_include_directories(dotwise PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/win32)
-target_link_libraries(dotwise PRIVATE dotwise_warnings)
-# The floating-point conversions this C++ library lacks, for every file alike.
-target_compile_options(dotwise PRIVATE -include ${CMAKE_SOURCE_DIR}/platform/web/FloatingCharconv.h)
+function(dotwise_page_program target output_name)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output_name}
+    RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_PROGRAM_DIR} SUFFIX .js LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page.js)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/win32)
+  target_link_libraries(${target} PRIVATE dotwise_page dotwise_warnings)
+  # The floating-point conversions this C++ library lacks, for every file alike.
+  target_compile_options(${target} PRIVATE -include ${CMAKE_SOURCE_DIR}/platform/web/FloatingCharconv.h)
+  # The program waits for input in its own loops; Asyncify lets each wait hand
+  # the browser back its turn and resume where it stood.
+  # The desktop API tells a resource's number from its name's address by the
+  # address's high bits (IS_INTRESOURCE): the program's data and stack start
+  # above the first 64 KiB, where a WebAssembly module would put them low.
+  target_link_options(${target} PRIVATE -sGLOBAL_BASE=65536 -sTOTAL_STACK=1048576
+    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+    -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXIT_RUNTIME=0
+    --pre-js ${CMAKE_SOURCE_DIR}/platform/web/page.js)
+endfunction()
 # The driver reports a bad command by throwing, as everywhere; the rest is built
 # without exceptions. Each function that can unwind goes through a JavaScript
 # trampoline (invoke_), which Asyncify must take for a wait: with exceptions
 # everywhere it instruments nearly a thousand functions and doubles the module.
+target_include_directories(dotwise_page PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/win32)
+target_link_libraries(dotwise_page PRIVATE dotwise_warnings)
+target_compile_options(dotwise_page PRIVATE -include ${CMAKE_SOURCE_DIR}/platform/web/FloatingCharconv.h -fno-exceptions)
+# The page people load: no driver, and nothing built with exceptions.
+add_executable(dotwise platform/web/PageWithoutDriver.cpp)
+dotwise_page_program(dotwise dotwise)
 target_compile_options(dotwise PRIVATE -fno-exceptions)
-set_source_files_properties(${DOTWISE_DRIVER_SOURCES} platform/web/WebBackend.cpp
-  PROPERTIES COMPILE_OPTIONS -fexceptions)
-target_link_options(dotwise PRIVATE -fexceptions)
-# The program waits for input in its own loops; Asyncify lets each wait hand
-# the browser back its turn and resume where it stood.
-# The desktop API tells a resource's number from its name's address by the
-# address's high bits (IS_INTRESOURCE): the program's data and stack start
-# above the first 64 KiB, where a WebAssembly module would put them low.
-target_link_options(dotwise PRIVATE -sGLOBAL_BASE=65536 -sTOTAL_STACK=1048576)
-target_link_options(dotwise PRIVATE
-  -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
-  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXIT_RUNTIME=0
-  --pre-js ${CMAKE_SOURCE_DIR}/platform/web/page.js)
-set_target_properties(dotwise PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_PROGRAM_DIR} SUFFIX .js
-  LINK_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/page.js)
+# The driven page: the same, with the driver and its exceptions.
+add_executable(dotwise_driven ${DOTWISE_DRIVER_SOURCES} platform/web/PageDriver.cpp)
+dotwise_page_program(dotwise_driven dotwise-driven)
+target_compile_options(dotwise_driven PRIVATE -fexceptions)
+target_link_options(dotwise_driven PRIVATE -fexceptions)
 # The page's icon is the program's: the icon file a native build writes from
 # res/, by the same small tool.
 include(${CMAKE_SOURCE_DIR}/cmake/ResourceTool.cmake)
@@ -95,7 +106,7 @@ add_custom_target(dotwise_site ALL
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/compress_site.py ${DOTWISE_SITE_DIR}
   DEPENDS ${DOTWISE_SITE_DIR}/favicon.ico ${DOTWISE_SITE_DIR}/dotwise-192.png ${DOTWISE_SITE_DIR}/dotwise-512.png ${DOTWISE_SITE_DIR}/dotwise-song.woff2
   COMMENT "Assembling the page's folder")
-add_dependencies(dotwise_site dotwise)
+add_dependencies(dotwise_site dotwise dotwise_driven)
 
 # The page benchmark's floor of an empty WebAssembly program, beside the site, not in it.
 add_executable(web_floor_program bench/WebFloorProgram.cpp)

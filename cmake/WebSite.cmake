@@ -1,7 +1,8 @@
-# Assembles the page's folder from the program's two files as the link left
-# them: each copied under a name that carries its content's hash, index.html
-# naming them, and the service worker listing every file of the folder under
-# a version made from all of their hashes. Run after each build:
+# Assembles the page's folder from the program's files as the link left them
+# (its script and WebAssembly, and the driven build's): each copied under a
+# name that carries its content's hash, index.html naming them, and the
+# service worker listing the page's files (the driven build's are not kept for
+# use offline) under a version made from all of their hashes. Run after each build:
 #   cmake -DPROGRAM=FOLDER -DSITE=FOLDER -DSOURCE=platform/web -P cmake/WebSite.cmake
 foreach(name PROGRAM SITE SOURCE)
   if(NOT DEFINED ${name})
@@ -9,10 +10,10 @@ foreach(name PROGRAM SITE SOURCE)
   endif()
 endforeach()
 
-function(hashed_copy file extension out_name)
+function(hashed_copy file stem extension out_name)
   file(SHA256 ${PROGRAM}/${file} hash)
   string(SUBSTRING ${hash} 0 12 short)
-  set(name dotwise.${short}.${extension})
+  set(name ${stem}.${short}.${extension})
   if(NOT EXISTS ${SITE}/${name})
     file(COPY_FILE ${PROGRAM}/${file} ${SITE}/${name})
   endif()
@@ -20,11 +21,14 @@ function(hashed_copy file extension out_name)
 endfunction()
 
 file(MAKE_DIRECTORY ${SITE})
-hashed_copy(dotwise.js js DOTWISE_JS)
-hashed_copy(dotwise.wasm wasm DOTWISE_WASM)
+hashed_copy(dotwise.js dotwise js DOTWISE_JS)
+hashed_copy(dotwise.wasm dotwise wasm DOTWISE_WASM)
+# The driven program, fetched only where the address asks for the driver.
+hashed_copy(dotwise-driven.js dotwise-driven js DOTWISE_DRIVEN_JS)
+hashed_copy(dotwise-driven.wasm dotwise-driven wasm DOTWISE_DRIVEN_WASM)
 # An earlier build's program files are not this one's.
-file(GLOB earlier ${SITE}/dotwise.*.js ${SITE}/dotwise.*.wasm)
-list(REMOVE_ITEM earlier ${SITE}/${DOTWISE_JS} ${SITE}/${DOTWISE_WASM})
+file(GLOB earlier ${SITE}/dotwise.*.js ${SITE}/dotwise.*.wasm ${SITE}/dotwise-driven.*.js ${SITE}/dotwise-driven.*.wasm)
+list(REMOVE_ITEM earlier ${SITE}/${DOTWISE_JS} ${SITE}/${DOTWISE_WASM} ${SITE}/${DOTWISE_DRIVEN_JS} ${SITE}/${DOTWISE_DRIVEN_WASM})
 if(earlier)
   file(REMOVE ${earlier})
 endif()

@@ -55,7 +55,7 @@ namespace {
 WindowManager& wm() { return WindowManager::Instance(); }
 
 // What the page's script queues, in its order.
-enum PageEventType { kNone, kKeyDown, kKeyUp, kText, kMouseDown, kMouseUp, kMouseMove, kMouseLeave, kLine, kPaste, kEnd, kFocus, kWheel };
+enum PageEventType { kNone, kKeyDown, kKeyUp, kText, kMouseDown, kMouseUp, kMouseMove, kMouseLeave, kLine, kPaste, kEnd, kFocus, kWheel, kEnter };
 constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
 
 HWND MainDialog() {
@@ -72,22 +72,9 @@ struct WebBackend::PageEvent {
     std::string text;
 };
 
-WebBackend::WebBackend(double scale)
-    : m_font(scale), m_canvas(m_font), m_driver([this](const std::string& line) {
-          m_answers.append(line).push_back('\n');
-          return true;
-      }) {
-    m_driver.Start();
+WebBackend::WebBackend(double scale) : m_font(scale), m_canvas(m_font), m_driver(MakePageDriver(m_answers, [this] { return m_origin; })) {
     // The browser's high contrast (forced colours, or more contrast asked for), unless the address says.
     if (!std::getenv("DOTWISE_CONTRAST") && dotwise_wants_contrast()) WishHighContrast(true);
-    // Where a control (or its character INDEX) stands on the canvas, in device pixels: for the page's tests to click.
-    m_driver.AddCommand("point", [this](const Driver::Args& a) {
-        if (a.empty() || a.size() > 2) throw DriverError("usage: point ID [INDEX]");
-        HWND hWnd = Driver::Control(a[0]);
-        const POINT client = ControlPoint(hWnd, a.size() == 2 ? Driver::ParseInt(a[1]) : -1);
-        const Point origin = wm().ClientOrigin(hWnd);
-        return std::to_string(origin.x + client.x - m_origin.x) + " " + std::to_string(origin.y + client.y - m_origin.y);
-    });
 }
 
 FrameMetrics WebBackend::Frames() const {
@@ -124,8 +111,10 @@ bool WebBackend::TakePageEvent(PageEvent& event) {
 bool WebBackend::PumpInput() {
     if (m_ended) return false;
     EnsureCanvas();
-    if (m_driver.RunNextEvent()) return true;
-    m_driver.FlushAnswer();
+    if (m_driver) {
+        if (m_driver->RunNextEvent()) return true;
+        m_driver->FlushAnswer();
+    }
     PageEvent event;
     if (TakePageEvent(event)) {
         Handle(event);
@@ -154,7 +143,7 @@ void WebBackend::ReportAnswers() {
 }
 
 void WebBackend::Shutdown() {
-    m_driver.FlushAnswer();
+    if (m_driver) m_driver->FlushAnswer();
     ReportAnswers();
 }
 
@@ -173,7 +162,10 @@ void WebBackend::Handle(const PageEvent& event) {
     case kMouseMove: OnMouseMotion(screen); break;
     case kMouseLeave: wm().SetCursorPos({INT_MIN / 2, INT_MIN / 2}); break;
     case kWheel: Input::MouseWheel(screen, f[2]); break;
-    case kLine: m_driver.Execute(event.text); break;
+    case kLine:
+        if (m_driver) m_driver->Execute(event.text);
+        break;
+    case kEnter: EnterField(f[0], event.text); break;
     case kPaste: OnPaste(event.text); break;
     case kEnd: m_ended = true; break;
     case kFocus:
@@ -182,6 +174,18 @@ void WebBackend::Handle(const PageEvent& event) {
         m_dialogs.RepaintAll();
         break;
     }
+}
+
+// An input the page's address carries: the control given the focus, a field's text
+// selected, and the value typed as the user would type it.
+void WebBackend::EnterField(int id, const std::string& text) {
+    HWND dialog = MainDialog();
+    HWND control = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+    if (control == nullptr) return;
+    SetFocus(control);
+    if (SendMessage(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessage(control, EM_SETSEL, 0, -1);
+    m_dialogs.KeepCaretShown();
+    for (const char32_t cp : DecodeUtf8(text)) Input::Char(cp);
 }
 
 void WebBackend::OnKey(UINT vk, int modifiers, bool down) {

@@ -1,18 +1,19 @@
 // The back end of the page: the dialogs drawn on the page's <canvas> through
-// Canvas 2D, the page's keys, pointer, clipboard and input method fed in, and
-// the driver's lines taken from the page's script. The program waits for
+// Canvas 2D, the page's keys, pointer, clipboard and input method fed in, and,
+// in the driven build, the driver's lines taken from the page's script. The program waits for
 // input by handing control back to the browser (Asyncify), so its modal loops
 // run as they do everywhere else.
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "../driver/Driver.h"
 #include "../gui/DrawnDialogs.h"
 #include "../window_system/Backend.h"
 #include "AriaMirror.h"
 #include "BrowserFont.h"
 #include "CanvasContext.h"
+#include "PageDriver.h"
 
 class WebBackend : public Backend {
 public:
@@ -27,12 +28,12 @@ public:
     void ExportClipboard(const std::string& text) override;
     bool SystemClipboardUnseen() const override { return true; }
     bool TakeSystemClipboard() override;
-    Driver& GetDriver() { return m_driver; }
 
 private:
     struct PageEvent;
     bool TakePageEvent(PageEvent& event);
     void Handle(const PageEvent& event);
+    void EnterField(int id, const std::string& text);
     void OnKey(UINT vk, int modifiers, bool down);
     void OnPaste(const std::string& text);
     void OnMouseButton(Point screen, bool down, bool right, bool doubleClick);
@@ -50,8 +51,8 @@ private:
     CanvasContext m_canvas;
     AriaMirror m_aria;
     DrawnDialogs m_dialogs;
-    std::string m_answers;  // the driver's, not yet handed to the page
-    Driver m_driver;
+    std::string m_answers;                 // the driver's, not yet handed to the page
+    std::unique_ptr<PageDriver> m_driver;  // none in the page people load
     bool m_ended = false;
     bool m_hasCanvas = false;
     Point m_origin;

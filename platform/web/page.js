@@ -1,6 +1,7 @@
 // The page's side of the web back end, run before the program starts: the
 // canvas drawn on, the keys, pointer, clipboard and input method queued for
-// the program, and window.dotwise, which speaks the driver's protocol.
+// the program, and window.dotwise, which speaks the driver's protocol in
+// the driven build (?driver in the address).
 "use strict";
 
 // The address's DOTWISE_LOCALE_* parameters replace the browser's number format,
@@ -73,7 +74,7 @@ Module.dotwisePage = (() => {
   let fontAscent = 0;
 
   // Events the program takes, in order: [type, a, b, c, d, text].
-  const Event = { keyDown: 1, keyUp: 2, text: 3, mouseDown: 4, mouseUp: 5, mouseMove: 6, mouseLeave: 7, line: 8, paste: 9, end: 10, focus: 11, wheel: 12 };
+  const Event = { keyDown: 1, keyUp: 2, text: 3, mouseDown: 4, mouseUp: 5, mouseMove: 6, mouseLeave: 7, line: 8, paste: 9, end: 10, focus: 11, wheel: 12, enter: 13 };
   // A lone surrogate has no UTF-8: on its way into the program it would take the
   // character after it along. It becomes U+FFFD here, as the desktop's decoding makes it.
   const wellFormed = (text) => text.replace(/[\ud800-\udbff](?![\udc00-\udfff])|(?<![\ud800-\udbff])[\udc00-\udfff]/g, "\ufffd");
@@ -355,6 +356,8 @@ Module.dotwisePage = (() => {
       if (role !== "text") node.setAttribute("role", role);
     }
     node.dataset.role = role;
+    // The control's number, as the program knows it: for automation and the page's tests.
+    if (control > 0) node.dataset.control = String(control);
     return node;
   }
 
@@ -441,7 +444,7 @@ Module.dotwisePage = (() => {
   let userActed = false;
   function enterInputs() {
     const address = new URLSearchParams(location.search);
-    const lines = [];
+    const entries = [];
     for (const name of Object.keys(shared)) {
       const control = shared[name][0], form = shared[name][1];
       const value = address.get(name);
@@ -450,12 +453,18 @@ Module.dotwisePage = (() => {
         console.warn(`${name}=${JSON.stringify(value).slice(0, 40)} in the address is not a value for its field: ignored`);
         continue;
       }
-      lines.push(`focus ${control}`, `type ${value}`);
+      entries.push([control, value]);
     }
-    if (!lines.length) return;
+    if (!entries.length) return;
     entering = true;
-    for (const line of [...lines, "focus 1"]) ask(Event.line, line).catch(() => {});
-    ask(Event.line, "focused").then(() => { entering = false; }, () => { entering = false; });
+    // Each field given the focus and its value typed, then the focus back on OK; each
+    // answered once the program has taken it, so the last, once all are in.
+    let last = null;
+    for (const entry of [...entries, [1, ""]]) {
+      if (last) last.catch(() => {});
+      last = ask(Event.enter, entry[1], entry[0]);
+    }
+    last.then(() => { entering = false; }, () => { entering = false; });
   }
   // The diagonal as the address writes it: digits and a full stop, whatever the number format shows.
   function plainNumber(shown) {
@@ -757,18 +766,22 @@ Module.dotwisePage = (() => {
   // its own line; once the program has ended, a call fails, as a write to its closed
   // input would on the desktop.
   let turn = Promise.resolve();
-  function ask(type, text) {
+  function ask(type, text, number = 0) {
     const answer = turn.then(() => new Promise((resolve, reject) => {
       if (ended) return reject(new Error("Dotwise has ended: it takes no more driver commands"));
       waiting.push(resolve);
-      push(type, 0, 0, 0, 0, text);
+      push(type, number, 0, 0, 0, text);
     }));
     turn = answer.catch(() => {});
     return answer;
   }
   // The driver's protocol: one line in, the answers it brought out.
   window.dotwise = {
-    driver(line) { return ask(Event.line, String(line)); },
+    driver(line) {
+      if (!(window.dotwiseFiles && window.dotwiseFiles.driven))
+        return Promise.reject(new Error("This page is built without the driver: open it with ?driver in its address"));
+      return ask(Event.line, String(line));
+    },
     // The end of the driver's input: the dialogs close as their close boxes would.
     end() { return ask(Event.end, ""); },
     get ended() { return ended; },

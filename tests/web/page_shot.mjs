@@ -12,7 +12,7 @@ const server = await serve(site);
 const browser = await launchBrowser();
 try {
   const page = await browser.newPage();
-  await page.goto(`${server.url}/index.html?lang=zh`);
+  await page.goto(`${server.url}/index.html?driver&lang=zh`);
   await page.waitForFunction(() => window.dotwise !== undefined && document.getElementById("dotwise").width > 1);
   await page.evaluate(() => window.dotwise.driver("focus 1"));
   await (await page.$("#dotwise")).screenshot({ path: shot });

@@ -18,7 +18,7 @@ await browser.defaultBrowserContext().overridePermissions(server.url, ["clipboar
 try {
   const page = await browser.newPage();
   // The program's own language, as the Linux window it is compared with speaks.
-  await page.goto(`${server.url}/index.html?lang=zh`);
+  await page.goto(`${server.url}/index.html?driver&lang=zh`);
   await page.waitForFunction(() => window.dotwise !== undefined);
   const driver = (line) => page.evaluate((l) => window.dotwise.driver(l), line);
   // The page point of a control, from the canvas's device pixels.
@@ -165,7 +165,7 @@ try {
   // the focused node, each element lies over the control it stands for, a message box is
   // described by its message, and the results are a live region told once typing pauses.
   const reader = await browser.newPage();
-  await reader.goto(`${server.url}/index.html?lang=zh`);
+  await reader.goto(`${server.url}/index.html?driver&lang=zh`);
   await reader.waitForFunction(() => window.dotwise !== undefined);
   const tellReader = (line) => reader.evaluate((l) => window.dotwise.driver(l), line);
   const ax = await reader.target().createCDPSession();
@@ -237,7 +237,7 @@ try {
 
   // Where the browser keeps the clipboard from the page, the menu's Paste says how to paste, and pastes nothing.
   const refusing = await (await browser.createIncognitoBrowserContext()).newPage();
-  await refusing.goto(`${server.url}/index.html?lang=en`);
+  await refusing.goto(`${server.url}/index.html?driver&lang=en`);
   await refusing.waitForFunction(() => window.dotwise !== undefined);
   const tellRefusing = (line) => refusing.evaluate((l) => window.dotwise.driver(l), line);
   await tellRefusing("rclick 1000");
@@ -250,7 +250,7 @@ try {
   // Closing the dialog does not kill the page: it says so and opens the dialog again
   // on Enter, with a fresh program that calculates as before.
   const again = await browser.newPage();
-  await again.goto(`${server.url}/index.html?lang=en`);
+  await again.goto(`${server.url}/index.html?driver&lang=en`);
   await again.waitForFunction(() => window.dotwise !== undefined);
   const tell = (line) => again.evaluate((l) => window.dotwise.driver(l), line);
   await tell("quit");
@@ -289,12 +289,12 @@ try {
   const dark = await browser.newPage();
   const session = await dark.target().createCDPSession();
   await session.send("Emulation.setEmulatedMedia", { features: [{ name: "forced-colors", value: "active" }] });
-  await dark.goto(`${server.url}/index.html`);
+  await dark.goto(`${server.url}/index.html?driver`);
   await dark.waitForFunction(() => window.dotwise !== undefined);
   expect("a disabled label under forced colours", await dark.evaluate(() => window.dotwise.driver("color 1002")), "#00FF00");
   // A contrast in the address that is neither high nor normal leaves the browser's wish in force.
   for (const value of ["bogus", ""]) {
-    await dark.goto(`${server.url}/index.html?DOTWISE_CONTRAST=${value}`);
+    await dark.goto(`${server.url}/index.html?driver&DOTWISE_CONTRAST=${value}`);
     await dark.waitForFunction(() => window.dotwise !== undefined);
     expect(`forced colours with DOTWISE_CONTRAST=${JSON.stringify(value)} in the address`, await dark.evaluate(() => window.dotwise.driver("color 1002")), "#00FF00");
   }
@@ -307,7 +307,7 @@ try {
   const german = await browser.newPage();
   const de = await german.target().createCDPSession();
   await de.send("Emulation.setLocaleOverride", { locale: "de-DE" });
-  await german.goto(`${server.url}/index.html`);
+  await german.goto(`${server.url}/index.html?driver`);
   await german.waitForFunction(() => window.dotwise !== undefined);
   const ask = (line) => german.evaluate((l) => window.dotwise.driver(l), line);
   expect("the diagonal in a German browser", await ask("shown 1004"), '"4,5"');
@@ -342,7 +342,7 @@ for (const [language, query, want] of [
   const other = await launchBrowser({ args: [`--lang=${language}`, `--accept-lang=${language}`] });
   try {
     const page = await other.newPage();
-    await page.goto(`${server.url}/index.html${query}`);
+    await page.goto(`${server.url}/index.html${query ? `${query}&driver` : "?driver"}`);
     await page.waitForFunction(() => window.dotwise !== undefined);
     const seen = await page.evaluate(async () => ({
       lang: document.documentElement.lang,

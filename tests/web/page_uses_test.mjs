@@ -14,6 +14,8 @@ if (!site) {
 const { expect, finish } = checks();
 const up = (page) => page.waitForFunction(() => window.dotwise !== undefined && !window.dotwise.ended && document.getElementById("dotwise").width > 1);
 const ask = (page, line) => page.evaluate((l) => window.dotwise.driver(l), line);
+// What the page people load shows of a control, with no driver to ask: its element's value.
+const shown = (page, control) => page.evaluate((c) => { const e = document.querySelector(`#dotwise-a11y [data-control="${c}"]`); return e ? e.value : null; }, control);
 // Where the canvas stands in the page, and whether all of it can be reached by scrolling.
 const placement = (page) => page.evaluate(() => {
   const r = document.getElementById("dotwise").getBoundingClientRect();
@@ -28,7 +30,7 @@ try {
   const phone = await browser.newPage();
   await phone.emulate({ viewport: { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
                         userAgent: "Mozilla/5.0 (Linux; Android 14) Mobile" });
-  await phone.goto(`${server.url}/index.html?lang=en`);
+  await phone.goto(`${server.url}/index.html?driver&lang=en`);
   await up(phone);
   let seen = await placement(phone);
   expect("on a 390-pixel phone the dialog starts on the page", seen.left >= 0, true);
@@ -84,7 +86,7 @@ try {
   // The browser zoomed to 400 % on a 1280-pixel desktop: 320 CSS pixels at four device pixels each.
   const zoomed = await browser.newPage();
   await zoomed.setViewport({ width: 320, height: 200, deviceScaleFactor: 4 });
-  await zoomed.goto(`${server.url}/index.html`);
+  await zoomed.goto(`${server.url}/index.html?driver`);
   await up(zoomed);
   seen = await placement(zoomed);
   expect("at 400 % the dialog fits the width", seen.left >= 0 && seen.right <= seen.pageWidth, true);
@@ -100,7 +102,7 @@ try {
 
   // The contrast the user asks for, changed after load: the dialog is drawn anew in it.
   const contrast = await browser.newPage();
-  await contrast.goto(`${server.url}/index.html`);
+  await contrast.goto(`${server.url}/index.html?driver`);
   await up(contrast);
   const normalGrey = await ask(contrast, "color 1002");
   const emulation = await contrast.target().createCDPSession();
@@ -109,29 +111,36 @@ try {
   expect("forced colours turned on after load", `${normalGrey} -> ${await ask(contrast, "color 1002")}`, "#808080 -> #00FF00");
   await contrast.close();
 
-  // Inputs in the address are typed in once the dialog is up; bad ones are passed over, never shown as markup.
+  // Inputs in the address are typed in once the dialog is up, in the page people load, which has no
+  // driver; bad ones are passed over, never shown as markup.
   const shared = await browser.newPage();
   await shared.goto(`${server.url}/index.html?x=1920&y=1080&d=24&gb=500`);
   await up(shared);
-  await shared.waitForFunction(async () => (await window.dotwise.driver("text 1010")) === '"465.66 GB"');
-  expect("an address's inputs give their results", [await ask(shared, "text 1005"), await ask(shared, "text 1006"), await ask(shared, "text 1010")].join(" "),
-         '"91" "35" "465.66 GB"');
-  expect("and the focus is where a new dialog has it", await ask(shared, "focused"), "1");
+  await shared.waitForFunction(() => (document.querySelector('#dotwise-a11y [data-control="1010"]') || {}).value === "465.66 GB");
+  expect("an address's inputs give their results", [await shown(shared, 1005), await shown(shared, 1006), await shown(shared, 1010)].join(" "), "91 35 465.66 GB");
+  expect("and the focus is where a new dialog has it", await shared.$eval('#dotwise-a11y [tabindex="0"]', (e) => e.dataset.control), "1");
+  expect("the page people load refuses the driver, saying why",
+         await shared.evaluate(() => window.dotwise.driver("focused").then(() => "answered", (e) => e.message)),
+         "This page is built without the driver: open it with ?driver in its address");
+  expect("and fetched only its own program",
+         await shared.evaluate(() => performance.getEntriesByType("resource").filter((r) => /dotwise-driven/.test(r.name)).length), 0);
   await shared.goto(`${server.url}/index.html?x=%3Cimg%20src%3Dx%20onerror%3Dalert(1)%3E&y=-5&d=1e9&gb=500`);
   await up(shared);
-  await shared.waitForFunction(async () => (await window.dotwise.driver("text 1010")) === '"465.66 GB"');
-  expect("bad values leave their fields as they were", [await ask(shared, "text 1000"), await ask(shared, "text 1001"), await ask(shared, "text 1004")].join(" "),
-         '"1280" "720" "4.5"');
+  await shared.waitForFunction(() => (document.querySelector('#dotwise-a11y [data-control="1010"]') || {}).value === "465.66 GB");
+  expect("bad values leave their fields as they were", [await shown(shared, 1000), await shown(shared, 1001), await shown(shared, 1004)].join(" "), "1280 720 4.5");
   expect("and nothing of them is in the page", await shared.evaluate(() => document.querySelectorAll("img").length), 0);
-  // The address follows what the user types.
+  // The address follows what the user types (in the driven page, to give Y the focus).
+  await shared.goto(`${server.url}/index.html?driver&x=1920&y=1080&d=4.5&gb=500`);
+  await up(shared);
+  await shared.waitForFunction(async () => (await window.dotwise.driver("text 1000")) === '"1920"');
   await ask(shared, "focus 1001");
   await shared.keyboard.type("1200");
   await shared.waitForFunction(() => new URLSearchParams(location.search).get("y") === "1200");
-  expect("the address after typing 1200 into Y", await shared.evaluate(() => location.search), "?x=1280&y=1200&d=4.5&gb=500");
+  expect("the address after typing 1200 into Y", await shared.evaluate(() => location.search), "?driver=&x=1920&y=1200&d=4.5&gb=500");
 
   // Tab moves within the dialog, and from its last control out of it, as from a dialog in a page.
   const tabbing = await browser.newPage();
-  await tabbing.goto(`${server.url}/index.html`);
+  await tabbing.goto(`${server.url}/index.html?driver`);
   await up(tabbing);
   // Where the program's focus is, and whether the dialog has lost the browser's focus since last asked.
   await tabbing.evaluate(() => {
@@ -160,7 +169,7 @@ try {
 
   // Typing leaves nothing behind in the page: 400 keys, and the page has as many nodes as before.
   const typing = await browser.newPage();
-  await typing.goto(`${server.url}/index.html`);
+  await typing.goto(`${server.url}/index.html?driver`);
   await up(typing);
   const metrics = await typing.target().createCDPSession();
   await metrics.send("Performance.enable");
@@ -193,10 +202,10 @@ try {
   await offline.reload();
   await offline.waitForFunction(() => navigator.serviceWorker.controller !== null);
   await offline.setOfflineMode(true);
-  await offline.reload();
+  await offline.goto(`${server.url}/index.html?x=2560&y=1440`);
   await up(offline);
-  for (const line of ["focus 1000", "type 2560", "focus 1001", "type 1440"]) await ask(offline, line);
-  expect("offline, 2560 x 1440 at 4.5 inches", await ask(offline, "text 1005"), '"652"');
+  await offline.waitForFunction(() => (document.querySelector('#dotwise-a11y [data-control="1005"]') || {}).value === "652");
+  expect("offline, 2560 x 1440 at 4.5 inches", await shown(offline, 1005), "652");
   await offline.setOfflineMode(false);
   const manifest = await offline.evaluate(() => fetch("manifest.webmanifest").then((r) => r.json()));
   expect("the manifest's display and icons", `${manifest.display} ${manifest.icons.map((i) => i.sizes).join(",")}`, "standalone 192x192,512x512,16x16 32x32");

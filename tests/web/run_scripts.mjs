@@ -42,7 +42,7 @@ try {
     if (lines[lines.length - 1] === "") lines.pop();
     // The program's own language unless the script asks for another, as the
     // desktop's tests run; the page takes its language from the address.
-    const params = new URLSearchParams({ lang: "zh" });
+    const params = new URLSearchParams({ driver: "", lang: "zh" });
     for (const line of lines) {
       const m = /^#env (\S+) (.*)$/.exec(line);
       if (!m || m[1] === "LC_MESSAGES") continue;
