@@ -7,7 +7,9 @@
 //   that page asking Intl.NumberFormat what the page must ask;
 // - transfer: what a first visit fetches (the page, its script, its
 //   WebAssembly, its icon and, where the build made one, its font), raw,
-//   gzip- and brotli-compressed;
+//   gzip- and brotli-compressed, in Chinese and in English;
+// The page is opened in Chinese, in a browser that has the system's fonts but
+// not the dialog's face, so that it fetches its font as most first visits do.
 // - on a slow phone network (1.6 Mbps down, 150 ms of latency, nothing
 //   cached, brotli as the page's server sends it): when the page first shows
 //   something (its loading line) and when the dialog is painted, against the
@@ -49,6 +51,16 @@ window.parts = new Intl.NumberFormat(undefined, { maximumFractionDigits: 3 }).fo
 ${paint}</script>`));
 await writeFile(join(folder, "floor-program.html"), floorPage(`<script src="web_floor_program.js"></script>`));
 
+// The browser sees the system's fonts but not the dialog's face (AR PL UMing), as on most
+// systems: the page then fetches its own copy of the face, as most first visits do.
+const fonts = await mkdtemp(join(tmpdir(), "dotwise-bench-fonts-"));
+await writeFile(join(fonts, "fonts.conf"), `<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig><dir>/usr/share/fonts</dir><cachedir>${join(fonts, "cache")}</cachedir>
+<selectfont><rejectfont><glob>*/arphic/*</glob></rejectfont></selectfont></fontconfig>
+`);
+process.env.FONTCONFIG_FILE = join(fonts, "fonts.conf");
+
 const server = await serve(folder);
 const browser = await launchBrowser();
 const firstFrame = async (path) => {
@@ -59,7 +71,8 @@ const firstFrame = async (path) => {
   await page.close();
   return at;
 };
-const pages = { floor: "floor.html", intl: "floor-intl.html", program: "floor-program.html", page: "index.html" };
+// The page in Chinese, its own language, which needs all of its font.
+const pages = { floor: "floor.html", intl: "floor-intl.html", program: "floor-program.html", page: "index.html?lang=zh" };
 const starts = Object.fromEntries(Object.keys(pages).map((name) => [name, []]));
 for (const path of Object.values(pages)) await firstFrame(path);
 for (let i = 0; i < runs; ++i) for (const [name, path] of Object.entries(pages)) starts[name].push(await firstFrame(path));
@@ -88,7 +101,7 @@ const slowRuns = Math.max(3, Math.round(runs / 3));
 const slow = { program: [], page: [], pageText: [] };
 for (let i = 0; i < slowRuns; ++i) {
   slow.program.push((await overSlowNetwork("floor-program.html"))[1]);
-  const [text, frame] = await overSlowNetwork("index.html");
+  const [text, frame] = await overSlowNetwork("index.html?lang=zh");
   slow.pageText.push(text);
   slow.page.push(frame);
 }
@@ -138,15 +151,19 @@ const keys = await page.evaluate(() => window.keyTimes);
 await browser.close();
 server.close();
 
+// A first visit in Chinese fetches both parts of the font; one in English, only its Latin part.
 const firstVisit = siteFiles.filter((file) => /^(index\.html|favicon\.ico|dotwise\.[0-9a-f]+\.(js|wasm)|.*\.woff2)$/.test(file));
-const transfer = { raw: 0, gzip: 0, brotli: 0 };
+const transfer = { raw: 0, gzip: 0, brotli: 0, chineseFont: 0 };
 for (const file of firstVisit) {
   const body = await readFile(join(site, file));
   transfer.raw += body.length;
   transfer.gzip += gzipSync(body, { level: 9 }).length;
-  transfer.brotli += brotliCompressSync(body, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } }).length;
+  const brotli = brotliCompressSync(body, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } }).length;
+  transfer.brotli += brotli;
+  if (/-cjk\.woff2$/.test(file)) transfer.chineseFont = brotli;
 }
 await rm(folder, { recursive: true });
+await rm(fonts, { recursive: true });
 
 const f = (n) => n.toFixed(1);
 const start = Object.fromEntries(Object.entries(starts).map(([name, times]) => [name, median(times)]));
@@ -155,7 +172,8 @@ const against = (name) => (start.page / start[name]).toFixed(2);
 console.log(`start to the first painted frame: page ${f(start.page)} ms, an empty WebAssembly program ${f(start.program)} ms, ratio ${against("program")} (goal: at most 1.5)`);
 console.log(`  other floors: a plain page ${f(start.floor)} ms (the page is ${against("floor")} x it, the empty program ${(start.program / start.floor).toFixed(2)} x), with the number format asked ${f(start.intl)} ms (${(start.intl / start.floor).toFixed(2)} x the plain page)`);
 const kib = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
-console.log(`transfer of a first visit (${firstVisit.join(", ")}): raw ${kib(transfer.raw)}, gzip -9 ${kib(transfer.gzip)}, brotli ${kib(transfer.brotli)} (goal: at most 150 KiB compressed)`);
+console.log(`transfer of a first visit in Chinese (${firstVisit.join(", ")}): raw ${kib(transfer.raw)}, gzip -9 ${kib(transfer.gzip)}, brotli ${kib(transfer.brotli)} (goal: at most 150 KiB compressed); ` +
+            `in English, without the font's Chinese part, brotli ${kib(transfer.brotli - transfer.chineseFont)}`);
 console.log(`at 1.6 Mbps and 150 ms of latency: the page shows its loading line at ${f(median(slow.pageText))} ms and the dialog at ${f(median(slow.page))} ms; ` +
             `an empty WebAssembly program's canvas at ${f(median(slow.program))} ms (ratio ${(median(slow.page) / median(slow.program)).toFixed(2)}; medians of ${slowRuns})`);
 console.log(`per key, keydown to frame: page ${f(median(keys.page))} ms, plain <input> ${f(median(keys.plain))} ms, ratio ${(median(keys.page) / median(keys.plain)).toFixed(2)} (${keys.page.length} and ${keys.plain.length} keys)`);

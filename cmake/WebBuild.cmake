@@ -84,7 +84,8 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/resources/Dotwise.ico ${DOTWISE_SITE_DIR}/favicon.ico
   DEPENDS ${DOTWISE_RESOURCE_TOOL_SOURCES}
   COMMENT "Writing the page's icon from res/")
-# The page's font: the dialog's face cut down to the characters the program can show.
+# The page's font: the dialog's face cut down to the characters the program can show,
+# in two parts, its Latin and its Chinese, so that the page in English fetches no Chinese.
 set(DOTWISE_FONT_TEXT_SOURCES
   ${CMAKE_SOURCE_DIR}/res/DotwiseResources.cpp
   ${CMAKE_SOURCE_DIR}/platform/window_system/Menu.cpp
@@ -93,9 +94,10 @@ set(DOTWISE_FONT_TEXT_SOURCES
   ${CMAKE_SOURCE_DIR}/platform/class_library/AfxStrings.cpp
   ${CMAKE_SOURCE_DIR}/badge/IconBadge.cpp)
 add_custom_command(
-  OUTPUT ${DOTWISE_SITE_DIR}/dotwise-song.woff2
+  OUTPUT ${DOTWISE_SITE_DIR}/dotwise-song-latin.woff2 ${DOTWISE_SITE_DIR}/dotwise-song-cjk.woff2
   COMMAND ${CMAKE_COMMAND} -E make_directory ${DOTWISE_SITE_DIR}
-  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/web_font_subset.py ${DOTWISE_SITE_DIR}/dotwise-song.woff2 ${DOTWISE_FONT_TEXT_SOURCES}
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/web_font_subset.py
+          ${DOTWISE_SITE_DIR}/dotwise-song-latin.woff2 ${DOTWISE_SITE_DIR}/dotwise-song-cjk.woff2 ${DOTWISE_FONT_TEXT_SOURCES}
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/web_font_subset.py ${DOTWISE_FONT_TEXT_SOURCES}
   COMMENT "Writing the page's font")
 
@@ -104,7 +106,8 @@ add_custom_target(dotwise_site ALL
   COMMAND ${CMAKE_COMMAND} -DPROGRAM=${DOTWISE_PROGRAM_DIR} -DSITE=${DOTWISE_SITE_DIR} -DSOURCE=${CMAKE_SOURCE_DIR}/platform/web
           -P ${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/compress_site.py ${DOTWISE_SITE_DIR}
-  DEPENDS ${DOTWISE_SITE_DIR}/favicon.ico ${DOTWISE_SITE_DIR}/dotwise-192.png ${DOTWISE_SITE_DIR}/dotwise-512.png ${DOTWISE_SITE_DIR}/dotwise-song.woff2
+  DEPENDS ${DOTWISE_SITE_DIR}/favicon.ico ${DOTWISE_SITE_DIR}/dotwise-192.png ${DOTWISE_SITE_DIR}/dotwise-512.png
+          ${DOTWISE_SITE_DIR}/dotwise-song-latin.woff2 ${DOTWISE_SITE_DIR}/dotwise-song-cjk.woff2
   COMMENT "Assembling the page's folder")
 add_dependencies(dotwise_site dotwise dotwise_driven)
 

@@ -35,7 +35,7 @@ endif()
 configure_file(${SOURCE}/index.html ${SITE}/index.html @ONLY)
 configure_file(${SOURCE}/manifest.webmanifest ${SITE}/manifest.webmanifest COPYONLY)
 
-set(files index.html ${DOTWISE_JS} ${DOTWISE_WASM} manifest.webmanifest favicon.ico dotwise-192.png dotwise-512.png dotwise-song.woff2)
+set(files index.html ${DOTWISE_JS} ${DOTWISE_WASM} manifest.webmanifest favicon.ico dotwise-192.png dotwise-512.png dotwise-song-latin.woff2 dotwise-song-cjk.woff2)
 set(listed "")
 set(contents "")
 foreach(file ${files})

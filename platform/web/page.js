@@ -17,6 +17,9 @@ const dotwiseLanguage = window.dotwiseLanguage || "zh";
 // The WebAssembly under the name the build gave it.
 Module.locateFile = (path) => (path.endsWith(".wasm") && window.dotwiseFiles ? window.dotwiseFiles.wasm : path);
 
+// A character of each part of the dialog font the language shows, as the page asked it.
+const fontSample = () => window.dotwiseFontSample || (dotwiseLanguage === "zh" ? "A\u56fd" : "A");
+
 // A program that cannot be fetched or started is said so in the page.
 Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed("fetch"); };
 
@@ -37,10 +40,12 @@ Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed("fetch")
 })();
 
 Module.preRun = [].concat(Module.preRun || [], () => {
-  // The dialog is measured in its font, so the program starts once the font is ready (or known not to be).
+  // The dialog is measured in its font, so the program starts once the font is ready (or known not to be):
+  // the parts its language needs, the Chinese only for the dialog in Chinese.
   if (document.fonts && document.fonts.load) {
     addRunDependency("dotwise-font");
-    document.fonts.load('12px "Dotwise Song"').catch(() => {}).then(() => removeRunDependency("dotwise-font"));
+    (window.dotwiseFontReady || document.fonts.load('12px "Dotwise Song"', fontSample()))
+      .catch(() => {}).then(() => removeRunDependency("dotwise-font"));
   }
   ENV.LANGUAGE = dotwiseLanguage === "zh" ? "zh_CN" : "en";
   new URLSearchParams(location.search).forEach((value, name) => {
@@ -504,7 +509,7 @@ Module.dotwisePage = (() => {
         const family = getComputedStyle(canvas).fontFamily || "serif";
         fontCss = `${pixels}px ${family}`;
         measurer.font = fontCss;
-        const m = measurer.measureText("\u56fd");
+        const m = measurer.measureText(fontSample());
         fontAscent = Math.round(m.fontBoundingBoxAscent !== undefined ? m.fontBoundingBoxAscent : pixels * 0.86);
         fontPixels = pixels;
       }

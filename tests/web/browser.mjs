@@ -58,5 +58,6 @@ export function launchBrowser(options = {}) {
     headless: "new",
     args: ["--no-sandbox", "--disable-gpu", "--font-render-hinting=none", ...(options.args || [])],
     defaultViewport: options.viewport || { width: 800, height: 700, deviceScaleFactor: 1 },
+    env: { ...process.env, ...(options.env || {}) },
   });
 }

@@ -36,7 +36,7 @@ if [ -n "$linux" ] && [ -f "$work/page.png" ]; then
     # On a system with no Chinese font the page brings its own copy of the dialog's face: the
     # same dialog, its text drawn from the face's outlines where the window draws its 12-pixel
     # bitmaps (without it, the dialog is 610 pixels wide, its labels empty boxes).
-    if [ -f "$site/dotwise-song.woff2" ]; then
+    if [ -f "$site/dotwise-song-cjk.woff2" ]; then
         mkdir -p "$work/fonts"
         printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>%s</cachedir></fontconfig>\n' \
             "$work/fonts/cache" > "$work/fonts/fonts.conf"

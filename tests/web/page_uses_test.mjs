@@ -1,7 +1,7 @@
 // The page where people meet it: on a phone and at high zoom, with inputs in
 // the address, a phone keyboard's deletions, and the ways it can fail to load.
 //   node page_uses_test.mjs SITE-FOLDER
-import { mkdtempSync, cpSync, readdirSync, rmSync } from "node:fs";
+import { mkdtempSync, cpSync, readdirSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 import { checks, launchBrowser, serve } from "./browser.mjs";
@@ -215,6 +215,36 @@ try {
 } finally {
   await browser.close();
   server.close();
+}
+
+// On a system without the dialog's face, as most are, the page fetches its own: in Chinese both
+// parts, in English only the Latin one, even with the About box and a message box shown.
+const fonts = mkdtempSync(join(tmpdir(), "dotwise-fonts-"));
+writeFileSync(join(fonts, "fonts.conf"), `<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig><dir>/usr/share/fonts</dir><cachedir>${join(fonts, "cache")}</cachedir>
+<selectfont><rejectfont><glob>*/arphic/*</glob></rejectfont></selectfont></fontconfig>
+`);
+const fontServer = await serve(site);
+const faceless = await launchBrowser({ env: { FONTCONFIG_FILE: join(fonts, "fonts.conf") } });
+try {
+  for (const [language, want] of [["zh", "dotwise-song-cjk.woff2 dotwise-song-latin.woff2"], ["en", "dotwise-song-latin.woff2"]]) {
+    const page = await faceless.newPage();
+    await page.goto(`${fontServer.url}/index.html?driver&lang=${language}`);
+    await up(page);
+    for (const line of ["key Alt+Space", "key A"]) await ask(page, line);
+    await page.waitForFunction(() => document.querySelectorAll('#dotwise-a11y [role="dialog"]').length === 2);
+    await ask(page, "key Escape");
+    await page.keyboard.press("F1");
+    await page.waitForFunction(() => document.querySelector('#dotwise-a11y [role="alertdialog"]') !== null);
+    const fetched = await page.evaluate(() => performance.getEntriesByType("resource").map((r) => r.name.split("/").pop()).filter((n) => n.endsWith(".woff2")).sort().join(" "));
+    expect(`the font the page in ${language === "zh" ? "Chinese" : "English"} fetched`, fetched, want);
+    await page.close();
+  }
+} finally {
+  await faceless.close();
+  fontServer.close();
+  rmSync(fonts, { recursive: true, force: true });
 }
 
 // A page that cannot load its program says so, in the page.
