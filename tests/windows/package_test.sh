@@ -16,7 +16,7 @@ installer=$(ls "$build"/dotwise-*-win64.exe 2>/dev/null | head -n 1)
 [ -n "$zip" ] && [ -n "$installer" ] || { echo "skipped: no Windows packages (cpack --preset windows)"; exit 77; }
 
 failed=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; return 1; fi; }
 
 listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 check "the zip holds dotwise.exe, README.txt and LICENSE.txt" '[ "$listing" = "LICENSE.txt README.txt dotwise.exe " ]'
@@ -64,15 +64,16 @@ mkfifo "$WINEPREFIX/commands"
 running=$!
 exec 8>"$WINEPREFIX/commands"
 echo "text 1000" >&8
-for _ in $(seq 100); do grep -q 1280 "$WINEPREFIX/answers" && break; sleep 0.2; done
-check "the installed program runs" 'grep -q 1280 "$WINEPREFIX/answers"'
+# Wine starts its server and services anew here, which a busy machine has taken over 20 s to do.
+for _ in $(seq 300); do grep -q 1280 "$WINEPREFIX/answers" && break; sleep 0.2; done
+check "the installed program runs" 'grep -q 1280 "$WINEPREFIX/answers"' || echo "  its answers: $(head -c 200 "$WINEPREFIX/answers")"
 # The uninstaller runs from a copy of itself in Temp: the copy has begun once it is
 # written there, and has ended once no process of it is left (the running program
 # keeps Wine's server up, so the server cannot tell).
 touch "$WINEPREFIX/before-uninstall"
 "$wine" "C:\\Program Files\\Dotwise\\Uninstall.exe" /S >/dev/null 2>&1
 copied() { find "$WINEPREFIX/drive_c/users" -cnewer "$WINEPREFIX/before-uninstall" -name 'Un*.exe' 2>/dev/null | grep -q .; }
-for _ in $(seq 100); do copied && break; sleep 0.1; done
+for _ in $(seq 300); do copied && break; sleep 0.1; done
 check "the uninstaller's copy ran" copied
 for _ in $(seq 200); do pgrep -f '\\Un(_A)?\.exe' >/dev/null || break; sleep 0.1; done
 check "uninstalling a running program keeps it listed" '"$wine" reg query "$key" >/dev/null 2>&1'
