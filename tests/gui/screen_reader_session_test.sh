@@ -53,6 +53,8 @@ stop_app
 
 set_enabled true
 start_app
+# The bridge may come after the window: the program asks the bus while its window maps.
+for _ in $(seq 100); do [ "$(bridge_loaded)" != 0 ] && break; sleep 0.1; done
 [ "$(bridge_loaded)" != 0 ] || fail "the bridge was not loaded with accessibility on"
 echo "ok: with accessibility on, the bridge is loaded"
 /usr/bin/python3 "$here/screen_reader_client.py" || fail "the screen reader's checks"
