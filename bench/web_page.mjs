@@ -23,7 +23,7 @@ import { copyFile, mkdtemp, readdir, readFile, rm, writeFile } from "node:fs/pro
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { brotliCompressSync, constants, gzipSync } from "node:zlib";
-import { launchBrowser, serve } from "../tests/web/browser.mjs";
+import { launchBrowser, serve, withoutDialogFace } from "../tests/web/browser.mjs";
 
 const site = process.argv[2] || "build/web/site";
 const runs = Number(process.argv[3] || 15);
@@ -51,18 +51,11 @@ window.parts = new Intl.NumberFormat(undefined, { maximumFractionDigits: 3 }).fo
 ${paint}</script>`));
 await writeFile(join(folder, "floor-program.html"), floorPage(`<script src="web_floor_program.js"></script>`));
 
-// The browser sees the system's fonts but not the dialog's face (AR PL UMing), as on most
-// systems: the page then fetches its own copy of the face, as most first visits do.
-const fonts = await mkdtemp(join(tmpdir(), "dotwise-bench-fonts-"));
-await writeFile(join(fonts, "fonts.conf"), `<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig><dir>/usr/share/fonts</dir><cachedir>${join(fonts, "cache")}</cachedir>
-<selectfont><rejectfont><glob>*/arphic/*</glob></rejectfont></selectfont></fontconfig>
-`);
-process.env.FONTCONFIG_FILE = join(fonts, "fonts.conf");
+// The browser sees the system's fonts but not the dialog's face, as on most systems.
+const fonts = withoutDialogFace();
 
 const server = await serve(folder);
-const browser = await launchBrowser();
+const browser = await launchBrowser({ env: fonts.env });
 const firstFrame = async (path) => {
   const page = await browser.newPage();
   await page.goto(`${server.url}/${path}`);
@@ -163,7 +156,7 @@ for (const file of firstVisit) {
   if (/-cjk\.woff2$/.test(file)) transfer.chineseFont = brotli;
 }
 await rm(folder, { recursive: true });
-await rm(fonts, { recursive: true });
+await rm(fonts.folder, { recursive: true });
 
 const f = (n) => n.toFixed(1);
 const start = Object.fromEntries(Object.entries(starts).map(([name, times]) => [name, median(times)]));

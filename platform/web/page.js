@@ -17,8 +17,8 @@ const dotwiseLanguage = window.dotwiseLanguage || "zh";
 // The WebAssembly under the name the build gave it.
 Module.locateFile = (path) => (path.endsWith(".wasm") && window.dotwiseFiles ? window.dotwiseFiles.wasm : path);
 
-// A character of each part of the dialog font the language shows, as the page asked it.
-const fontSample = () => window.dotwiseFontSample || (dotwiseLanguage === "zh" ? "A\u56fd" : "A");
+// A character of each part of the dialog font the language shows, as the page chose it.
+const fontSample = () => window.dotwiseFontSample || "A";
 
 // A program that cannot be fetched or started is said so in the page.
 Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed("fetch"); };

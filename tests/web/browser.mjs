@@ -1,7 +1,9 @@
 // What the browser tests share: the site served on a port of its own, and
 // Debian's Chromium, headless, driven over the DevTools protocol.
 import { createServer } from "node:http";
+import { mkdtempSync, writeFileSync } from "node:fs";
 import { readFile } from "node:fs/promises";
+import { tmpdir } from "node:os";
 import { extname, join, normalize } from "node:path";
 import puppeteer from "puppeteer-core";
 
@@ -50,6 +52,19 @@ export function checks() {
     process.exit(failures ? 1 : 0);
   };
   return { expect, finish };
+}
+
+// Fontconfig's settings for a browser that sees the system's fonts but not the dialog's face
+// (AR PL UMing), as on most systems: the page then fetches its own copy of the face. Returns
+// the environment to launch it with, and the folder to remove afterwards.
+export function withoutDialogFace() {
+  const folder = mkdtempSync(join(tmpdir(), "dotwise-fonts-"));
+  writeFileSync(join(folder, "fonts.conf"), `<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig><dir>/usr/share/fonts</dir><cachedir>${join(folder, "cache")}</cachedir>
+<selectfont><rejectfont><glob>*/arphic/*</glob></rejectfont></selectfont></fontconfig>
+`);
+  return { env: { FONTCONFIG_FILE: join(folder, "fonts.conf") }, folder };
 }
 
 export function launchBrowser(options = {}) {

@@ -1,10 +1,10 @@
 // The page where people meet it: on a phone and at high zoom, with inputs in
 // the address, a phone keyboard's deletions, and the ways it can fail to load.
 //   node page_uses_test.mjs SITE-FOLDER
-import { mkdtempSync, cpSync, readdirSync, rmSync, writeFileSync } from "node:fs";
+import { mkdtempSync, cpSync, readdirSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
-import { checks, launchBrowser, serve } from "./browser.mjs";
+import { checks, launchBrowser, serve, withoutDialogFace } from "./browser.mjs";
 
 const [site] = process.argv.slice(2);
 if (!site) {
@@ -219,14 +219,9 @@ try {
 
 // On a system without the dialog's face, as most are, the page fetches its own: in Chinese both
 // parts, in English only the Latin one, even with the About box and a message box shown.
-const fonts = mkdtempSync(join(tmpdir(), "dotwise-fonts-"));
-writeFileSync(join(fonts, "fonts.conf"), `<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig><dir>/usr/share/fonts</dir><cachedir>${join(fonts, "cache")}</cachedir>
-<selectfont><rejectfont><glob>*/arphic/*</glob></rejectfont></selectfont></fontconfig>
-`);
+const fonts = withoutDialogFace();
 const fontServer = await serve(site);
-const faceless = await launchBrowser({ env: { FONTCONFIG_FILE: join(fonts, "fonts.conf") } });
+const faceless = await launchBrowser({ env: fonts.env });
 try {
   for (const [language, want] of [["zh", "dotwise-song-cjk.woff2 dotwise-song-latin.woff2"], ["en", "dotwise-song-latin.woff2"]]) {
     const page = await faceless.newPage();
@@ -244,7 +239,7 @@ try {
 } finally {
   await faceless.close();
   fontServer.close();
-  rmSync(fonts, { recursive: true, force: true });
+  rmSync(fonts.folder, { recursive: true, force: true });
 }
 
 // A page that cannot load its program says so, in the page.
