@@ -22,6 +22,8 @@ public:
             const Point canvas = canvasOrigin();
             return std::to_string(origin.x + client.x - canvas.x) + " " + std::to_string(origin.y + client.y - canvas.y);
         });
+        // Stops the program as a fault in it would, for the page's test of what a visitor then sees.
+        m_driver.AddCommand("trap", [](const Driver::Args&) -> std::string { __builtin_trap(); });
     }
     bool RunNextEvent() override { return m_driver.RunNextEvent(); }
     void FlushAnswer() override { m_driver.FlushAnswer(); }

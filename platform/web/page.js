@@ -20,7 +20,8 @@ Module.locateFile = (path) => (path.endsWith(".wasm") && window.dotwiseFiles ? w
 // A character of each part of the dialog font the language shows, as the page chose it.
 const fontSample = () => window.dotwiseFontSample || "A";
 
-// A program that cannot be fetched or started is said so in the page.
+// A program that cannot be fetched or started is said so in the page (and one
+// that stops on an error, once it runs: see stop below).
 Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed("fetch"); };
 
 // What the page says of itself follows: its language, title and description.
@@ -69,7 +70,8 @@ Module.dotwisePage = (() => {
   let fontCss = "12px serif";
   let ratio = 1;
   let ended = false;
-  const waiting = [];  // the driver's callers, each with its resolve
+  const waiting = [];  // the driver's callers, each with its resolve and reject
+  let stopped = null;  // the error the program stopped on, if it did
   let answered = "";
   let firstFrame = false;
   let ariaReady = false;
@@ -84,7 +86,7 @@ Module.dotwisePage = (() => {
   // character after it along. It becomes U+FFFD here, as the desktop's decoding makes it.
   const wellFormed = (text) => text.replace(/[\ud800-\udbff](?![\udc00-\udfff])|(?<![\ud800-\udbff])[\udc00-\udfff]/g, "\ufffd");
   function push(type, a = 0, b = 0, c = 0, d = 0, text = "") {
-    if (ended) return;
+    if (ended || stopped) return;
     if (type === Event.keyDown || type === Event.text || type === Event.mouseDown || type === Event.paste) userActed = true;
     queue.push([type, a, b, c, d, wellFormed(text)]);
     if (wake) {
@@ -390,6 +392,15 @@ Module.dotwisePage = (() => {
     resultValues = null;
     results.textContent = "";
   }
+  // The dialog is gone: its picture and its mirror go with it.
+  function removeDialog() {
+    showField(null);
+    removing = true;
+    ariaRoot.replaceChildren();
+    removing = false;
+    forgetResults();
+    canvas.hidden = true;
+  }
 
   function color(rgb) { return "#" + (rgb & 0xffffff).toString(16).padStart(6, "0"); }
   // What the page shows once the dialog has closed: a line saying so, and a button that opens it again.
@@ -421,7 +432,7 @@ Module.dotwisePage = (() => {
     return Math.min(8, Math.max(0.5, Math.floor(fit * 4) / 4));
   }
   function restart() {
-    if (ended || restarting) return;
+    if (ended || restarting || stopped) return;
     restarting = true;
     push(Event.end);
   }
@@ -692,7 +703,7 @@ Module.dotwisePage = (() => {
       answered += text;
       if (queue.length) return;
       const callers = waiting.splice(0);
-      for (const resolve of callers) resolve(answered.replace(/\n$/, ""));
+      for (const caller of callers) caller.resolve(answered.replace(/\n$/, ""));
       if (callers.length) answered = "";
     },
     ended(exitCode) {
@@ -701,17 +712,12 @@ Module.dotwisePage = (() => {
         queue.length = 0;
         return;
       }
-      for (const resolve of waiting.splice(0)) resolve(answered.replace(/\n$/, ""));
+      for (const caller of waiting.splice(0)) caller.resolve(answered.replace(/\n$/, ""));
       answered = "";
       queue.length = 0;
       document.body.dataset.exitCode = String(exitCode);
-      // The dialog is gone: its picture and its mirror go with it, and the page says so.
-      showField(null);
-      removing = true;
-      ariaRoot.replaceChildren();
-      removing = false;
-      forgetResults();
-      canvas.hidden = true;
+      // The dialog is gone, and the page says so.
+      removeDialog();
       closed.hidden = false;
       reopen.focus({ preventScroll: true });
     },
@@ -773,13 +779,30 @@ Module.dotwisePage = (() => {
   let turn = Promise.resolve();
   function ask(type, text, number = 0) {
     const answer = turn.then(() => new Promise((resolve, reject) => {
+      if (stopped) return reject(stoppedError());
       if (ended) return reject(new Error("Dotwise has ended: it takes no more driver commands"));
-      waiting.push(resolve);
+      waiting.push({ resolve, reject });
       push(type, number, 0, 0, 0, text);
     }));
     turn = answer.catch(() => {});
     return answer;
   }
+  // A fault in the program (a trap in its WebAssembly) leaves nothing that can go on
+  // or start again in this page: in place of a dialog that no longer answers, the page
+  // says so, and the driver's callers learn it at once.
+  const stoppedError = () => new Error(`Dotwise stopped on an error (${stopped.message}): reload the page`);
+  function stop(error) {
+    if (stopped || !(error instanceof WebAssembly.RuntimeError)) return;
+    stopped = error;
+    for (const caller of waiting.splice(0)) caller.reject(stoppedError());
+    removeDialog();
+    closed.hidden = true;
+    status.hidden = false;
+    if (window.dotwiseFailed) window.dotwiseFailed("stopped");
+  }
+  window.addEventListener("error", (event) => stop(event.error));
+  window.addEventListener("unhandledrejection", (event) => stop(event.reason));
+
   // The driver's protocol: one line in, the answers it brought out.
   window.dotwise = {
     driver(line) {

@@ -194,6 +194,44 @@ try {
   expect("the page's nodes after 400 keys", (await nodes()) - nodesBefore, 0);
   await typing.close();
 
+  // A message box waits for the browser inside the data exchange, deep in the program: X emptied by
+  // real keys opens one, Enter closes it, and the dialog calculates on. A wait that passed through
+  // code built not to wait would stop the driven page instead.
+  const deep = await browser.newPage();
+  await deep.goto(`${server.url}/index.html?driver&lang=en`);
+  await up(deep);
+  const alertText = () => deep.waitForFunction(() => document.querySelector('#dotwise-a11y [role="alertdialog"]') || document.body.dataset.failed)
+    .then(() => deep.evaluate(() => {
+      const box = document.querySelector('#dotwise-a11y [role="alertdialog"]');
+      return box ? document.getElementById(box.getAttribute("aria-describedby")).textContent : document.getElementById("dotwise-status").textContent;
+    }));
+  const selectAll = async () => {
+    await deep.keyboard.down("Control");
+    await deep.keyboard.press("KeyA");
+    await deep.keyboard.up("Control");
+  };
+  await ask(deep, "focus 1000");
+  await selectAll();
+  await deep.keyboard.press("Backspace");
+  expect("X emptied: the data exchange's message box", await alertText(), "Please enter a positive whole number.");
+  await deep.keyboard.press("Enter");
+  await deep.waitForFunction(() => !document.querySelector('#dotwise-a11y [role="alertdialog"]'));
+  await selectAll();
+  await deep.keyboard.type("2560");
+  await deep.waitForFunction(async () => (await window.dotwise.driver("text 1005")) === '"590"');
+  expect("closed, the dialog calculates on (2560 x 720 at 4.5 inches)", await ask(deep, "text 1005"), '"590"');
+  // A fault in the program stops it: the page says so in place of a dialog that no longer answers,
+  // and the driver's callers hear of it rather than wait.
+  expect("a fault stops the program, and the driver says so",
+         await deep.evaluate(() => window.dotwise.driver("trap").then(() => "answered", (e) => e.message)),
+         "Dotwise stopped on an error (unreachable): reload the page");
+  expect("the page says so", await deep.$eval("#dotwise-status", (s) => `${s.hidden ? "hidden" : s.getAttribute("role")}: ${s.textContent}`),
+         "alert: Dotwise stopped on an error. Reload the page to start it again.");
+  expect("with no dialog left in it", await deep.evaluate(() => `${document.getElementById("dotwise").hidden} ${document.querySelectorAll("#dotwise-a11y *").length}`), "true 0");
+  expect("and a later line is refused at once", await deep.evaluate(() => window.dotwise.driver("focused").then(() => "answered", (e) => e.message)),
+         "Dotwise stopped on an error (unreachable): reload the page");
+  await deep.close();
+
   // Seen once, the page opens and calculates with the network off.
   const offline = await browser.newPage();
   await offline.goto(`${server.url}/index.html`);
