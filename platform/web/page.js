@@ -20,9 +20,9 @@ Module.locateFile = (path) => (path.endsWith(".wasm") && window.dotwiseFiles ? w
 // A character of each part of the dialog font the language shows, as the page chose it.
 const fontSample = () => window.dotwiseFontSample || "A";
 
-// A program that cannot be fetched or started is said so in the page (and one
-// that stops on an error, once it runs: see stop below).
-Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed("fetch"); };
+// A program that cannot be fetched or started is said so in the page, and so is
+// one that aborts once it runs (see stop below for a trap).
+Module.onAbort = () => { if (window.dotwiseFailed) window.dotwiseFailed(runtimeInitialized ? "stopped" : "fetch"); };
 
 // What the page says of itself follows: its language, title and description.
 (() => {
