@@ -40,7 +40,8 @@ set(DOTWISE_NEVER_WAITS
   "*printf*" "out" "pop_arg" "fmt_fp" "__shgetc"
   "*__str_find_first_of*")
 list(JOIN DOTWISE_NEVER_WAITS "\", \"" DOTWISE_NEVER_WAITS_JSON)
-file(WRITE ${CMAKE_BINARY_DIR}/never-waits.json "[\"${DOTWISE_NEVER_WAITS_JSON}\"]\n")
+# Written only when it changes, so that configuring again relinks nothing.
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/never-waits.json CONTENT "[\"${DOTWISE_NEVER_WAITS_JSON}\"]\n" @ONLY)
 function(dotwise_page_program target output_name)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output_name}
     RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_PROGRAM_DIR} SUFFIX .js
