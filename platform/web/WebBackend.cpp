@@ -55,7 +55,23 @@ namespace {
 WindowManager& wm() { return WindowManager::Instance(); }
 
 // What the page's script queues, in its order.
-enum PageEventType { kNone, kKeyDown, kKeyUp, kText, kMouseDown, kMouseUp, kMouseMove, kMouseLeave, kLine, kPaste, kEnd, kFocus, kWheel, kEnter };
+enum PageEventType {
+    kNone,
+    kKeyDown,
+    kKeyUp,
+    kText,
+    kMouseDown,
+    kMouseUp,
+    kMouseMove,
+    kMouseLeave,
+    kLine,
+    kPaste,
+    kEnd,
+    kFocus,
+    kWheel,
+    kEnter,
+    kShown
+};
 constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
 
 HWND MainDialog() {
@@ -168,6 +184,10 @@ void WebBackend::Handle(const PageEvent& event) {
     case kEnter: EnterField(f[0], event.text); break;
     case kPaste: OnPaste(event.text); break;
     case kEnd: m_ended = true; break;
+    case kShown:
+        m_pageShown = true;
+        m_aria.Update(m_origin);
+        break;
     case kFocus:
         m_focused = f[0] != 0;
         m_dialogs.KeepCaretShown();
@@ -299,5 +319,5 @@ void WebBackend::Present() {
     m_dialogs.Drawn();
     m_dialogs.Shown();
     // What a frame changed, the page's screen readers hear of.
-    m_aria.Update(m_origin);
+    if (m_pageShown) m_aria.Update(m_origin);
 }

@@ -61,4 +61,7 @@ private:
     int m_pointerShape = 0;
     // Ctrl+V waits for the page's paste event, which brings what to paste.
     bool m_pasteDue = false;
+    // The accessible mirror waits until the page has shown its first frame: describing
+    // the dialog took about 9 ms of that frame, and the page then lays out its elements.
+    bool m_pageShown = false;
 };

@@ -73,15 +73,14 @@ Module.dotwisePage = (() => {
   const waiting = [];  // the driver's callers, each with its resolve and reject
   let stopped = null;  // the error the program stopped on, if it did
   let answered = "";
-  let firstFrame = false;
-  let ariaReady = false;
-  let pendingAria = null;
+  let firstFrame = false;  // the page's, marked for timing
+  let runShown = false;  // this run's first frame is on screen
   const measurer = document.createElement("canvas").getContext("2d");
   let fontPixels = 0;
   let fontAscent = 0;
 
   // Events the program takes, in order: [type, a, b, c, d, text].
-  const Event = { keyDown: 1, keyUp: 2, text: 3, mouseDown: 4, mouseUp: 5, mouseMove: 6, mouseLeave: 7, line: 8, paste: 9, end: 10, focus: 11, wheel: 12, enter: 13 };
+  const Event = { keyDown: 1, keyUp: 2, text: 3, mouseDown: 4, mouseUp: 5, mouseMove: 6, mouseLeave: 7, line: 8, paste: 9, end: 10, focus: 11, wheel: 12, enter: 13, shown: 14 };
   // A lone surrogate has no UTF-8: on its way into the program it would take the
   // character after it along. It becomes U+FFFD here, as the desktop's decoding makes it.
   const wellFormed = (text) => text.replace(/[\ud800-\udbff](?![\udc00-\udfff])|(?<![\ud800-\udbff])[\udc00-\udfff]/g, "\ufffd");
@@ -613,19 +612,19 @@ Module.dotwisePage = (() => {
       return event[0];
     },
     eventText: "",
-    // A frame was drawn, the part of the canvas given: the first is marked for timing,
-    // and each goes to whoever watches the frames (the benchmark).
+    // A frame was drawn, the part of the canvas given, which goes to whoever watches
+    // the frames (the benchmark).
     frame(x, y, w, h) {
       status.hidden = true;
-      if (!firstFrame) {
-        firstFrame = true;
+      // Once a run's first frame is on screen (the page's first is marked for timing),
+      // the program describes the dialog for the accessible mirror: done before, it
+      // would delay that frame.
+      if (!runShown) {
+        runShown = true;
         requestAnimationFrame(() => {
-          performance.mark("dotwise-first-frame");
-          setTimeout(() => {
-            ariaReady = true;
-            if (pendingAria !== null) page.aria(pendingAria);
-            pendingAria = null;
-          }, 0);
+          if (!firstFrame) performance.mark("dotwise-first-frame");
+          firstFrame = true;
+          push(Event.shown);
         });
       }
       if (window.dotwise.onFrame) window.dotwise.onFrame(x, y, w, h);
@@ -633,12 +632,6 @@ Module.dotwisePage = (() => {
     // The program's accessibility model, one node a line (see `readNode`): each node's
     // element made or brought up to date, the focus given, the rest dropped.
     aria(text) {
-      // The elements are laid out as they are made: until the dialog is first on screen,
-      // only the latest tree is kept, and it is made once that frame is painted.
-      if (!ariaReady) {
-        pendingAria = text;
-        return;
-      }
       const nodes = text.split("\n").filter(Boolean).map(readNode);
       const seen = new Set(nodes.map((n) => n.id));
       const places = {};
@@ -724,6 +717,7 @@ Module.dotwisePage = (() => {
     // Resolves when the user asks for the dialog again; the program then runs anew.
     reopened() {
       freshRun = true;
+      runShown = false;
       if (restarting) {
         restarting = false;
         ended = false;

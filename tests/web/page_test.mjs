@@ -260,6 +260,9 @@ try {
   await again.waitForFunction(() => !window.dotwise.ended);
   for (const line of ["focus 1000", "type 1920", "focus 1001", "type 1080"]) await tell(line);
   expect("reopened, 1920 x 1080 at 4.5 inches", await tell("text 1005"), '"489"');
+  // The new run's dialog is mirrored too, once its first frame is on screen.
+  const mirrored = await again.waitForFunction(() => document.activeElement.dataset.control === "1001", { timeout: 10000 }).then(() => true, () => false);
+  expect("with its accessible elements, the focus on Y", mirrored && await again.evaluate(() => document.activeElement.getAttribute("aria-label")), "Resolution down, Y (pixels):");
   // Fifty more rounds of closing and opening: the program's memory and the page's nodes stay as they were.
   const cdp = await again.target().createCDPSession();
   const measure = async () => {
