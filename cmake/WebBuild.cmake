@@ -46,10 +46,7 @@ function(dotwise_page_program target output_name)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output_name}
     RUNTIME_OUTPUT_DIRECTORY ${DOTWISE_PROGRAM_DIR} SUFFIX .js
     LINK_DEPENDS "${CMAKE_SOURCE_DIR}/platform/web/page.js;${CMAKE_BINARY_DIR}/never-waits.json")
-  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/win32)
   target_link_libraries(${target} PRIVATE dotwise_page dotwise_warnings)
-  # The floating-point conversions this C++ library lacks, for every file alike.
-  target_compile_options(${target} PRIVATE -include ${CMAKE_SOURCE_DIR}/platform/web/FloatingCharconv.h -Os)
   # The program waits for input in its own loops; Asyncify lets each wait hand
   # the browser back its turn and resume where it stood.
   # The desktop API tells a resource's number from its name's address by the
@@ -64,11 +61,12 @@ endfunction()
 # without exceptions. Each function that can unwind goes through a JavaScript
 # trampoline (invoke_), which Asyncify must take for a wait: with exceptions
 # everywhere it instruments nearly a thousand functions and doubles the module.
-target_include_directories(dotwise_page PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/win32)
+# The headers, the floating-point conversions this C++ library lacks, and the build
+# for size go to both programs' own sources too. For size: a visitor waits for every
+# byte, and the program spends its time in the browser's drawing, not its own loops.
+target_include_directories(dotwise_page PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/win32)
 target_link_libraries(dotwise_page PRIVATE dotwise_warnings)
-# Built for size: a visitor waits for every byte, and the program spends its time in
-# the browser's drawing, not its own loops.
-target_compile_options(dotwise_page PRIVATE -include ${CMAKE_SOURCE_DIR}/platform/web/FloatingCharconv.h -fno-exceptions -Os)
+target_compile_options(dotwise_page PUBLIC -include ${CMAKE_SOURCE_DIR}/platform/web/FloatingCharconv.h -Os PRIVATE -fno-exceptions)
 # The page people load: no driver, and nothing built with exceptions.
 add_executable(dotwise platform/web/PageWithoutDriver.cpp)
 dotwise_page_program(dotwise dotwise)
