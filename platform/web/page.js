@@ -618,13 +618,14 @@ Module.dotwisePage = (() => {
       status.hidden = true;
       // Once a run's first frame is on screen (the page's first is marked for timing),
       // the program describes the dialog for the accessible mirror: done before, it
-      // would delay that frame.
+      // would delay that frame. Not in the frame's callback either, whose work the
+      // browser finishes before it paints: in the task after, once the frame is out.
       if (!runShown) {
         runShown = true;
         requestAnimationFrame(() => {
           if (!firstFrame) performance.mark("dotwise-first-frame");
           firstFrame = true;
-          push(Event.shown);
+          setTimeout(() => push(Event.shown), 0);
         });
       }
       if (window.dotwise.onFrame) window.dotwise.onFrame(x, y, w, h);

@@ -274,6 +274,8 @@ try {
     await again.evaluate(() => document.getElementById("dotwise-reopen").click());
     await again.waitForFunction(() => !window.dotwise.ended);
     await tell("focus 1000");
+    // Counted once the new run's mirror is made, which follows its first frame.
+    await again.waitForFunction(() => document.activeElement.dataset.control === "1000");
   };
   await round();
   const before = await measure();
